@@ -1,0 +1,35 @@
+#pragma once
+// Where the program's files live.
+//  - start-up folder: the current folder when the program starts; engine, flow
+//    and cam files default to folders below it;
+//  - program-data folder: read-only files beside the program (compressor maps,
+//    report templates, manual, samples): data/ of the source tree when run from a
+//    build, <prefix>/share/brisca after `cmake --install`;
+//  - report folder: user-writable, $XDG_DATA_HOME/brisca/Reports (or
+//    ~/.local/share/brisca/Reports), filled from the program data when needed.
+
+#include <filesystem>
+
+namespace brisca {
+
+struct ProgramPaths {
+  std::filesystem::path startupFolder;
+  std::filesystem::path programDataFolder;
+  std::filesystem::path reportFolder;
+
+  //! Engine files: "EngineFiles (.QEN)" below the start-up folder.
+  std::filesystem::path EngineFolder() const { return startupFolder / "EngineFiles (.QEN)"; }
+  //! Flow files: "FlowFiles (.QFW)" below the start-up folder.
+  std::filesystem::path FlowFolder() const { return startupFolder / "FlowFiles (.QFW)"; }
+  //! Cam files: "CamFiles (.QCM)" below the start-up folder.
+  std::filesystem::path CamFolder() const { return startupFolder / "CamFiles (.QCM)"; }
+  //! Compressor maps: "Manuals & Videos/Maps" in the program-data folder.
+  std::filesystem::path MapFolder() const { return programDataFolder / "Manuals & Videos" / "Maps"; }
+  //! Manual and report defaults: "Manuals & Videos" in the program-data folder.
+  std::filesystem::path ManualFolder() const { return programDataFolder / "Manuals & Videos"; }
+
+  //! Paths for this process: call once at start-up, before the current folder changes.
+  static ProgramPaths Discover();
+};
+
+}  // namespace brisca
