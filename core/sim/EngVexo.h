@@ -1,0 +1,117 @@
+#pragma once
+// The engine-cycle model. For each engine speed from 500 to 14500 rpm it steps
+// one four-stroke cycle of a single cylinder through crank angle with a fixed
+// time step, integrating pressure, temperature and mass from a filling-and-
+// emptying energy balance with quasi-steady compressible valve flow, then
+// derives indicated work, volumetric efficiency and friction and applies the
+// model's empirical corrections. The end state of one speed point seeds the
+// next; 500 rpm is a warm-up and is not reported.
+//
+// One model per pass: every piece of scratch state is a member, the inputs are
+// read-only and the results are the caller's. Passes on separate inputs and
+// results may run at once on different threads.
+
+#include <filesystem>
+
+#include "core/sim/SimInputs.h"
+#include "core/sim/SimResults.h"
+#include "core/sim/induction/FlowDevice.h"
+#include "core/sim/induction/Intercooler.h"
+#include "core/sim/induction/Supercharger.h"
+#include "core/sim/submodels/CamCorrection.h"
+#include "core/sim/submodels/ExhaustModel.h"
+#include "core/sim/submodels/FlowCoefficients.h"
+#include "core/sim/submodels/FrictionModel.h"
+#include "core/sim/submodels/PistonKinematics.h"
+#include "core/sim/submodels/TorqueCorrection.h"
+#include "core/sim/submodels/ValveEvents.h"
+
+namespace brisca {
+
+class EngVexo {
+ public:
+  //! `mapFolder` holds the compressor maps of turbochargers and centrifugal blowers.
+  EngVexo(const SimInputs& inputs, SimResults& results, std::filesystem::path mapFolder);
+
+  //! The naturally aspirated pass, then with forced induction the boosted pass
+  //! fed with its volumetric efficiencies. 1 when the last pass run succeeded, else 0.
+  int Run();
+
+  //! One sweep over the 29 speed points; 1 on success, 0 on failure.
+  int SimulatePass(bool boosted);
+
+ private:
+  //! Values fixed for one speed point.
+  struct SpeedPoint {
+    int index = 0;                  //!< i, rpm = 500·(i + 1)
+    float rpm = 0.0f;
+    float step = 0.0f;              //!< Δθ [deg]
+    float chargeTemperature = 0.0f; //!< T_man [°R]
+    float manifoldPressure = 0.0f;  //!< P_man [psia]
+    double manifoldEnthalpy = 0.0;  //!< h_man [BTU/lbm]
+    double exhaustEnthalpy = 0.0;   //!< h_exref [BTU/lbm]
+    double ramFrequency = 0.0;      //!< c_ram = 24000/rpm
+    double pulseSize = 0.0;         //!< A_p = rpm^n_exh·0.0013332 [psi]
+    double pulsePhaseRate = 0.0;    //!< φ per degree after EVO
+    double exhaustBase = 0.0;       //!< P0_exh + the turbine's back pressure [psia]
+    double wallHeatFactor = 0.0;    //!< 1.7e-5/(6·rpm)·17
+  };
+
+  //! What one cycle leaves for the end-of-cycle steps.
+  struct CycleResult {
+    float work = 0.0f;          //!< W [psi·in³]
+    float inductedMass = 0.0f;  //!< m_in [lbm]
+    float referenceMass = 0.0f; //!< m_ref [lbm]
+    float endPressure = 0.0f;   //!< P_end [psia]
+  };
+
+  bool SetUpPass();
+  bool PrepareSpeedPoint(int index, bool boosted, SpeedPoint& point);
+  bool RunCycle(const SpeedPoint& point, float startPressure, CycleResult& cycle);
+  bool FinishSpeedPoint(const SpeedPoint& point, const CycleResult& cycle);
+  float StartPressure(int index) const;
+  void RememberEndPressure(int index, float endPressure);
+
+  const SimInputs& in_;
+  SimResults& out_;
+  std::filesystem::path mapFolder_;
+
+  CAirfilter airFilter_;
+  CSupercharger compressor_;
+  CIntercooler intercooler_;
+
+  // Set up once per pass.
+  float bore_ = 0.0f;                  //!< B [in]
+  float stroke_ = 0.0f;                //!< S [in]
+  float sweptVolume_ = 0.0f;           //!< Vs, one cylinder [in³]
+  float displacement_ = 0.0f;          //!< D, all cylinders [in³]
+  float nitrous_ = 0.0f;               //!< N [HP]
+  float heatingValue_ = 0.0f;          //!< HV [BTU/lbm]
+  float mixtureRatio_ = 0.0f;          //!< AFR
+  float inductionRestriction_ = 0.0f;  //!< k_ind
+  float intakeDiameter_ = 0.0f;        //!< total intake valve diameter D_in [in]
+  float exhaustDiameter_ = 0.0f;       //!< total exhaust valve diameter [in]
+  PistonKinematics kinematics_;
+  FrictionModel friction_;
+  ValveEvents events_;
+  LiftProfile intakeLift_;
+  LiftProfile exhaustLift_;
+  FlowCoefficients intakeCd_;
+  FlowCoefficients exhaustCd_;
+
+  // Carried from speed point to speed point within a pass.
+  float veEstimate_ = 40.0f;         //!< VE_est: the previous point's VE [%]
+  float ram_ = 0.0f;                 //!< R_ram [psi]
+  ExhaustParameters exhaust_;
+  CamCorrection camCorrection_;
+  TorqueCorrection torqueCorrection_;
+  float pressureHistory_[3] = {};    //!< end pressures of the last three points [psia]
+  float nextStartPressure_ = 0.0f;   //!< [psia]
+  float psiIn_ = 0.0f;               //!< last intake flow function Ψ_in
+  float soundSpeedIn_ = 0.0f;        //!< last intake upstream speed of sound a_in [ft/s]
+  float densityIn_ = 0.0f;           //!< last intake density ρ_in [slug/ft³]
+  float lastPsi_ = 0.0f;             //!< the most recently computed flow function
+  float portPressure_ = 0.0f;        //!< P_port [psia]
+};
+
+}  // namespace brisca

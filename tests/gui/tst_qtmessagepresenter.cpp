@@ -1,0 +1,136 @@
+// Numbered messages reach the screen as message boxes with the right caption,
+// icon and buttons, and the button the user presses comes back to the caller.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest/QtTest>
+
+#include "core/document/ErrCode.h"
+#include "gui/shell/QtMessagePresenter.h"
+
+namespace {
+
+// What the box looked like when it came up.
+struct SeenBox {
+  bool found = false;
+  QString title;
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QMessageBox::StandardButtons buttons;
+  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+  QWidget* owner = nullptr;
+};
+
+// Once the modal box runs its own event loop, records it and presses `press`.
+// Retries for a while in case the box is not up at the first tick.
+void AnswerNextBox(QMessageBox::StandardButton press, SeenBox* seen, int triesLeft = 50) {
+  QTimer::singleShot(20, [press, seen, triesLeft] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) {
+      if (triesLeft > 0) AnswerNextBox(press, seen, triesLeft - 1);
+      return;
+    }
+    seen->found = true;
+    seen->title = box->windowTitle();
+    seen->text = box->text();
+    seen->icon = box->icon();
+    seen->buttons = box->standardButtons();
+    seen->owner = box->parentWidget();
+    if (QAbstractButton* def = box->defaultButton()) seen->defaultButton = box->standardButton(def);
+    QAbstractButton* button = box->button(press);
+    if (button) {
+      button->click();
+    } else {
+      box->reject();  // the expected button is missing: close so the test can fail, not hang
+    }
+  });
+}
+
+}  // namespace
+
+class TestQtMessagePresenter : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { previous_ = brisca::InstallPresenter(&presenter_); }
+  void cleanupTestCase() { brisca::InstallPresenter(previous_); }
+
+  void errorShowsStopIconAndOkOnly() {
+    SeenBox seen;
+    AnswerNextBox(QMessageBox::Ok, &seen);
+    QCOMPARE(brisca::ReportErrorCode(42), brisca::MessageButton::Ok);
+    QVERIFY(seen.found);
+    QCOMPARE(seen.title, QStringLiteral("Simulation Run Time Error"));
+    QVERIFY(seen.text.startsWith(QStringLiteral("The Brisca was unable to complete the simulation.\n")));
+    QCOMPARE(seen.icon, QMessageBox::Critical);
+    QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+  }
+
+  void errorAskingOkCancelReturnsCancel() {
+    SeenBox seen;
+    AnswerNextBox(QMessageBox::Cancel, &seen);
+    QCOMPARE(brisca::ReportErrorCode(42, true), brisca::MessageButton::Cancel);
+    QVERIFY(seen.found);
+    QCOMPARE(seen.icon, QMessageBox::Information);
+    QCOMPARE(seen.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(seen.defaultButton, QMessageBox::Ok);
+  }
+
+  void warningOffersOkAndCancel_data() {
+    QTest::addColumn<int>("press");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("ok") << int(QMessageBox::Ok) << int(brisca::MessageButton::Ok);
+    QTest::newRow("cancel") << int(QMessageBox::Cancel) << int(brisca::MessageButton::Cancel);
+  }
+
+  void warningOffersOkAndCancel() {
+    QFETCH(int, press);
+    QFETCH(int, expected);
+    SeenBox seen;
+    AnswerNextBox(QMessageBox::StandardButton(press), &seen);
+    QCOMPARE(int(brisca::ReportWarningCode(204)), expected);
+    QVERIFY(seen.found);
+    QCOMPARE(seen.title, QStringLiteral("Warning!"));
+    QCOMPARE(seen.icon, QMessageBox::Warning);
+    QCOMPARE(seen.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+  }
+
+  void boxIsOwnedByTheFocusedWindow() {
+    QWidget window;
+    auto* edit = new QLineEdit(&window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    edit->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTRY_COMPARE(QApplication::focusWidget(), edit);
+
+    SeenBox seen;
+    AnswerNextBox(QMessageBox::Ok, &seen);
+    brisca::ReportErrorCode(45);
+    QVERIFY(seen.found);
+    QCOMPARE(seen.owner, &window);
+  }
+
+  // Escape on an OK/Cancel box is a refusal, never a silent OK.
+  void escapeOnWarningIsCancel() {
+    bool pressed = false;
+    QTimer::singleShot(20, [&pressed] {
+      if (QWidget* box = QApplication::activeModalWidget()) {
+        QTest::keyClick(box, Qt::Key_Escape);
+        pressed = true;
+      }
+    });
+    QCOMPARE(brisca::ReportWarningCode(200), brisca::MessageButton::Cancel);
+    QVERIFY(pressed);
+  }
+
+ private:
+  brisca::QtMessagePresenter presenter_;
+  brisca::MessagePresenter* previous_ = nullptr;
+};
+
+QTEST_MAIN(TestQtMessagePresenter)
+#include "tst_qtmessagepresenter.moc"
