@@ -6,14 +6,13 @@
 #include "core/sim/submodels/FuelModel.h"
 #include "core/sim/submodels/GasProperties.h"
 #include "core/sim/submodels/InductionRestriction.h"
+#include "core/sim/submodels/PowerMath.h"
 #include "core/sim/submodels/RamTables.h"
 #include "core/sim/submodels/SimConstants.h"
 
 namespace brisca {
 namespace {
 
-constexpr double kMepToHp = kHpFactor;           //!< HP = MEP·D·rpm·kMepToHp
-constexpr double kHpToMep = 792000.0;            //!< MEP = HP·792000/(D·rpm)
 constexpr double kMassAt2000R = 7.8104307e-7;    //!< lbm per (in³·psia) at 2000 °R
 constexpr double kAirDensity = 4.357242e-5;      //!< standard air [lbm/in³]
 constexpr double kPsiCubicInchToBtu = 0.00010711225;
@@ -21,19 +20,6 @@ constexpr double kCvOverR = 14.587893;           //!< 1/0.06857
 constexpr double kCycleDegrees = 720.0;
 constexpr float kFirstStartPressure = 29.4f;     //!< [psia]
 constexpr float kCycleStartTemperature = 2000.0f;  //!< [°R]
-
-//! Crank step Δθ [deg]: a fixed time step of g/6000 s, shorter for short strokes.
-float CrankStep(float stroke, float rpm) {
-  double g;
-  if (stroke >= 3.0f) {
-    g = 0.3;
-  } else if (stroke >= 1.0f) {
-    g = 0.1 * stroke;
-  } else {
-    g = 0.1;
-  }
-  return static_cast<float>(g * rpm * 0.001);
-}
 
 //! Ψ = 5·(r^(2/γ) − r^((γ+1)/γ)) for γ = 1.4: the subsonic flow function.
 double FlowFunction(double r) { return 5.0 * (std::pow(r, 1.428) - std::pow(r, 1.714)); }
@@ -171,9 +157,9 @@ bool EngVexo::PrepareSpeedPoint(int i, bool boosted, SpeedPoint& sp) {
 
   // The induction system's pressure drop at the airflow the engine drew at the
   // previous point. It does not change within the cycle.
-  const double t = static_cast<double>(displacement_) * sp.rpm * veEstimate_ * 0.01 /
-                   (inductionRestriction_ * 207360.0);
-  sp.manifoldPressure = static_cast<float>(intercooler_.outletPressure - t * t * 7.916e-6);
+  sp.manifoldPressure = static_cast<float>(
+      intercooler_.outletPressure -
+      ManifoldPressureDrop(displacement_, sp.rpm, veEstimate_, inductionRestriction_));
   // At or below zero the manifold has collapsed (an induction system far too
   // small for the engine): port pressure and flows lose their meaning.
   return sp.manifoldPressure > 0.0f;
@@ -339,11 +325,12 @@ bool EngVexo::FinishSpeedPoint(const SpeedPoint& sp, const CycleResult& cycle) {
   float imep = static_cast<float>(work / static_cast<double>(sweptVolume_));
   const float ve = static_cast<float>(100.0 * cycle.inductedMass / cycle.referenceMass);
 
-  if (nitrous_ != 0.0f && d * rpm * imep / kHpToMep != 0.0) {
-    imep = static_cast<float>(imep + nitrous_ * kHpToMep / (d * rpm));
+  // Nitrous horsepower joins as indicated mean pressure.
+  if (nitrous_ != 0.0f && HorsepowerFromMep(imep, d, rpm) != 0.0) {
+    imep = static_cast<float>(imep + MepFromHorsepower(nitrous_, d, rpm));
   }
   float fmep = friction_.Fmep(imep, sp.rpm, compressor_.driveLossMep);
-  float h = static_cast<float>((imep - static_cast<double>(fmep)) * d * rpm * kMepToHp);
+  float h = static_cast<float>(HorsepowerFromMep(imep - static_cast<double>(fmep), d, rpm));
 
   // The cam corrections would also restate IMEP from the corrected power; the
   // corrected IMEP below replaces it before anything reads it.
@@ -352,13 +339,13 @@ bool EngVexo::FinishSpeedPoint(const SpeedPoint& sp, const CycleResult& cycle) {
 
   float hp = hp0;
   float torque = static_cast<float>(hp * 5252.0 / rpm);
-  float bmep = static_cast<float>(hp * kHpToMep / (d * rpm));
+  float bmep = static_cast<float>(MepFromHorsepower(hp, d, rpm));
   imep = bmep + fmep;
 
   float pmep = static_cast<float>(imep * rpm * 4e-6);
   if (pmep < 0.0f || fmep == 0.0f) pmep = 0.0f;
   fmep -= pmep;
-  const float php = static_cast<float>(d * rpm * pmep * kMepToHp);
+  const float php = static_cast<float>(HorsepowerFromMep(pmep, d, rpm));
 
   if (hp < 0.0f) hp = torque = bmep = 0.0f;
   if (imep < 0.0f) imep = 0.0f;
@@ -378,8 +365,8 @@ bool EngVexo::FinishSpeedPoint(const SpeedPoint& sp, const CycleResult& cycle) {
     out_.FMEP[k] = fmep;
     out_.PMEP[k] = pmep;
     out_.PHP[k] = php;
-    out_.IHP[k] = static_cast<float>(d * rpm * imep * kMepToHp);
-    out_.FHP[k] = static_cast<float>(d * rpm * fmep * kMepToHp);
+    out_.IHP[k] = static_cast<float>(HorsepowerFromMep(imep, d, rpm));
+    out_.FHP[k] = static_cast<float>(HorsepowerFromMep(fmep, d, rpm));
     out_.MEFF[k] = bmep == 0.0f ? 0.0f : static_cast<float>(100.0 * bmep / imep);
     out_.PFORCE[k] = static_cast<float>(imep * static_cast<double>(bore_) * bore_ * kQuarterPi);
     out_.INDFLOW[k] = static_cast<float>(d * rpm * ve * 2.8935185e-6);

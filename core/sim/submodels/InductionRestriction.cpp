@@ -8,4 +8,9 @@ float InductionRestriction(int inductionFlow, int inductionRating, int manifoldT
   return k;
 }
 
+double ManifoldPressureDrop(double displacement, double rpm, double ve, double restriction) {
+  const double t = displacement * rpm * ve * 0.01 / (restriction * 207360.0);
+  return t * t * 7.916e-6;
+}
+
 }  // namespace brisca

@@ -8,4 +8,9 @@ namespace brisca {
 //! The manifold pressure drop is 7.916e-6·(engine cfm/(60·k_ind))² psi.
 float InductionRestriction(int inductionFlow, int inductionRating, int manifoldType);
 
+//! Manifold pressure drop [psi] at the airflow an engine of `displacement` [in³]
+//! draws at `rpm` with volumetric efficiency `ve` [%]: 7.916e-6·t², with
+//! t = D·rpm·VE·0.01/(k_ind·207360), the engine cfm over 60·k_ind.
+double ManifoldPressureDrop(double displacement, double rpm, double ve, double restriction);
+
 }  // namespace brisca

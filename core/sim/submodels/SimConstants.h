@@ -9,6 +9,5 @@ inline constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
 inline constexpr double kAmbientTemperature = 539.67;    //!< [°R], 80 °F
 inline constexpr double kAmbientPressure = 14.7;         //!< [psia]
 inline constexpr double kExhaustTemperature = 1999.67;   //!< [°R]
-inline constexpr double kHpFactor = 1.2626263e-6;        //!< HP per (psi·in³·rpm): 1/792000
 
 }  // namespace brisca
