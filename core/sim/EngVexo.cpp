@@ -22,7 +22,11 @@ constexpr float kFirstStartPressure = 29.4f;     //!< [psia]
 constexpr float kCycleStartTemperature = 2000.0f;  //!< [°R]
 
 //! Ψ = 5·(r^(2/γ) − r^((γ+1)/γ)) for γ = 1.4: the subsonic flow function.
-double FlowFunction(double r) { return 5.0 * (std::pow(r, 1.428) - std::pow(r, 1.714)); }
+//! Both powers share one logarithm (r = 0 gives log −∞ and powers 0, as pow does).
+double FlowFunction(double r) {
+  const double logR = std::log(r);
+  return 5.0 * (std::exp(1.428 * logR) - std::exp(1.714 * logR));
+}
 
 bool IsFiniteResult(const SimResults& r, int k) {
   for (const ResultArray* a : {&r.HP, &r.TORQ, &r.IMPRES, &r.VEFF, &r.IMEP, &r.BMEP, &r.FMEP,
@@ -200,14 +204,17 @@ bool EngVexo::RunCycle(const SpeedPoint& sp, float startPressure, CycleResult& c
     }
 
     // 2. Exhaust back pressure: a decaying pulse train after the exhaust opens.
-    const double phi = (theta - evo) * sp.pulsePhaseRate;
+    // With the valve shut nothing flows, and nothing else reads it.
     double exhaustPressure = sp.exhaustBase;
-    if (phi < 180.0) {
-      exhaustPressure += 2.0 * sp.pulseSize * std::sin(phi * kDegToRad);
-    } else if (phi > 180.0 && phi < 360.0) {
-      exhaustPressure += exhaust_.pulseAmplitude * sp.pulseSize * std::sin(phi * kDegToRad);
-    } else if (phi > 360.0) {
-      exhaustPressure += 0.8 * sp.pulseSize * std::sin(phi * kDegToRad);
+    if (exhaustArea > 0.0) {
+      const double phi = (theta - evo) * sp.pulsePhaseRate;
+      if (phi < 180.0) {
+        exhaustPressure += 2.0 * sp.pulseSize * std::sin(phi * kDegToRad);
+      } else if (phi > 180.0 && phi < 360.0) {
+        exhaustPressure += exhaust_.pulseAmplitude * sp.pulseSize * std::sin(phi * kDegToRad);
+      } else if (phi > 360.0) {
+        exhaustPressure += 0.8 * sp.pulseSize * std::sin(phi * kDegToRad);
+      }
     }
 
     // 4. Intake ram: a ramp up to BDC, then the tuned wave until well after it.
