@@ -1,11 +1,28 @@
 #!/usr/bin/env python3
 """Writes the compressor-map files shipped in data/Manuals & Videos/Maps/.
 
-The maps are synthesised, not measured: each has the shape of a real
-compressor map, scaled by the wheel size its name implies. Speed lines rise
-from surge to choke with the pressure rise growing with the square of the
-wheel speed; one efficiency island peaks in the middle of the map and falls to
-about 60 % at its edges.
+The maps are synthesised, not measured. Each one is built from a handful of
+characteristic figures of its compressor, kept in the table COMPRESSORS below:
+
+  top rpm     the wheel speed of the highest speed line (the maximum wheel speed)
+  lines       how many speed lines the map has (5..20)
+  surge, choke  the flow [lb/min] at the surge end and at the choke end of the
+              highest speed line
+  peak PR     the pressure ratio at the surge end of the highest speed line
+  peak eff    the efficiency [%] at the centre of the efficiency island
+  island      the centre of the island as (flow / choke flow, (PR - 1) / (peak PR - 1))
+
+The lower speed lines follow from these by the rules in Envelope:
+  - line speeds are evenly spaced from LOWEST_LINE x top rpm up to top rpm,
+    rounded to 500 rpm;
+  - at speed fraction u the pressure rise above 1 grows as u^2 (the fan law),
+    the surge flow as u^SURGE_EXPONENT and the choke flow as u^CHOKE_EXPONENT;
+  - along a line (point 0 at surge, point 19 at choke) the flow rises evenly
+    and the pressure ratio stays nearly flat before falling, by point 19, to
+    CHOKE_RISE of the line's pressure rise.
+The island is an ellipse laid along the map's spine (the line through the
+middle of the speed lines); the efficiency falls off smoothly from its peak to
+60 % on the ellipse's edge and towards 50 % far away.
 
 File format: one header line; 100 rows x 120 integer efficiencies [%] (row r
 is pressure ratio 1 + r/26.315788, column c is flow c/1.2 lb/min); 20 speed
@@ -21,139 +38,164 @@ import sys
 
 ROWS, COLUMNS, LINES, POINTS = 100, 120, 20, 20
 ROWS_PER_RATIO, COLUMNS_PER_FLOW = 26.315788, 1.2
+MAX_FLOW = 100.0          # flows beyond the grid's last column read its edge
+MAX_RATIO = 1.0 + (ROWS - 1) / ROWS_PER_RATIO
 
-# name, wheel size (1.0: a mid-size turbo of about 55 lb/min), kind.
-# Sizes follow the frame and trim in each name: larger frames and trims flow
-# more and reach higher pressure ratios at lower wheel speeds.
-MAPS = [
-    ("Garrett-T-58", 0.74, "turbo"),
-    ("Garrett-T-61", 0.80, "turbo"),
-    ("Garrett-T04-60-1", 0.98, "turbo"),
-    ("Garrett-T04-62-1", 1.03, "turbo"),
-    ("Garrett-T04B-40", 0.80, "turbo"),
-    ("Garrett-T04B-60-1", 0.95, "turbo"),
-    ("Garrett-T04B-62-1", 1.00, "turbo"),
-    ("Garrett-T04B-H-3", 0.90, "turbo"),
-    ("Garrett-T04B-S-3", 0.97, "turbo"),
-    ("Garrett-T04B-V1-V2", 1.04, "turbo"),
-    ("Garrett-T04E-40", 0.86, "turbo"),
-    ("Garrett-T04E-46", 0.92, "turbo"),
-    ("Garrett-T04E-50", 0.97, "turbo"),
-    ("Garrett-T04E-54", 1.02, "turbo"),
-    ("Garrett-T04E-57", 1.06, "turbo"),
-    ("Garrett-T04E-60", 1.10, "turbo"),
-    ("Garrett-Super-T04E-46", 1.00, "turbo"),
-    ("Garrett-Super-T04E-54", 1.10, "turbo"),
-    ("Garrett-Super-T04E-57", 1.15, "turbo"),
-    ("Garrett-Super-T04E-60", 1.20, "turbo"),
-    ("Garrett-T3-40", 0.58, "turbo"),
-    ("Garrett-T3-40t", 0.60, "turbo"),
-    ("Garrett-T3-45", 0.64, "turbo"),
-    ("Garrett-T3-50", 0.68, "turbo"),
-    ("Garrett-T3-60", 0.76, "turbo"),
-    ("Garrett-T3-Super-60", 0.84, "turbo"),
-    ("KKK-K03", 0.45, "turbo"),
-    ("KKK-K16", 0.58, "turbo"),
-    ("KKK-K24", 0.64, "turbo"),
-    ("KKK-K26", 0.72, "turbo"),
-    ("KKK-RS2", 0.62, "turbo"),
-    ("Mitsubishi-TD04-09B", 0.46, "turbo"),
-    ("Mitsubishi-TD04-13G", 0.54, "turbo"),
-    ("Mitsubishi-TD04-15G", 0.60, "turbo"),
-    ("Mitsubishi-TD04H-18T", 0.74, "turbo"),
-    ("Mitsubishi-TD05H-14B", 0.68, "turbo"),
-    ("Mitsubishi-TD05H-14G", 0.71, "turbo"),
-    ("Mitsubishi-TD05H-16G-LARGE", 0.82, "turbo"),
-    ("Mitsubishi-TD05H-16G-SMALL", 0.78, "turbo"),
-    ("Mitsubishi-TD06-16G", 0.85, "turbo"),
-    ("Mitsubishi-TD06-17C", 0.90, "turbo"),
-    ("Mitsubishi-TD06H-20G", 1.00, "turbo"),
-    ("Vortech-A-trim", 0.92, "blower"),
-    ("Vortech-V1-S-trim", 0.95, "blower"),
-    ("Vortech-V1-T-trim", 1.05, "blower"),
-    ("Vortech-V2-S-trim", 1.00, "blower"),
-    ("Vortech-V7-YS-trim", 1.20, "blower"),
+LOWEST_LINE = 0.35        # lowest line speed / top rpm
+SURGE_EXPONENT = 1.5      # surge flow ~ u^1.5
+CHOKE_EXPONENT = 0.85     # choke flow ~ u^0.85
+CHOKE_RISE = 0.45         # pressure rise left at the choke end of a line
+LINE_DROOP = 2.2          # how late along a line the pressure ratio falls
+ISLAND_ALONG = 0.80       # island half-length along the spine (normalised map units)
+ISLAND_ACROSS = 0.42      # island half-width across it
+EDGE_EFFICIENCY = 60.0    # [%] on the island's edge
+FLOOR_EFFICIENCY = 50.0   # [%] approached far from the island
+
+# Turbochargers (numbers 1..42) and centrifugal blowers (43..47), in the order
+# of the compressor map numbers. Flows in lb/min, speeds in rpm.
+#
+#   T3 frames: small wheels, 24..39 lb/min, 145..165 krpm.
+#   T04B/T04E: mid to large, 32..54 lb/min, 114..125 krpm; higher trims flow more.
+#   Super-T04E: the largest turbos here, 48..62 lb/min at up to PR 3.5.
+#   K03 / TD04-09B: the tiny ones, under 20 lb/min, above 200 krpm.
+#   TD05/TD06: mid-size, 31..48 lb/min.
+#   Centrifugal blowers: gear-driven impellers, 55..92 lb/min at 44..58 krpm.
+COMPRESSORS = [
+    # name                          kind      top rpm lines surge choke peak PR eff  island
+    ("Garrett-T-58",                "turbo",  135000,  8,  13.0, 30.0, 2.70, 72, (0.56, 0.55)),
+    ("Garrett-T-61",                "turbo",  128000,  8,  14.0, 33.0, 2.75, 73, (0.56, 0.55)),
+    ("Garrett-T04-60-1",            "turbo",  118000,  9,  18.0, 44.0, 2.90, 74, (0.58, 0.55)),
+    ("Garrett-T04-62-1",            "turbo",  115000,  9,  19.0, 47.0, 2.95, 74, (0.58, 0.55)),
+    ("Garrett-T04B-40",             "turbo",  125000,  8,  13.0, 32.0, 2.60, 72, (0.55, 0.52)),
+    ("Garrett-T04B-60-1",           "turbo",  120000,  9,  17.0, 42.0, 2.85, 74, (0.58, 0.55)),
+    ("Garrett-T04B-62-1",           "turbo",  118000,  9,  18.0, 45.0, 2.90, 74, (0.58, 0.55)),
+    ("Garrett-T04B-H-3",            "turbo",  122000,  9,  16.0, 39.0, 2.80, 73, (0.57, 0.54)),
+    ("Garrett-T04B-S-3",            "turbo",  120000,  9,  17.0, 43.0, 2.90, 74, (0.58, 0.55)),
+    ("Garrett-T04B-V1-V2",          "turbo",  116000,  9,  19.0, 48.0, 3.00, 74, (0.58, 0.56)),
+    ("Garrett-T04E-40",             "turbo",  124000,  9,  14.0, 36.0, 2.70, 75, (0.57, 0.54)),
+    ("Garrett-T04E-46",             "turbo",  122000,  9,  16.0, 40.0, 2.85, 76, (0.58, 0.55)),
+    ("Garrett-T04E-50",             "turbo",  120000,  9,  18.0, 44.0, 2.95, 76, (0.58, 0.56)),
+    ("Garrett-T04E-54",             "turbo",  118000,  9,  19.0, 48.0, 3.05, 77, (0.59, 0.56)),
+    ("Garrett-T04E-57",             "turbo",  116000,  9,  21.0, 51.0, 3.10, 77, (0.59, 0.57)),
+    ("Garrett-T04E-60",             "turbo",  114000,  9,  22.0, 54.0, 3.15, 77, (0.60, 0.57)),
+    ("Garrett-Super-T04E-46",       "turbo",  118000, 10,  19.0, 48.0, 3.20, 77, (0.59, 0.56)),
+    ("Garrett-Super-T04E-54",       "turbo",  114000, 10,  22.0, 55.0, 3.35, 78, (0.60, 0.57)),
+    ("Garrett-Super-T04E-57",       "turbo",  112000, 10,  23.0, 58.0, 3.40, 78, (0.60, 0.58)),
+    ("Garrett-Super-T04E-60",       "turbo",  110000, 10,  25.0, 62.0, 3.50, 78, (0.61, 0.58)),
+    ("Garrett-T3-40",               "turbo",  165000,  8,   9.0, 24.0, 2.50, 70, (0.54, 0.52)),
+    ("Garrett-T3-40t",              "turbo",  162000,  8,   9.5, 25.0, 2.55, 71, (0.54, 0.52)),
+    ("Garrett-T3-45",               "turbo",  160000,  8,  10.0, 28.0, 2.60, 71, (0.55, 0.53)),
+    ("Garrett-T3-50",               "turbo",  155000,  8,  11.0, 31.0, 2.70, 72, (0.56, 0.54)),
+    ("Garrett-T3-60",               "turbo",  150000,  8,  13.0, 35.0, 2.80, 73, (0.57, 0.55)),
+    ("Garrett-T3-Super-60",         "turbo",  145000,  9,  14.0, 39.0, 2.90, 75, (0.58, 0.56)),
+    ("KKK-K03",                     "turbo",  210000,  8,   6.0, 17.0, 2.20, 70, (0.54, 0.50)),
+    ("KKK-K16",                     "turbo",  170000,  8,   9.0, 25.0, 2.50, 72, (0.55, 0.53)),
+    ("KKK-K24",                     "turbo",  155000,  8,  11.0, 30.0, 2.60, 73, (0.56, 0.54)),
+    ("KKK-K26",                     "turbo",  145000,  8,  13.0, 35.0, 2.70, 73, (0.57, 0.55)),
+    ("KKK-RS2",                     "turbo",  150000,  8,  12.0, 33.0, 2.80, 74, (0.57, 0.55)),
+    ("Mitsubishi-TD04-09B",         "turbo",  200000,  8,   6.5, 18.0, 2.20, 69, (0.54, 0.50)),
+    ("Mitsubishi-TD04-13G",         "turbo",  185000,  8,   8.0, 23.0, 2.40, 71, (0.55, 0.52)),
+    ("Mitsubishi-TD04-15G",         "turbo",  180000,  8,   9.0, 26.0, 2.50, 72, (0.55, 0.53)),
+    ("Mitsubishi-TD04H-18T",        "turbo",  170000,  9,  11.0, 32.0, 2.70, 74, (0.57, 0.55)),
+    ("Mitsubishi-TD05H-14B",        "turbo",  165000,  9,  11.0, 31.0, 2.70, 73, (0.56, 0.54)),
+    ("Mitsubishi-TD05H-14G",        "turbo",  165000,  9,  11.0, 32.0, 2.75, 73, (0.57, 0.55)),
+    ("Mitsubishi-TD05H-16G-LARGE",  "turbo",  158000,  9,  13.0, 38.0, 2.85, 74, (0.58, 0.55)),
+    ("Mitsubishi-TD05H-16G-SMALL",  "turbo",  160000,  9,  12.0, 36.0, 2.80, 74, (0.57, 0.55)),
+    ("Mitsubishi-TD06-16G",         "turbo",  155000,  9,  14.0, 40.0, 2.90, 74, (0.58, 0.56)),
+    ("Mitsubishi-TD06-17C",         "turbo",  150000,  9,  15.0, 43.0, 2.95, 75, (0.58, 0.56)),
+    ("Mitsubishi-TD06H-20G",        "turbo",  145000,  9,  17.0, 48.0, 3.00, 75, (0.59, 0.57)),
+    ("Vortech-A-trim",              "blower",  58000,  8,  20.0, 55.0, 2.20, 72, (0.60, 0.50)),
+    ("Vortech-V1-S-trim",           "blower",  50000,  8,  22.0, 62.0, 2.30, 73, (0.60, 0.50)),
+    ("Vortech-V1-T-trim",           "blower",  48000,  8,  26.0, 72.0, 2.40, 73, (0.61, 0.51)),
+    ("Vortech-V2-S-trim",           "blower",  52000,  8,  23.0, 64.0, 2.35, 74, (0.60, 0.50)),
+    ("Vortech-V7-YS-trim",          "blower",  44000,  8,  33.0, 92.0, 2.60, 75, (0.62, 0.52)),
 ]
 
 
-def name_jitter(name, spread):
-    """A small, stable per-name offset in [-spread, spread]."""
-    h = 0
-    for ch in name:
-        h = (h * 131 + ord(ch)) % 1000003
-    return ((h % 2001) / 1000.0 - 1.0) * spread
+class Envelope:
+    """The speed lines and efficiency island of one compressor, from its figures."""
 
+    def __init__(self, name, kind, top_rpm, lines, surge, choke, peak_pr, peak_eff, island):
+        self.name = name
+        self.kind = kind
+        self.top_rpm = float(top_rpm)
+        self.line_count = lines
+        self.surge = surge
+        self.choke = choke
+        self.peak_pr = peak_pr
+        self.peak_eff = float(peak_eff)
+        self.island = island
+        self.check()
 
-class Shape:
-    """The envelope of one compressor: flow and pressure ratio per speed and position."""
-
-    def __init__(self, name, size, kind):
-        self.max_flow = 55.0 * size                       # choke flow of the top line [lb/min]
-        self.max_pr = 2.45 + 0.75 * size                  # surge-end ratio of the top line
-        if kind == "turbo":
-            # Smaller wheels spin faster for the same tip speed.
-            self.top_speed = round(135000.0 / size ** 0.55, -3)
-            self.line_count = 8 if size < 0.7 else 9
-        else:
-            # Gear-driven centrifugal blowers turn their impeller more slowly.
-            self.top_speed = round(52000.0 / size ** 0.4, -3)
-            self.line_count = 8
-        self.low_fraction = 0.36                          # lowest line / top line speed
-        self.peak = 75.0 + name_jitter(name, 3.0)         # island peak [%], 72..78
-        self.centre_u = 0.70 + name_jitter(name + "u", 0.04)
-        self.centre_t = 0.38 + name_jitter(name + "t", 0.05)
+    def check(self):
+        where = self.name + ": "
+        assert self.kind in ("turbo", "blower"), where + "kind"
+        assert 5 <= self.line_count <= LINES, where + "line count"
+        assert 0.0 < self.surge < self.choke < MAX_FLOW, where + "flows"
+        assert 1.0 < self.peak_pr < MAX_RATIO, where + "peak pressure ratio"
+        assert EDGE_EFFICIENCY < self.peak_eff <= 100.0, where + "peak efficiency"
+        # The island's centre must lie on the map: right of the surge line and
+        # left of the top line's choke end.
+        x, y = self.island
+        assert 0.0 < y < 1.0, where + "island pressure ratio"
+        surge_flow, _ = self.point(math.sqrt(y), 0.0)
+        assert surge_flow < x * self.choke < self.choke, where + "island flow"
 
     def speeds(self):
         n = self.line_count
         out = []
         for k in range(n):
-            u = self.low_fraction + (1.0 - self.low_fraction) * k / (n - 1)
-            out.append(round(self.top_speed * u, -3))
+            u = LOWEST_LINE + (1.0 - LOWEST_LINE) * k / (n - 1)
+            out.append(round(self.top_rpm * u / 500.0) * 500.0)
+        assert all(a < b for a, b in zip(out, out[1:])), self.name + ": speeds"
         return out
 
     def point(self, u, t):
-        """Flow and pressure ratio at speed fraction u, position t (0 surge, 1 choke)."""
-        surge_flow = self.max_flow * (0.10 + 0.40 * u ** 1.5)
-        choke_flow = self.max_flow * (0.15 + 0.85 * u)
-        rise = (self.max_pr - 1.0) * u * u
+        """Flow [lb/min] and pressure ratio at speed fraction u, position t (0 surge, 1 choke)."""
+        surge_flow = self.surge * u ** SURGE_EXPONENT
+        choke_flow = self.choke * u ** CHOKE_EXPONENT
+        rise = (self.peak_pr - 1.0) * u * u
         surge_pr = 1.0 + rise
-        choke_pr = 1.0 + rise * 0.45
+        choke_pr = 1.0 + rise * CHOKE_RISE
         flow = surge_flow + (choke_flow - surge_flow) * t
-        pr = surge_pr - (surge_pr - choke_pr) * t ** 2.2
+        pr = surge_pr - (surge_pr - choke_pr) * t ** LINE_DROOP
         return flow, pr
+
+    def normalised(self, flow, pr):
+        return flow / self.choke, (pr - 1.0) / (self.peak_pr - 1.0)
 
     def efficiency(self, flow, pr):
         """Efficiency [%] of the island at a grid point."""
-        x = flow / self.max_flow
-        y = (pr - 1.0) / (self.max_pr - 1.0)
-        cx, cy = self.point(self.centre_u, self.centre_t)
-        cx /= self.max_flow
-        cy = (cy - 1.0) / (self.max_pr - 1.0)
-        # The island lies along the map's spine, from low-speed to high-speed mid-points.
-        lx, ly = self.point(0.4, 0.4)
-        hx, hy = self.point(1.0, 0.4)
-        angle = math.atan2((hy - ly) / (self.max_pr - 1.0), (hx - lx) / self.max_flow)
+        x, y = self.normalised(flow, pr)
+        cx, cy = self.island
+        # The island lies along the map's spine, from low-speed to top-speed mid-points.
+        lx, ly = self.normalised(*self.point(0.4, 0.45))
+        hx, hy = self.normalised(*self.point(1.0, 0.45))
+        angle = math.atan2(hy - ly, hx - lx)
         dx, dy = x - cx, y - cy
         along = dx * math.cos(angle) + dy * math.sin(angle)
         across = -dx * math.sin(angle) + dy * math.cos(angle)
-        d2 = (along / 0.80) ** 2 + (across / 0.42) ** 2
-        value = self.peak - (self.peak - 60.0) * d2
-        return int(round(min(self.peak, max(50.0, value))))
+        d2 = (along / ISLAND_ALONG) ** 2 + (across / ISLAND_ACROSS) ** 2
+        # A Gaussian hill over the floor that passes EDGE_EFFICIENCY at d = 1.
+        height = self.peak_eff - FLOOR_EFFICIENCY
+        steepness = math.log(height / (EDGE_EFFICIENCY - FLOOR_EFFICIENCY))
+        value = FLOOR_EFFICIENCY + height * math.exp(-steepness * d2)
+        return int(round(value))
 
 
-def write_map(path, shape):
+def write_map(path, envelope):
     out = ["CMAP"]
     for r in range(ROWS):
         pr = 1.0 + r / ROWS_PER_RATIO
-        row = [str(shape.efficiency(c / COLUMNS_PER_FLOW, pr)) for c in range(COLUMNS)]
+        row = [str(envelope.efficiency(c / COLUMNS_PER_FLOW, pr)) for c in range(COLUMNS)]
         out.append(" ".join(row))
-    speeds = shape.speeds()
+    speeds = envelope.speeds()
     for k in range(LINES):
         if k < len(speeds):
-            u = speeds[k] / shape.top_speed
+            u = speeds[k] / envelope.top_rpm
             out.append("%f" % speeds[k])
             for j in range(POINTS):
-                flow, pr = shape.point(u, j / (POINTS - 1))
+                flow, pr = envelope.point(u, j / (POINTS - 1))
                 out.append("%f %f" % (pr, flow))
         else:
             out.append("%f" % -1.0)
@@ -166,9 +208,10 @@ def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "data", "Manuals & Videos", "Maps")
     os.makedirs(folder, exist_ok=True)
-    for name, size, kind in MAPS:
-        write_map(os.path.join(folder, name + ".map"), Shape(name, size, kind))
-    print("wrote %d maps to %s" % (len(MAPS), folder))
+    assert len(COMPRESSORS) == 47
+    for row in COMPRESSORS:
+        write_map(os.path.join(folder, row[0] + ".map"), Envelope(*row))
+    print("wrote %d maps to %s" % (len(COMPRESSORS), folder))
 
 
 if __name__ == "__main__":

@@ -53,6 +53,8 @@ class CSimSpec {
 
   const char* GetLabel() const { return label_; }
   bool IsAssigned() const { return assigned_; }
+  //! Marks the value as not given (it keeps what it holds and shows "***").
+  void Unassign() { assigned_ = false; }
 
  protected:
   CSimSpec(const CSimSpec&) = default;

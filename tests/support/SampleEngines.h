@@ -93,4 +93,48 @@ inline SimInputs ShortStrokeFour() {
   return in;
 }
 
+//! The short-stroke four with a mid-size turbocharger (T3 frame, 60 trim) on a
+//! 2.52 in, 0.63 A/R turbine, wastegated at 12 psi, and an air-to-air
+//! intercooler; compression lowered to 8.5 and a milder cam for boost.
+inline SimInputs TurboFour() {
+  SimInputs in = ShortStrokeFour();
+  in.compressionRatio = 8.5f;
+  in.nominalIvo = 2.0f;
+  in.nominalIvc = 34.0f;
+  in.nominalEvo = 40.0f;
+  in.nominalEvc = 2.0f;
+  in.forcedInductionKind = 1;
+  in.compressorMap = 25;  // Garrett-T3-60.map
+  in.turbos = 1.0f;
+  in.turbineDiameter = 2.52f;
+  in.turbineAR = 0.63f;
+  in.internalGearRatio = 1.0f;
+  in.beltGearRatio = 1.0f;
+  in.boostLimit = 12.0f;
+  in.intercoolerEfficiency = 70.0f;
+  in.intercoolerPressureDrop = 1.0f;
+  return in;
+}
+
+//! The small-block V8 under a belt-driven Roots blower of about 5.5 L a turn
+//! (0.196 ft^3), overdriven 10 %, limited to 8 psi, with an intercooler, lower
+//! compression and two four-barrels.
+inline SimInputs RootsSmallBlockV8() {
+  SimInputs in = SmallBlockV8();
+  in.compressionRatio = 8.0f;
+  in.inductionFlow = 1200;
+  in.forcedInductionKind = 3;
+  in.blowerDisplacement = 0.196f;
+  in.blowerEfficiency = 55.0f;
+  in.blowerMaxSpeed = 5000.0f;
+  in.internalGearRatio = 1.0f;
+  in.beltGearRatio = 1.1f;
+  in.boostLimit = 8.0f;
+  in.turbineDiameter = 1.0f;
+  in.turbineAR = 0.5f;
+  in.intercoolerEfficiency = 60.0f;
+  in.intercoolerPressureDrop = 0.5f;
+  return in;
+}
+
 }  // namespace brisca::samples

@@ -1,0 +1,42 @@
+// One full boosted run: the naturally aspirated pass, then the boosted pass
+// through the compressor (29 speed points each, 500 rpm warm-up included).
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "core/sim/EngVexo.h"
+#include "tests/support/SampleEngines.h"
+
+namespace {
+
+const std::filesystem::path kMapFolder =
+    std::filesystem::path(BRISCA_SOURCE_DATA_DIR) / "Manuals & Videos" / "Maps";
+
+void RunBoostedSweeps(benchmark::State& state, const brisca::SimInputs& inputs) {
+  brisca::SimResults results;
+  {
+    brisca::EngVexo check(inputs, results, kMapFolder);
+    if (check.Run() != 1) {
+      state.SkipWithError("the boosted run failed (compressor map missing?)");
+      return;
+    }
+  }
+  for (auto _ : state) {
+    brisca::EngVexo model(inputs, results, kMapFolder);
+    benchmark::DoNotOptimize(model.Run());
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+
+void BM_SweepTurbo_FourCylinder(benchmark::State& state) {
+  RunBoostedSweeps(state, brisca::samples::TurboFour());
+}
+BENCHMARK(BM_SweepTurbo_FourCylinder)->Unit(benchmark::kMicrosecond);
+
+void BM_SweepRoots_SmallBlockV8(benchmark::State& state) {
+  RunBoostedSweeps(state, brisca::samples::RootsSmallBlockV8());
+}
+BENCHMARK(BM_SweepRoots_SmallBlockV8)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

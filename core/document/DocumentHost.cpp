@@ -1,0 +1,14 @@
+#include "core/document/DocumentHost.h"
+
+#include "core/document/ProgramPaths.h"
+
+namespace brisca {
+
+const std::filesystem::path& DefaultMapFolder() {
+  static const std::filesystem::path folder = ProgramPaths::Discover().MapFolder();
+  return folder;
+}
+
+std::filesystem::path DocumentHost::MapFolder() const { return DefaultMapFolder(); }
+
+}  // namespace brisca

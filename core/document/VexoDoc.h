@@ -1,0 +1,127 @@
+#pragma once
+// The engine document: one open engine. It holds every engine parameter as a
+// spec value, the chosen components, the port-flow record and the camshaft,
+// the results of the last run and a few settings, and keeps them consistent:
+// derived values, confirmation before a change invalidates other data, unit
+// switching, validation and the simulation run.
+//
+// Every change to a parameter is preceded by ConfirmSpecChange and followed by
+// UpdateDerivedValues. Code that computes with parameters switches the document
+// to domestic units first and back to the user's system afterwards.
+
+#include <array>
+#include <string>
+
+#include "core/document/EngineParameters.h"
+
+namespace brisca {
+
+class DocumentHost;
+
+//! Which of the document's result sets.
+enum class ResultSetId { Displayed = 0, LowSpeedLobe = 1, HighSpeedLobe = 2 };
+
+class CVexoDoc {
+ public:
+  //! A cleared engine with the next document number. `host` may be null (no
+  //! application: no open-document list, no dialogs).
+  explicit CVexoDoc(DocumentHost* host = nullptr);
+  CVexoDoc(const CVexoDoc&) = delete;
+  CVexoDoc& operator=(const CVexoDoc&) = delete;
+
+  // --- Engine -------------------------------------------------------------
+  EngineParameters& Engine() { return engine_; }
+  const EngineParameters& Engine() const { return engine_; }
+
+  const std::string& GetTitle() const { return title_; }
+  void SetTitle(std::string title) { title_ = std::move(title); }
+  int GetDocumentNumber() const { return documentNumber_; }
+  bool IsModified() const { return modified_; }
+  void SetModified(bool modified) { modified_ = modified; }
+  bool IsMetric() const { return engine_.metricUnits; }
+  bool GetAutoRun() const { return engine_.autoRun; }
+  bool GetAutoValveSizes() const { return engine_.autoValveSizes; }
+  bool GetBaselineChanged() const { return baselineChanged_; }
+  void SetBaselineChanged(bool changed) { baselineChanged_ = changed; }
+  DocumentHost* Host() const { return host_; }
+
+  //! The reset of every component (a new engine).
+  void ClearComponents();
+  //! Switches every switchable parameter, the port-flow record and the camshaft.
+  void SetUnits(bool metric);
+  //! Copies the engine of `source` (not its number, views, report settings,
+  //! iterators or baseline flag); the two must differ.
+  void CopyFrom(const CVexoDoc& source);
+  //! Switches every automatic calculation off so received values stay as they are.
+  void ClearAutoFlags();
+
+  //! Asks before `spec` changes; false means the user cancelled and nothing may change.
+  bool ConfirmSpecChange(const CSimSpec& spec);
+  //! Rod geometry, volumes, combustion space, automatic sizes and lifts, cam
+  //! derived values; runs the simulation when Auto Run is on; re-applies the units.
+  void UpdateDerivedValues();
+
+  // --- Validation ---------------------------------------------------------
+  //! The first failing check decides `code`; changes nothing.
+  bool Validate(int& code) const;
+  bool ValidateShortBlock(int& code) const;
+  bool ValidateCylinderHead(int& code) const;
+  bool ValidateCompressionRatio(int& code) const;
+  bool ValidateInduction(int& code) const;
+  bool ValidateExhaust(int& code) const;
+  bool ValidateCamshaft(int& code) const;
+
+  // --- Simulation ---------------------------------------------------------
+  //! Validates, runs one pass (two with high-speed lobes, merged at the
+  //! activation speed) and fills the result sets; shows the validation code or
+  //! code 42 when asked. All result sets are cleared when a pass fails.
+  bool RunSimulation(bool showValidationErrors, bool showRunFailure);
+
+  const ResultSet& Results(ResultSetId which = ResultSetId::Displayed) const {
+    return engine_.results[static_cast<int>(which)];
+  }
+  ResultSet& Results(ResultSetId which = ResultSetId::Displayed) {
+    return engine_.results[static_cast<int>(which)];
+  }
+
+  //! The 28 values of one result quantity: 1 speed, 2 power, 3 torque, 4 manifold
+  //! pressure, 5 boost, 6 VE, 7 IMEP, 8 BMEP, 9 FMEP, 10 indicated, 11 friction,
+  //! 12 pumping power, 13 mechanical efficiency, 14 airflow, 15 piston force,
+  //! 16 piston speed, 17 PMEP, 18 wheel power, 19/20 power and 21/22 torque of
+  //! the low/high-speed lobe, 23 wheel torque.
+  const ResultArray& GetResultArray(int quantity) const;
+  //! Largest value (at least 0) of quantity 2..9 at speeds within [low, high].
+  float PeakInWindow(int quantity, float low, float high) const;
+  //! Speed of the highest power (2) or torque (3): the first on ties, point 0
+  //! when nothing is above 0.
+  float SpeedOfPeak(int quantity) const;
+  //! Trapezoid area of quantity 2..9 over [low, high] × 0.001.
+  float AreaInWindow(int quantity, float low, float high) const;
+
+  // --- Commands -----------------------------------------------------------
+  //! "Run!": RunSimulation(true, true), then the views redraw.
+  bool OnRun();
+  //! "Auto Run" toggle.
+  void OnAutoRun();
+  //! Units menu: 0 domestic, 1 metric. Asks about Total Block Volume first.
+  void OnUnits(bool metric);
+  //! "Clear Components".
+  void OnClearComponents();
+
+ private:
+  void ClearCalculatorData();
+  void UpdateRodGeometry();
+  void UpdateVolumes();
+  void UpdateAutomaticValues();
+  void UpdateActivationSpeed();
+  void RedrawViews();
+
+  DocumentHost* host_;
+  std::string title_;
+  int documentNumber_;
+  bool modified_ = false;
+  bool baselineChanged_ = true;  //!< changed since the Pro Iterator took it as baseline
+  EngineParameters engine_;
+};
+
+}  // namespace brisca

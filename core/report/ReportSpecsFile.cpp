@@ -1,0 +1,75 @@
+// The defaults file "Kalvex.INI": the record's owner side of the settings
+// text. Each operation owns its file, catches the FileError of the text,
+// closes the file, reports the code and returns false.
+
+#include <fstream>
+#include <string>
+#include <system_error>
+
+#include "core/document/AtomicFile.h"
+#include "core/document/ErrCode.h"
+#include "core/document/FileError.h"
+#include "core/report/ReportSpecs.h"
+#include "core/spec/TextReader.h"
+#include "core/spec/TextWriter.h"
+
+namespace brisca {
+namespace {
+
+constexpr const char* kLoadWhere = "ReportSpecs::LoadDefaults";
+constexpr const char* kSaveWhere = "ReportSpecs::SaveDefaults";
+
+// The settings are a few hundred bytes; a far larger file is not one and is
+// refused before it is read into memory.
+constexpr std::size_t kMaxDefaultsFileBytes = std::size_t{1} << 20;
+
+std::string ReadOpenedFile(std::ifstream& in) {
+  std::string text(kMaxDefaultsFileBytes + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  if (in.bad()) throw FileError(kErrRead, kLoadWhere);
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  if (text.size() > kMaxDefaultsFileBytes) throw FileError(kErrRead, kLoadWhere);
+  in.clear();  // reaching the end set failbit; only the close may set it now
+  in.close();
+  if (in.fail()) throw FileError(kErrClose, kLoadWhere);
+  return text;
+}
+
+}  // namespace
+
+bool ReportSpecs::LoadDefaults(std::string_view title, const std::filesystem::path& reportFolder) {
+  Reset(title);
+  const std::filesystem::path path = DefaultsPath(reportFolder);
+  std::error_code ec;
+  // No saved defaults is the usual case, not an error: the built-in ones stand.
+  if (std::filesystem::is_directory(path, ec)) return false;
+  std::ifstream in(path, std::ios::in | std::ios::binary);
+  if (!in.is_open()) return false;
+  try {
+    TextReader reader(ReadOpenedFile(in));
+    ReadText(reader);
+  } catch (const FileError& error) {
+    ReportErrorCode(error.code());
+    return false;
+  }
+  testTitle = title;
+  return true;
+}
+
+bool ReportSpecs::SaveDefaults(const std::filesystem::path& reportFolder) const {
+  try {
+    std::error_code ec;
+    // A folder that cannot be made shows as 43 when the file is created below.
+    std::filesystem::create_directories(reportFolder, ec);
+    AtomicFileWriter file(DefaultsPath(reportFolder), kSaveWhere);
+    TextWriter writer(file.Stream());
+    WriteText(writer);
+    file.Commit();
+  } catch (const FileError& error) {
+    ReportErrorCode(error.code());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace brisca

@@ -1,0 +1,216 @@
+#include "core/document/VexoDoc.h"
+
+#include <gtest/gtest.h>
+
+#include "core/document/DocumentHost.h"
+#include "tests/support/SampleDocuments.h"
+#include "tests/support/ScriptedPresenter.h"
+
+namespace brisca {
+namespace {
+
+class VexoDocTest : public testing::Test {
+ protected:
+  ScriptedPresenter presenter;
+  ScopedPresenter scope{presenter};
+  HeadlessHost host;
+};
+
+TEST_F(VexoDocTest, NewDocumentIsClearedExceptItsDefaults) {
+  CVexoDoc doc(&host);
+  const EngineParameters& e = doc.Engine();
+  EXPECT_EQ(e.rodRatio.GetText(), "1.636");
+  EXPECT_EQ(e.fuelType.GetText(), "Gasoline");
+  EXPECT_EQ(e.nitrousFlowRate.GetText(), "0.0");
+  EXPECT_EQ(e.forcedInductionType.GetText(), "None");
+  EXPECT_EQ(e.forcedInductionKind, kNoForcedInduction);
+  for (const CSimSpec* spec : std::initializer_list<const CSimSpec*>{
+           &e.shortBlockType, &e.bore, &e.stroke, &e.cylinders, &e.cylinderVolume,
+           &e.totalBlockVolume, &e.rodLength, &e.cylinderHeadType, &e.intakeValveDiameter,
+           &e.compressionRatio, &e.inductionFlow, &e.manifoldType, &e.exhaustSystem, &e.notes,
+           &e.turbos, &e.boostLimit, &e.chamberVolume}) {
+    EXPECT_EQ(spec->GetText(), "***") << spec->GetLabel();
+  }
+  EXPECT_TRUE(doc.GetAutoRun());
+  EXPECT_FALSE(doc.IsMetric());
+  EXPECT_TRUE(doc.Results().IsEmpty());
+  CVexoDoc second(&host);
+  EXPECT_GT(second.GetDocumentNumber(), doc.GetDocumentNumber());
+}
+
+TEST_F(VexoDocTest, DerivedVolumesAndRodLength) {
+  CVexoDoc doc(&host);
+  EngineParameters& e = doc.Engine();
+  e.autoRun = false;
+  e.shortBlockType.SetSelection(125, "Chevy 350");
+  e.bore.SetValue(4.0f);
+  e.stroke.SetValue(3.48f);
+  e.cylinders.SetValue(8);
+  e.compressionRatio.SetValue(10.0f);
+  doc.UpdateDerivedValues();
+  EXPECT_EQ(e.cylinderVolume.GetText(), "716.62");
+  EXPECT_EQ(e.totalBlockVolume.GetText(), "349.8");
+  EXPECT_NEAR(e.totalBlockVolume.GetValue(), 349.85f, 0.005f);
+  EXPECT_EQ(e.combustionSpace.GetText(), "79.62");
+  EXPECT_EQ(e.rodLength.GetText(), "5.693");
+  EXPECT_TRUE(presenter.Shown().empty());
+}
+
+TEST_F(VexoDocTest, RodLengthOutOfRangeUnassignsBothRodValues) {
+  CVexoDoc doc(&host);
+  EngineParameters& e = doc.Engine();
+  e.autoRun = false;
+  e.stroke.SetValue(7.0f);
+  e.rodRatio.SetValue(3.0f);
+  doc.UpdateDerivedValues();
+  ASSERT_EQ(presenter.Shown().size(), 1u);
+  EXPECT_EQ(presenter.Shown()[0].code, 170);
+  EXPECT_NE(presenter.Shown()[0].text.find("21.000 in"), std::string::npos);
+  EXPECT_FALSE(e.rodLength.IsAssigned());
+  EXPECT_FALSE(e.rodRatio.IsAssigned());
+  int code = 0;
+  e.shortBlockType.SetSelection(1, "Block");
+  e.bore.SetValue(4.0f);
+  e.cylinders.SetValue(8);
+  EXPECT_FALSE(doc.ValidateShortBlock(code));
+  EXPECT_EQ(code, 168);
+}
+
+TEST_F(VexoDocTest, CompressionRatioWarningCancelKeepsCalculatorData) {
+  CVexoDoc doc(&host);
+  EngineParameters& e = doc.Engine();
+  e.crDataValid = true;
+  e.chamberVolume.SetValue(64.0f);
+  presenter.Answer(MessageButton::Cancel);
+  presenter.Answer(MessageButton::Ok);
+  EXPECT_FALSE(doc.ConfirmSpecChange(e.compressionRatio));
+  EXPECT_TRUE(e.crDataValid);
+  EXPECT_TRUE(e.chamberVolume.IsAssigned());
+  EXPECT_TRUE(doc.ConfirmSpecChange(e.compressionRatio));
+  EXPECT_FALSE(e.crDataValid);
+  EXPECT_FALSE(e.chamberVolume.IsAssigned());
+  ASSERT_EQ(presenter.Shown().size(), 2u);
+  EXPECT_EQ(presenter.Shown()[0].code, 202);
+  // Without calculator data nothing is asked.
+  EXPECT_TRUE(doc.ConfirmSpecChange(e.bore));
+  EXPECT_EQ(presenter.Shown().size(), 2u);
+}
+
+TEST_F(VexoDocTest, ClearComponentsOnMetricDocumentLeavesItDomesticAndUnmodified) {
+  CVexoDoc doc(&host);
+  samples::BuildSmallBlockV8(doc);
+  doc.OnUnits(true);
+  EXPECT_TRUE(doc.IsMetric());
+  EXPECT_EQ(doc.Engine().bore.GetText(), "101.60");
+  doc.SetModified(true);
+  doc.OnClearComponents();
+  EXPECT_FALSE(doc.IsMetric());
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(doc.Engine().bore.GetText(), "***");
+  EXPECT_EQ(doc.Engine().bore.GetUnitLabel(), std::string("in"));
+}
+
+struct ValidationCase {
+  const char* what;
+  void (*spoil)(EngineParameters&);
+  int code;
+};
+
+TEST_F(VexoDocTest, ValidationOrderDecidesTheFirstCode) {
+  const ValidationCase cases[] = {
+      {"complete engine", [](EngineParameters&) {}, 0},
+      {"no short block, exhaust missing too",
+       [](EngineParameters& e) {
+         e.shortBlockType.Unassign();
+         e.exhaustSystem.Unassign();
+         e.compressionRatio.Unassign();
+       },
+       1},
+      {"exhaust only", [](EngineParameters& e) { e.exhaustSystem.Unassign(); }, 26},
+      {"rod ratio", [](EngineParameters& e) { e.rodRatio.Unassign(); }, 168},
+      {"intake valves", [](EngineParameters& e) { e.intakeValves.Unassign(); }, 6},
+      {"compression ratio", [](EngineParameters& e) { e.compressionRatio.Unassign(); }, 10},
+      {"nitrous", [](EngineParameters& e) { e.nitrousFlowRate.Unassign(); }, 15},
+      {"turbo count",
+       [](EngineParameters& e) {
+         e.forcedInductionType.SetSelection(2, "Turbo");
+         e.forcedInductionKind = kTurbocharger;
+         e.turbineDiameter.SetValue(2.5f);
+         e.turbineAR.SetValue(0.7f);
+         e.boostLimit.SetValue(10.0f);
+         e.intercoolerEfficiency.SetValue(70.0f);
+         e.intercoolerPressureDrop.SetValue(1.0f);
+       },
+       21},
+      {"Roots belt ratio",
+       [](EngineParameters& e) {
+         e.forcedInductionType.SetSelection(50, "Roots");
+         e.forcedInductionKind = kRootsBlower;
+       },
+       23},
+      {"no forced induction ignores blower values",
+       [](EngineParameters& e) {
+         e.turbos.Unassign();
+         e.boostLimit.ResetValue();
+       },
+       0},
+      {"cam type", [](EngineParameters& e) { e.camshaft.Clear(); }, 27},
+  };
+  for (const ValidationCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    CVexoDoc doc(&host);
+    samples::BuildSmallBlockV8(doc);
+    c.spoil(doc.Engine());
+    int code = 0;
+    EXPECT_EQ(doc.Validate(code), c.code == 0);
+    if (c.code != 0) {
+      EXPECT_EQ(code, c.code);
+    }
+  }
+}
+
+TEST_F(VexoDocTest, EngineBuiltInCodeRunsEndToEnd) {
+  CVexoDoc doc(&host);
+  samples::BuildSmallBlockV8(doc);
+  EXPECT_NEAR(doc.Engine().intakeValveDiameter.GetValue(), 4.0f * 0.44f, 1e-5);
+  EXPECT_TRUE(doc.Engine().camshaft.lowSpeedLobe.IntakeLift().IsValid());
+  ASSERT_TRUE(doc.OnRun()) << (presenter.Shown().empty() ? "" : presenter.Shown()[0].text);
+  const ResultSet& r = doc.Results();
+  EXPECT_EQ(r.count, 28);
+  EXPECT_FLOAT_EQ(r.rpm[0], 1000.0f);
+  EXPECT_GT(doc.PeakInWindow(2, 1000.0f, 14500.0f), 150.0f);
+  EXPECT_LT(r.boost[5], 0.0f);
+  EXPECT_EQ(host.viewUpdates, 1);
+  // The speed of peak power lies inside the window that holds the peak.
+  const float peakSpeed = doc.SpeedOfPeak(2);
+  EXPECT_FLOAT_EQ(doc.PeakInWindow(2, peakSpeed - 500.0f, peakSpeed + 500.0f),
+                  doc.PeakInWindow(2, 1000.0f, 14500.0f));
+  // Auto Run reruns after a change; a run that fails clears every result set
+  // and says why. A 2155 ci engine breathing through 100 cfm collapses its manifold.
+  doc.Engine().autoRun = true;
+  doc.Engine().inductionFlow.SetValue(100.0f);
+  doc.Engine().bore.SetValue(7.0f);
+  doc.Engine().stroke.SetValue(7.0f);
+  doc.Engine().rodRatio.SetValue(1.5f);
+  doc.UpdateDerivedValues();
+  EXPECT_TRUE(doc.Results().IsEmpty());
+  ASSERT_FALSE(presenter.Shown().empty());
+  EXPECT_EQ(presenter.Shown().back().code, 42);
+}
+
+TEST_F(VexoDocTest, AreaInWindowIsTheTrapezoidSum) {
+  CVexoDoc doc(&host);
+  ResultSet& r = doc.Results();
+  r.count = 28;
+  for (int k = 0; k < 28; ++k) {
+    r.rpm[k] = 1000.0f + 500.0f * k;
+    r.power[k] = 100.0f + 10.0f * k;
+  }
+  // Four segments from 1000 to 3000 rpm: ∫ = 500·(105 + 115 + 125 + 135) = 240000.
+  EXPECT_FLOAT_EQ(doc.AreaInWindow(2, 1000.0f, 3000.0f), 240.0f);
+  EXPECT_FLOAT_EQ(doc.PeakInWindow(2, 3000.0f, 6000.0f), 200.0f);
+  EXPECT_FLOAT_EQ(doc.SpeedOfPeak(2), 14500.0f);
+}
+
+}  // namespace
+}  // namespace brisca
