@@ -74,6 +74,7 @@ void CVexoDoc::ClearComponents() {
   e.autoValveSizes = false;
   e.autoRun = true;
   for (ResultSet& set : e.results) set.Clear();
+  report_.Reset(title_);
   baselineChanged_ = true;
   e.fuelType.SetSelection(kGasolineItem, kGasolineName);
   e.nitrousFlowRate.SetValue(0.0f);

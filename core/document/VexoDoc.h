@@ -13,6 +13,8 @@
 #include <string>
 
 #include "core/document/EngineParameters.h"
+#include "core/report/ReportSpecs.h"
+#include "core/results/ChartState.h"
 
 namespace brisca {
 
@@ -44,6 +46,13 @@ class CVexoDoc {
   bool GetBaselineChanged() const { return baselineChanged_; }
   void SetBaselineChanged(bool changed) { baselineChanged_ = changed; }
   DocumentHost* Host() const { return host_; }
+
+  //! Report settings: the engine file stores them; copies of the engine do not take them.
+  ReportSpecs& Report() { return report_; }
+  const ReportSpecs& Report() const { return report_; }
+  //! Settings of the first (left) and second (right) chart, saved with the engine.
+  ChartState& Chart(ChartRole role) { return charts_[role == ChartRole::First ? 0 : 1]; }
+  const ChartState& Chart(ChartRole role) const { return charts_[role == ChartRole::First ? 0 : 1]; }
 
   //! The reset of every component (a new engine).
   void ClearComponents();
@@ -122,6 +131,9 @@ class CVexoDoc {
   bool modified_ = false;
   bool baselineChanged_ = true;  //!< changed since the Pro Iterator took it as baseline
   EngineParameters engine_;
+  ReportSpecs report_;
+  std::array<ChartState, 2> charts_{ChartState::Defaults(ChartRole::First),
+                                    ChartState::Defaults(ChartRole::Second)};
 };
 
 }  // namespace brisca
