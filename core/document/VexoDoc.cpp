@@ -75,6 +75,7 @@ void CVexoDoc::ClearComponents() {
   e.autoRun = true;
   for (ResultSet& set : e.results) set.Clear();
   report_.Reset(title_);
+  for (auto& iterator : iterators_) iterator.reset();
   baselineChanged_ = true;
   e.fuelType.SetSelection(kGasolineItem, kGasolineName);
   e.nitrousFlowRate.SetValue(0.0f);
@@ -101,7 +102,24 @@ void CVexoDoc::ClearAutoFlags() {
   engine_.camshaft.autoActivationRpm = false;
 }
 
+bool CVexoDoc::IsDocumentOpen(const CVexoDoc* document) const {
+  if (!host_ || !document) return false;
+  const std::vector<CVexoDoc*> open = host_->OpenDocuments();
+  return std::find(open.begin(), open.end(), document) != open.end();
+}
+
+bool CVexoDoc::IsSameDocument(const CVexoDoc* document, int number) const {
+  BRISCA_ASSERT(number != 0);
+  return IsDocumentOpen(document) && document->GetDocumentNumber() == number;
+}
+
 bool CVexoDoc::ConfirmSpecChange(const CSimSpec& spec) {
+  // A change to the Pro Iterator's baseline invalidates its results.
+  bool markBaselineChanged = false;
+  if (iterators_[0] && iterators_[0]->HoldsResults() && !baselineChanged_) {
+    if (ReportWarningCode(205) == MessageButton::Cancel) return false;
+    markBaselineChanged = true;
+  }
   const bool boreOrStroke = &spec == &engine_.bore || &spec == &engine_.stroke;
   bool clearCalculator = false;
   if (boreOrStroke && engine_.crDataValid) {
@@ -113,6 +131,7 @@ bool CVexoDoc::ConfirmSpecChange(const CSimSpec& spec) {
     clearCalculator = true;
   }
   if (clearCalculator) ClearCalculatorData();
+  if (markBaselineChanged) baselineChanged_ = true;
   return true;
 }
 
@@ -175,6 +194,11 @@ const ResultArray& CVexoDoc::GetResultArray(int quantity) const {
     default: break;
   }
   FatalAssert(__FILE__, __LINE__);
+}
+
+float CVexoDoc::ResultAt(int quantity, int index) const {
+  BRISCA_ASSERT(index >= 0 && index < kResultPoints);
+  return GetResultArray(quantity)[index];
 }
 
 float CVexoDoc::PeakInWindow(int quantity, float low, float high) const {

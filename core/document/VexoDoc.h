@@ -10,8 +10,11 @@
 // to domestic units first and back to the user's system afterwards.
 
 #include <array>
+#include <filesystem>
+#include <memory>
 #include <string>
 
+#include "core/document/BaselineIterator.h"
 #include "core/document/EngineParameters.h"
 #include "core/report/ReportSpecs.h"
 #include "core/results/ChartState.h"
@@ -53,6 +56,15 @@ class CVexoDoc {
   //! Settings of the first (left) and second (right) chart, saved with the engine.
   ChartState& Chart(ChartRole role) { return charts_[role == ChartRole::First ? 0 : 1]; }
   const ChartState& Chart(ChartRole role) const { return charts_[role == ChartRole::First ? 0 : 1]; }
+
+  //! The application's open documents include `document` (false without a host).
+  bool IsDocumentOpen(const CVexoDoc* document) const;
+  //! `document` is open and carries document number `number` (number 0 is a FatalAssert).
+  bool IsSameDocument(const CVexoDoc* document, int number) const;
+
+  //! The phase-1 and phase-2 iterators of the Pro Iterator; empty until it takes
+  //! this document as its baseline.
+  std::unique_ptr<BaselineIterator>& Iterator(int phase) { return iterators_.at(phase); }
 
   //! The reset of every component (a new engine).
   void ClearComponents();
@@ -99,6 +111,8 @@ class CVexoDoc {
   //! 16 piston speed, 17 PMEP, 18 wheel power, 19/20 power and 21/22 torque of
   //! the low/high-speed lobe, 23 wheel torque.
   const ResultArray& GetResultArray(int quantity) const;
+  //! Value of result quantity (as GetResultArray) at point `index` 0..27.
+  float ResultAt(int quantity, int index) const;
   //! Largest value (at least 0) of quantity 2..9 at speeds within [low, high].
   float PeakInWindow(int quantity, float low, float high) const;
   //! Speed of the highest power (2) or torque (3): the first on ties, point 0
@@ -117,6 +131,22 @@ class CVexoDoc {
   //! "Clear Components".
   void OnClearComponents();
 
+  //! A component-menu command (short block, head, cam, fuel, forced induction,
+  //! …): fills the document from the component catalogue. False when the
+  //! command is not a component command of this document or the user cancelled.
+  bool OnComponentCommand(int command);
+  //! Whether a menu item shows a check mark / is enabled for this document.
+  bool IsCommandChecked(int command) const;
+  bool IsCommandEnabled(int command) const;
+
+  // --- Engine file --------------------------------------------------------
+  //! Writes the engine as version "4.2" (appending to `path` when `append`);
+  //! reports a file error by its code and returns false.
+  bool WriteEngineFile(const std::filesystem::path& path, bool append = false);
+  //! Reads an engine file of any accepted version into this document; on any
+  //! error the document is left as it was, the code is reported and false returned.
+  bool ReadEngineFile(const std::filesystem::path& path);
+
  private:
   void ClearCalculatorData();
   void UpdateRodGeometry();
@@ -132,6 +162,7 @@ class CVexoDoc {
   bool baselineChanged_ = true;  //!< changed since the Pro Iterator took it as baseline
   EngineParameters engine_;
   ReportSpecs report_;
+  std::array<std::unique_ptr<BaselineIterator>, 2> iterators_;
   std::array<ChartState, 2> charts_{ChartState::Defaults(ChartRole::First),
                                     ChartState::Defaults(ChartRole::Second)};
 };

@@ -96,6 +96,38 @@ TEST_F(VexoDocTest, CompressionRatioWarningCancelKeepsCalculatorData) {
   EXPECT_EQ(presenter.Shown().size(), 2u);
 }
 
+struct IteratorWithResults final : BaselineIterator {
+  bool HoldsResults() const override { return true; }
+};
+
+TEST_F(VexoDocTest, ChangingTheProIteratorBaselineAsksFirst) {
+  CVexoDoc doc(&host);
+  doc.Iterator(0) = std::make_unique<IteratorWithResults>();
+  doc.SetBaselineChanged(false);
+  presenter.Answer(MessageButton::Cancel);
+  EXPECT_FALSE(doc.ConfirmSpecChange(doc.Engine().bore));
+  EXPECT_FALSE(doc.GetBaselineChanged());
+  EXPECT_TRUE(doc.ConfirmSpecChange(doc.Engine().bore));
+  EXPECT_TRUE(doc.GetBaselineChanged());
+  ASSERT_EQ(presenter.Shown().size(), 2u);
+  EXPECT_EQ(presenter.Shown()[0].code, 205);
+  // Once changed, further edits are not asked about; Clear Components drops the iterators.
+  EXPECT_TRUE(doc.ConfirmSpecChange(doc.Engine().stroke));
+  EXPECT_EQ(presenter.Shown().size(), 2u);
+  doc.ClearComponents();
+  EXPECT_EQ(doc.Iterator(0), nullptr);
+}
+
+TEST_F(VexoDocTest, DocumentsAreRecognisedByPresenceAndNumber) {
+  CVexoDoc a(&host), b(&host);
+  host.documents = {&a};
+  EXPECT_TRUE(a.IsDocumentOpen(&a));
+  EXPECT_FALSE(a.IsDocumentOpen(&b));
+  EXPECT_TRUE(b.IsSameDocument(&a, a.GetDocumentNumber()));
+  EXPECT_FALSE(b.IsSameDocument(&a, b.GetDocumentNumber()));
+  EXPECT_FALSE(a.IsSameDocument(&b, b.GetDocumentNumber()));
+}
+
 TEST_F(VexoDocTest, ClearComponentsOnMetricDocumentLeavesItDomesticAndUnmodified) {
   CVexoDoc doc(&host);
   samples::BuildSmallBlockV8(doc);

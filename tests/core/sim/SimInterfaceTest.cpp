@@ -128,3 +128,40 @@ TEST(SimInterfaceTest, TwoLobeCamRunsBothLobesAndMerges) {
 
 }  // namespace
 }  // namespace brisca
+
+namespace brisca {
+namespace {
+
+TEST(SimInterfaceTest, FailingHighSpeedLobeClearsEveryResultSet) {
+  ScriptedPresenter presenter;
+  ScopedPresenter scope(presenter);
+  CVexoDoc doc;
+  samples::BuildSmallBlockV8(doc);
+  EngineParameters& e = doc.Engine();
+  e.camshaft.LoadCamType(33868);
+  e.camshaft.SetAutoValveLift(false);
+  doc.UpdateDerivedValues();
+  ASSERT_TRUE(doc.RunSimulation(false, true));
+  ASSERT_FALSE(doc.Results(ResultSetId::HighSpeedLobe).IsEmpty());
+
+  // A one-cylinder 4.7 ci engine cannot take 1.5 in of lift: the high-speed
+  // lobe's pass fails after the low-speed lobe's succeeded.
+  e.bore.SetValue(2.0f);
+  e.stroke.SetValue(1.5f);
+  e.cylinders.SetValue(1);
+  doc.UpdateDerivedValues();
+  e.camshaft.highSpeedLobe.IntakeLift().SetValue(1.5f);
+  e.camshaft.highSpeedLobe.ExhaustLift().SetValue(1.5f);
+  EXPECT_FALSE(doc.RunSimulation(false, true));
+  for (ResultSetId id : {ResultSetId::Displayed, ResultSetId::LowSpeedLobe, ResultSetId::HighSpeedLobe}) {
+    EXPECT_TRUE(doc.Results(id).IsEmpty());
+  }
+  ASSERT_FALSE(presenter.Shown().empty());
+  EXPECT_EQ(presenter.Shown().back().code, 42);
+  // The low-speed lobe alone still runs.
+  e.camshaft.variableValveTiming = false;
+  EXPECT_TRUE(doc.RunSimulation(false, true));
+}
+
+}  // namespace
+}  // namespace brisca
