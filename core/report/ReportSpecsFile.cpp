@@ -2,7 +2,6 @@
 // text. Each operation owns its file, catches the FileError of the text,
 // closes the file, reports the code and returns false.
 
-#include <fstream>
 #include <string>
 #include <system_error>
 
@@ -10,6 +9,7 @@
 #include "core/document/ErrCode.h"
 #include "core/document/FileError.h"
 #include "core/report/ReportSpecs.h"
+#include "core/spec/TextFile.h"
 #include "core/spec/TextReader.h"
 #include "core/spec/TextWriter.h"
 
@@ -23,18 +23,6 @@ constexpr const char* kSaveWhere = "ReportSpecs::SaveDefaults";
 // refused before it is read into memory.
 constexpr std::size_t kMaxDefaultsFileBytes = std::size_t{1} << 20;
 
-std::string ReadOpenedFile(std::ifstream& in) {
-  std::string text(kMaxDefaultsFileBytes + 1, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  if (in.bad()) throw FileError(kErrRead, kLoadWhere);
-  text.resize(static_cast<std::size_t>(in.gcount()));
-  if (text.size() > kMaxDefaultsFileBytes) throw FileError(kErrRead, kLoadWhere);
-  in.clear();  // reaching the end set failbit; only the close may set it now
-  in.close();
-  if (in.fail()) throw FileError(kErrClose, kLoadWhere);
-  return text;
-}
-
 }  // namespace
 
 bool ReportSpecs::LoadDefaults(std::string_view title, const std::filesystem::path& reportFolder) {
@@ -43,10 +31,9 @@ bool ReportSpecs::LoadDefaults(std::string_view title, const std::filesystem::pa
   std::error_code ec;
   // No saved defaults is the usual case, not an error: the built-in ones stand.
   if (std::filesystem::is_directory(path, ec)) return false;
-  std::ifstream in(path, std::ios::in | std::ios::binary);
-  if (!in.is_open()) return false;
+  if (!std::filesystem::exists(path, ec)) return false;
   try {
-    TextReader reader(ReadOpenedFile(in));
+    TextReader reader(ReadTextFile(path, kLoadWhere, kMaxDefaultsFileBytes));
     ReadText(reader);
   } catch (const FileError& error) {
     ReportErrorCode(error.code());

@@ -1,7 +1,6 @@
 #include "core/valvetrain/Camshaft.h"
 
 #include <algorithm>
-#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -9,6 +8,7 @@
 #include "core/document/ErrCode.h"
 #include "core/document/FatalAssert.h"
 #include "core/document/FileError.h"
+#include "core/spec/TextFile.h"
 #include "core/spec/TextReader.h"
 #include "core/spec/TextWriter.h"
 
@@ -188,11 +188,7 @@ bool CCamshaft::SaveToFile(const std::filesystem::path& path) const {
 
 bool CCamshaft::LoadFromFile(const std::filesystem::path& path) {
   try {
-    std::ifstream file(path, std::ios::in | std::ios::binary);
-    if (!file.is_open()) throw FileError(kErrOpen, "CCamshaft::LoadFromFile");
-    TextReader in(file, "CCamshaft::LoadFromFile");
-    file.close();
-    if (file.fail()) throw FileError(kErrClose, "CCamshaft::LoadFromFile");
+    TextReader in(ReadTextFile(path, "CCamshaft::LoadFromFile"));
     CCamshaft read;
     read.CopyFrom(*this);
     read.ReadText(in);

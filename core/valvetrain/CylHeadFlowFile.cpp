@@ -2,7 +2,6 @@
 // file, catches the FileError of the text, closes the file, reports the code
 // and returns false.
 
-#include <fstream>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -10,6 +9,7 @@
 #include "core/document/AtomicFile.h"
 #include "core/document/ErrCode.h"
 #include "core/document/FileError.h"
+#include "core/spec/TextFile.h"
 #include "core/spec/TextReader.h"
 #include "core/spec/TextWriter.h"
 #include "core/valvetrain/CylHeadFlow.h"
@@ -24,22 +24,6 @@ constexpr const char* kLoadWhere = "CCylHeadFlow::LoadFromFile";
 // not one, and is refused before it is read into memory (a device or a huge
 // file picked by mistake).
 constexpr std::size_t kMaxFlowFileBytes = std::size_t{1} << 20;
-
-std::string ReadFlowFile(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) throw FileError(kErrOpen, kLoadWhere);
-  std::ifstream in(path, std::ios::in | std::ios::binary);
-  if (!in.is_open()) throw FileError(kErrOpen, kLoadWhere);
-  std::string text(kMaxFlowFileBytes + 1, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  if (in.bad()) throw FileError(kErrRead, kLoadWhere);
-  text.resize(static_cast<std::size_t>(in.gcount()));
-  if (text.size() > kMaxFlowFileBytes) throw FileError(kErrRead, kLoadWhere);
-  in.clear();  // reaching the end set failbit; only the close may set it now
-  in.close();
-  if (in.fail()) throw FileError(kErrClose, kLoadWhere);
-  return text;
-}
 
 }  // namespace
 
@@ -59,7 +43,7 @@ bool CCylHeadFlow::SaveToFile(const std::filesystem::path& path) {
 
 bool CCylHeadFlow::LoadFromFile(const std::filesystem::path& path) {
   try {
-    TextReader reader(ReadFlowFile(path));
+    TextReader reader(ReadTextFile(path, kLoadWhere, kMaxFlowFileBytes));
     ReadText(reader);
   } catch (const FileError& error) {
     ReportErrorCode(error.code());

@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <system_error>
 
 #include "core/document/ErrCode.h"
 #include "core/document/FileError.h"
+#include "core/spec/TextFile.h"
 
 namespace brisca {
 namespace {
@@ -82,25 +81,15 @@ int GridIndex(float coordinate, int count) {
 }  // namespace
 
 bool CompressorMap::Load(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (path.empty() || std::filesystem::is_directory(path, ec)) {
-    ReportErrorCode(kErrMapOpen);
-    return false;
-  }
-  std::ifstream file(path);
-  if (!file.is_open()) {
-    ReportErrorCode(kErrMapOpen);
-    return false;
-  }
-  std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  const bool readFailed = file.bad();
-  file.close();
-  if (file.fail()) {
-    ReportErrorCode(kErrClose);
-    return false;
-  }
   try {
-    if (readFailed) throw FileError(kErrRead, "CompressorMap::Load");
+    std::string text;
+    try {
+      text = ReadTextFile(path, "CompressorMap::Load");
+    } catch (const FileError& error) {
+      // A map that cannot be opened has its own message.
+      if (error.code() == kErrOpen) throw FileError(kErrMapOpen, "CompressorMap::Load");
+      throw;
+    }
     Parse(text);
   } catch (const FileError& error) {
     ReportErrorCode(error.code());
