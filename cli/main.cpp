@@ -4,7 +4,14 @@
 
 #include <cstdio>
 
+#include "cli/CatalogueCommand.h"
+#include "cli/ConvertCommand.h"
+#include "cli/InfoCommand.h"
+#include "cli/IterateCommand.h"
+#include "cli/ReportCommand.h"
+#include "cli/RunCommand.h"
 #include "cli/StderrPresenter.h"
+#include "cli/ValidateCommand.h"
 #include "core/document/FatalAssert.h"
 #include "core/document/Version.h"
 
@@ -16,6 +23,14 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", std::string("brisca-cli ") + brisca::ProgramVersion() +
                                         " (engine file version " + brisca::kFileVersionText + ")");
   app.require_subcommand(0, 1);
+  int status = 0;  // set by the subcommand that runs
+  brisca::cli::AddRunCommand(app, status);
+  brisca::cli::AddValidateCommand(app, status);
+  brisca::cli::AddConvertCommand(app, status);
+  brisca::cli::AddInfoCommand(app, status);
+  brisca::cli::AddIterateCommand(app, status);
+  brisca::cli::AddReportCommand(app, status);
+  brisca::cli::AddCatalogueCommand(app);
 
   try {
     app.parse(argc, argv);
@@ -27,5 +42,5 @@ int main(int argc, char** argv) {
   if (app.get_subcommands().empty()) {
     std::fputs(app.help().c_str(), stdout);
   }
-  return 0;
+  return status;
 }

@@ -6,6 +6,7 @@
 #include "core/document/DocumentHost.h"
 #include "core/document/ErrCode.h"
 #include "core/document/FatalAssert.h"
+#include "core/document/PartCat.h"
 
 namespace brisca {
 namespace {
@@ -22,6 +23,7 @@ constexpr int kGasolineItem = 1;
 
 CVexoDoc::CVexoDoc(DocumentHost* host)
     : host_(host), title_("Untitled"), documentNumber_(g_nextDocumentNumber++) {
+  CheckCatalogueRanges();
   ClearComponents();
 }
 

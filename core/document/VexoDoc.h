@@ -146,6 +146,11 @@ class CVexoDoc {
   //! Reads an engine file of any accepted version into this document; on any
   //! error the document is left as it was, the code is reported and false returned.
   bool ReadEngineFile(const std::filesystem::path& path);
+  //! Save: Validate (its code reported), warning 204 when there are no results
+  //! (Cancel refuses), then WriteEngineFile; unmodified on success.
+  bool OnSaveDocument(const std::filesystem::path& path);
+  //! Open: ReadEngineFile, then UpdateDerivedValues; unmodified on success.
+  bool OnOpenDocument(const std::filesystem::path& path);
 
  private:
   void ClearCalculatorData();

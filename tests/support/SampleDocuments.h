@@ -32,3 +32,26 @@ inline void BuildSmallBlockV8(CVexoDoc& doc) {
 }
 
 }  // namespace brisca::samples
+
+namespace brisca::samples {
+
+//! The same small-block V8 as BuildSmallBlockV8, assembled only from component
+//! commands as a user picks them from the menus (no edit dialog open).
+inline void BuildSmallBlockV8FromComponents(CVexoDoc& doc) {
+  doc.Engine().autoRun = false;
+  constexpr int kCommands[] = {
+      34104,  // short block "Chevy 350"
+      32795,  // cylinder head 1
+      32904,  // Auto Calculate Valve Sizes
+      33557,  // compression ratio 9.5
+      32854,  // 750 cfm at 1.5 inHg
+      33668,  // manifold item 2
+      32866,  // exhaust item 5
+      32879,  // "Stock Street/Economy" cam
+      32905,  // Auto Calculate Valve Lift
+  };
+  for (int command : kCommands) doc.OnComponentCommand(command);
+  doc.UpdateDerivedValues();
+}
+
+}  // namespace brisca::samples

@@ -1,0 +1,41 @@
+#include "cli/EngineLoader.h"
+
+#include "core/document/ErrCode.h"
+
+namespace brisca::cli {
+
+std::unique_ptr<EngineSession> OpenEngine(const std::filesystem::path& path,
+                                          const std::string& dataDir, OpenRun run) {
+  auto session = std::make_unique<EngineSession>();
+  session->host.documents = {&session->doc};
+  if (!dataDir.empty()) {
+    session->host.mapFolder = std::filesystem::path(dataDir) / "Manuals & Videos" / "Maps";
+  }
+  CVexoDoc& doc = session->doc;
+  if (run == OpenRun::AsStored) {
+    if (!doc.OnOpenDocument(path)) return nullptr;
+    return session;
+  }
+  doc.SetTitle(path.stem().string());
+  if (!doc.ReadEngineFile(path)) return nullptr;
+  // The engine's own Auto Run setting is kept; only this recalculation follows `run`.
+  const bool autoRun = doc.GetAutoRun();
+  doc.Engine().autoRun = run == OpenRun::Always;
+  doc.UpdateDerivedValues();
+  doc.Engine().autoRun = autoRun;
+  doc.SetModified(false);
+  if (run == OpenRun::Always && doc.Results().IsEmpty()) {
+    // A failed run already showed 42; a validation failure is shown here.
+    int code = 0;
+    if (!doc.Validate(code)) ReportErrorCode(code);
+    return nullptr;
+  }
+  return session;
+}
+
+void AddDataDirOption(CLI::App& command, std::string& dataDir) {
+  command.add_option("--data-dir", dataDir,
+                     "Program-data folder to read compressor maps and report templates from");
+}
+
+}  // namespace brisca::cli

@@ -1,0 +1,78 @@
+#include "cli/ReportCommand.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+
+#include "cli/EngineLoader.h"
+#include "core/document/ProgramPaths.h"
+#include "core/report/ReportFolder.h"
+#include "core/report/ReportSpecs.h"
+#include "core/report/VexoReport.h"
+
+namespace brisca::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ReportOptions {
+  std::string engine;
+  std::string output;
+  std::string templateFile;
+  std::string dataDir;
+};
+
+// The report refers to its logo by name: put the one it names beside a report
+// written outside the report folder. A file of that name already there is kept.
+void CopyLogoBeside(const fs::path& output, const ReportSpecs& settings, const fs::path& reportFolder) {
+  const std::string logo = settings.includeLogo && ReportSpecs::IsPlainFileName(settings.logoFile)
+                               ? settings.logoFile
+                               : kReportNullLogoFile;
+  std::error_code ec;
+  const fs::path folder = fs::absolute(output, ec).parent_path();
+  if (ec || fs::equivalent(folder, reportFolder, ec)) return;
+  const fs::path target = folder / logo;
+  if (!fs::exists(target, ec)) fs::copy_file(reportFolder / logo, target, ec);
+}
+
+int Report(const ReportOptions& options) {
+  const std::unique_ptr<EngineSession> session =
+      OpenEngine(options.engine, options.dataDir, OpenRun::Always);
+  if (!session) return kExitEngineError;
+
+  const ProgramPaths paths = ProgramPaths::Discover();
+  const fs::path installed = options.dataDir.empty()
+                                 ? InstalledReportFolder(paths)
+                                 : fs::path(options.dataDir) / "Manuals & Videos" / "Kalvex";
+  if (!FillReportFolder(paths.reportFolder, installed)) {
+    std::fprintf(stderr, "brisca-cli: the report folder %s could not be filled from %s\n",
+                 paths.reportFolder.c_str(), installed.c_str());
+  }
+
+  CVexoDoc& doc = session->doc;
+  CVexoReport report(doc, doc.Report(), paths.reportFolder);
+  report.SetOutputPath(options.output);
+  if (!options.templateFile.empty()) report.SetTemplatePath(options.templateFile);
+  if (!report.Generate()) return kExitEngineError;
+  CopyLogoBeside(options.output, doc.Report(), paths.reportFolder);
+  std::printf("report written to %s\n", options.output.c_str());
+  return std::fflush(stdout) == 0 ? kExitOk : kExitEngineError;
+}
+
+}  // namespace
+
+void AddReportCommand(CLI::App& app, int& status) {
+  auto options = std::make_shared<ReportOptions>();
+  CLI::App* command =
+      app.add_subcommand("report", "Open an engine file, run it and write its HTML report");
+  command->add_option("engine", options->engine, "Engine file (.qen)")->required();
+  command->add_option("--output", options->output, "Report file to write (.html)")->required();
+  command->add_option("--template", options->templateFile,
+                      "Report template to fill instead of the report folder's");
+  AddDataDirOption(*command, options->dataDir);
+  command->callback([options, &status] { status = Report(*options); });
+}
+
+}  // namespace brisca::cli

@@ -1,0 +1,87 @@
+#include "cli/RunCommand.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "cli/EngineLoader.h"
+#include "cli/ResultFormat.h"
+#include "core/document/AtomicFile.h"
+#include "core/document/ErrCode.h"
+#include "core/document/FileError.h"
+#include "core/sim/SimResults.h"
+#include "core/spec/TextWriter.h"
+
+namespace brisca::cli {
+namespace {
+
+struct RunOptions {
+  std::string engine;
+  std::string format = "table";
+  std::string output;
+  std::string dataDir;
+  float rpmMin = kSweepMinRpm;
+  float rpmMax = kSweepMaxRpm;
+};
+
+// The output file is saved like any other: the previous file survives a failure.
+bool WriteOutputFile(const std::string& path, const std::string& text) {
+  try {
+    AtomicFileWriter file(path, "brisca-cli run --output");
+    TextWriter out(file.Stream());
+    out.Write(text);
+    out.Flush();
+    file.Commit();
+  } catch (const FileError& error) {
+    ReportErrorCode(error.code());
+    return false;
+  }
+  return true;
+}
+
+int Run(const RunOptions& options) {
+  const std::unique_ptr<EngineSession> session =
+      OpenEngine(options.engine, options.dataDir, OpenRun::Always);
+  if (!session) return kExitEngineError;
+  const std::vector<int> points = PointsInWindow(session->doc, options.rpmMin, options.rpmMax);
+  std::string text;
+  if (options.format == "csv") {
+    text = FormatResultsCsv(session->doc, points);
+  } else if (options.format == "json") {
+    text = FormatResultsJson(session->doc, points);
+  } else {
+    text = FormatResultsTable(session->doc, points);
+  }
+  if (!options.output.empty()) {
+    return WriteOutputFile(options.output, text) ? kExitOk : kExitEngineError;
+  }
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return std::fflush(stdout) == 0 ? kExitOk : kExitEngineError;
+}
+
+}  // namespace
+
+void AddRunCommand(CLI::App& app, int& status) {
+  auto options = std::make_shared<RunOptions>();
+  CLI::App* command = app.add_subcommand("run", "Open an engine file, run it and print its results");
+  command->add_option("engine", options->engine, "Engine file (.qen)")->required();
+  command->add_option("--format", options->format, "Output: table, csv or json")
+      ->check(CLI::IsMember({"table", "csv", "json"}))
+      ->capture_default_str();
+  command->add_option("--output", options->output, "Write the results to FILE instead of stdout");
+  command->add_option("--rpm-min", options->rpmMin, "Lowest engine speed shown [rpm]")
+      ->check(CLI::Range(kSweepMinRpm, kSweepMaxRpm))
+      ->capture_default_str();
+  command->add_option("--rpm-max", options->rpmMax, "Highest engine speed shown [rpm]")
+      ->check(CLI::Range(kSweepMinRpm, kSweepMaxRpm))
+      ->capture_default_str();
+  AddDataDirOption(*command, options->dataDir);
+  command->callback([options, command, &status] {
+    if (options->rpmMin > options->rpmMax) {
+      throw CLI::ValidationError("--rpm-min", "must not exceed --rpm-max");
+    }
+    status = Run(*options);
+  });
+}
+
+}  // namespace brisca::cli

@@ -1,0 +1,33 @@
+#pragma once
+// The component menus built from the catalogue: the nested short-block menu
+// (make, cylinder count, engine) and the grouped forced-induction menu, with
+// the item texts. The front ends turn these trees into real menus; the texts
+// are made from the catalogue rows, so a menu can never disagree with them.
+
+#include <string>
+#include <vector>
+
+#include "core/document/PartCat.h"
+
+namespace brisca {
+
+//! A popup (command 0, children) or an item (command id, no children).
+struct ComponentMenuEntry {
+  std::string text;
+  int command = 0;
+  std::vector<ComponentMenuEntry> children;
+};
+
+//! Makes (the American ones under "Other"), then "<n> Cylinder", then one item
+//! per shown engine: "<size>\t(<bore> bore/<stroke> stroke[, <ratio> rod ratio | , deflt rod ratio])".
+ComponentMenuEntry ShortBlockMenu();
+//! "None", then the popups "Turbo Charger", "Centrifugal Blower", "Roots Blower"
+//! and "Screw Blower"; Roots and screw items show their displacement in litres.
+ComponentMenuEntry ForcedInductionMenu();
+
+//! The item text of a short-block row (its make prefix dropped from the name).
+std::string ShortBlockMenuText(const CatalogueRow& row);
+//! The item text of a forced-induction row.
+std::string ForcedInductionMenuText(const CatalogueRow& row);
+
+}  // namespace brisca

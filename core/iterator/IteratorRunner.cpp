@@ -1,0 +1,79 @@
+#include "core/iterator/IteratorRunner.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "core/document/VexoDoc.h"
+
+namespace brisca {
+namespace {
+
+//! An evaluated test waiting for its turn to commit.
+struct Pending {
+  TestOutcome outcome;
+  std::unique_ptr<EngineParameters> engine;  //!< only when it could be kept
+};
+
+}  // namespace
+
+IteratorRunner::IteratorRunner(Iterator& iterator, int threads)
+    : iterator_(iterator), threads_(threads > 0 ? threads : DefaultThreads()) {}
+
+int IteratorRunner::DefaultThreads() {
+  const unsigned n = std::thread::hardware_concurrency();
+  return n > 0 ? static_cast<int>(n) : 1;
+}
+
+bool IteratorRunner::Run(const ProgressFn& progress) {
+  std::mutex dispatchMutex;
+  std::mutex commitMutex;
+  std::map<int, Pending> pending;
+  int nextCommit = static_cast<int>(iterator_.TestsDone()) + 1;
+
+  auto worker = [&] {
+    CVexoDoc work(nullptr);
+    TestPoint point;
+    for (;;) {
+      {
+        std::lock_guard lock(dispatchMutex);
+        if (stop_.load() || !iterator_.NextTest(point)) return;
+      }
+      Pending result;
+      result.outcome = iterator_.Evaluate(work, point);
+
+      std::lock_guard lock(commitMutex);
+      // The worst kept score only rises, so a result that cannot be kept now
+      // never will be; only a possible keeper pays for a copy of its engine.
+      if (result.outcome.ok && iterator_.WouldKeep(result.outcome.score)) {
+        result.engine = std::make_unique<EngineParameters>(work.Engine());
+      }
+      pending.emplace(point.testNumber, std::move(result));
+      for (auto it = pending.find(nextCommit); it != pending.end(); it = pending.find(nextCommit)) {
+        const int slot = iterator_.Commit(it->second.outcome, it->second.engine.get());
+        pending.erase(it);
+        ++nextCommit;
+        if (progress) {
+          IteratorProgress p;
+          p.done = iterator_.TestsDone();
+          p.total = iterator_.TotalTests();
+          p.failed = iterator_.FailedTests();
+          p.kept = slot >= 0;
+          progress(p);
+        }
+      }
+    }
+  };
+
+  std::vector<std::thread> pool;
+  pool.reserve(threads_);
+  for (int i = 0; i < threads_; ++i) pool.emplace_back(worker);
+  for (std::thread& t : pool) t.join();
+  stop_.store(false);  // a stop ends this run only; the next Run resumes
+  return iterator_.IsFinished() && iterator_.TestsDone() >= iterator_.TotalTests();
+}
+
+}  // namespace brisca

@@ -1,0 +1,60 @@
+#pragma once
+// Runs a prepared test series on a pool of worker threads. Each worker owns a
+// working copy of the engine; combinations are handed out in odometer order
+// and the outcomes are committed to the result slots strictly in test-number
+// order, so the kept results, their test numbers and scores are exactly those
+// of a one-thread run.
+//
+//   dispatch (lock):  odometer -> test 1 2 3 4 5 ...      one at a time
+//   workers:          [w1: 1][w2: 2][w1: 3][w2: 4] ...   any finishing order
+//   pending:          {4: done, 3: running} -> waits for 3
+//   commit (lock):    while pending holds nextCommit: Commit(nextCommit++)
+//   => slots see 1, 2, 3, 4, ... exactly as Step() would feed them
+//
+// Stop takes effect after the tests in flight: Run returns with every handed-
+// out test committed, so a later Run resumes with the next combination.
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+
+#include "core/iterator/Iterator.h"
+
+namespace brisca {
+
+//! What a progress callback learns after each committed test.
+struct IteratorProgress {
+  std::int64_t done = 0;    //!< tests committed
+  std::int64_t total = 0;   //!< tests of the series
+  int failed = 0;           //!< tests whose engine failed validation or the run
+  bool kept = false;        //!< this test's result went into a slot
+};
+
+class IteratorRunner {
+ public:
+  //! Called after each commit, on a worker thread, one call at a time.
+  using ProgressFn = std::function<void(const IteratorProgress&)>;
+
+  //! `threads` ≤ 0 uses every hardware thread.
+  explicit IteratorRunner(Iterator& iterator, int threads = 0);
+
+  //! Runs the prepared series until it finishes or a stop is requested. True
+  //! when the series is finished.
+  bool Run(const ProgressFn& progress = {});
+  //! Thread-safe, also before Run; the tests in flight still complete and
+  //! commit. A stop ends one Run only.
+  void RequestStop() { stop_.store(true); }
+  bool StopRequested() const { return stop_.load(); }
+  int Threads() const { return threads_; }
+
+  //! Hardware threads, at least 1.
+  static int DefaultThreads();
+
+ private:
+  Iterator& iterator_;
+  int threads_;
+  std::atomic<bool> stop_{false};
+};
+
+}  // namespace brisca

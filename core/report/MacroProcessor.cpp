@@ -1,0 +1,121 @@
+#include "core/report/MacroProcessor.h"
+
+#include <cstdio>
+#include <memory>
+#include <system_error>
+
+#include "core/document/ErrCode.h"
+#include "core/document/FatalAssert.h"
+
+namespace brisca {
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// Closes the file and says whether that succeeded; the pointer is empty afterwards.
+bool CloseFile(FilePtr& file) {
+  return std::fclose(file.release()) == 0;
+}
+
+class MacroCopier {
+ public:
+  MacroCopier(CReportMacroProcessor& resolver, std::FILE* out) : resolver_(resolver), out_(out) {}
+
+  // False as soon as a write fails.
+  bool Put(char c) {
+    if (inMacro_) {
+      if (CReportMacroProcessor::IsMacroChar(c)) return Collect(c);
+      if (!EndMacro()) return false;
+    } else if (c == '_') {
+      inMacro_ = true;
+      return Collect(c);
+    }
+    return Write(std::string_view(&c, 1));
+  }
+
+  // The end of the input ends a macro as well.
+  bool Finish() { return !inMacro_ || EndMacro(); }
+
+ private:
+  bool Collect(char c) {
+    if (overlong_) return Write(std::string_view(&c, 1));
+    name_ += c;
+    if (name_.size() <= kMaxMacroNameLength) return true;
+    // No resolver knows a name this long: copy it as it comes.
+    overlong_ = true;
+    return Write(name_);
+  }
+
+  bool EndMacro() {
+    inMacro_ = false;
+    std::string name;
+    name.swap(name_);
+    if (overlong_) {
+      overlong_ = false;
+      return true;
+    }
+    std::string text;
+    if (resolver_.ResolveMacro(name, text)) return Write(text);
+    return Write(name);
+  }
+
+  bool Write(std::string_view text) {
+    return text.empty() || std::fwrite(text.data(), 1, text.size(), out_) == text.size();
+  }
+
+  CReportMacroProcessor& resolver_;
+  std::FILE* out_;
+  bool inMacro_ = false;
+  bool overlong_ = false;  //!< the name outgrew kMaxMacroNameLength and is being copied
+  std::string name_;
+};
+
+}  // namespace
+
+bool CReportMacroProcessor::ResolveMacro(std::string_view /*name*/, std::string& /*text*/) {
+  FatalAssert(__FILE__, __LINE__);
+}
+
+bool CReportMacroProcessor::Process(const std::filesystem::path& input,
+                                    const std::filesystem::path& output) {
+  int code = 0;
+  {
+    FilePtr in(input.empty() ? nullptr : std::fopen(input.c_str(), "rb"));
+    if (!in) {
+      ReportErrorCode(kErrReportInputOpen);
+      return false;
+    }
+    // Opening the template itself for writing would empty it before it is read.
+    std::error_code ec;
+    const bool sameFile = std::filesystem::equivalent(input, output, ec);
+    FilePtr out(output.empty() || sameFile ? nullptr : std::fopen(output.c_str(), "wb"));
+    if (!out) {
+      ReportErrorCode(kErrReportOutputOpen);
+      return false;  // `in` closes on the way out
+    }
+
+    MacroCopier copier(*this, out.get());
+    int c = 0;
+    while (code == 0 && (c = std::fgetc(in.get())) != EOF) {
+      if (!copier.Put(static_cast<char>(c))) code = kErrReportOutputWrite;
+    }
+    // A read error is no end of the template: the report would be cut short.
+    if (code == 0 && std::ferror(in.get())) code = kErrReportInputOpen;
+    if (code == 0 && !copier.Finish()) code = kErrReportOutputWrite;
+    // A full disk may show only when the buffer goes out.
+    if (code == 0 && std::fflush(out.get()) != 0) code = kErrReportOutputWrite;
+
+    const bool inClosed = CloseFile(in);
+    const bool outClosed = CloseFile(out);
+    if (code == 0 && !inClosed) code = kErrReportInputClose;
+    if (code == 0 && !outClosed) code = kErrReportOutputClose;
+  }
+  if (code == 0) return true;
+  ReportErrorCode(code);
+  return false;
+}
+
+}  // namespace brisca

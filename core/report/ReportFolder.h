@@ -1,0 +1,23 @@
+#pragma once
+// The report folder is the user's: the program data may be read-only, and a
+// report writes its temporary file, its report file and its chart images
+// there. It starts as a copy of the installed report pieces (template, page
+// bottom, table of contents, glossaries, logos), and a piece the user has
+// removed comes back from the installed copy; one the user has edited is kept.
+
+#include <filesystem>
+
+namespace brisca {
+
+struct ProgramPaths;
+
+//! The installed report pieces: "Kalvex" in the manual folder.
+std::filesystem::path InstalledReportFolder(const ProgramPaths& paths);
+
+//! Creates `reportFolder` when missing and copies into it every file of
+//! `installedFolder` it lacks. False when the folder cannot be created or a
+//! missing piece cannot be copied; the report then reports what it lacks.
+bool FillReportFolder(const std::filesystem::path& reportFolder,
+                      const std::filesystem::path& installedFolder);
+
+}  // namespace brisca

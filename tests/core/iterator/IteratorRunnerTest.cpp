@@ -1,0 +1,87 @@
+// The parallel runner keeps exactly what a one-thread run keeps, and stops
+// and resumes without losing or repeating a combination.
+#include <gtest/gtest.h>
+
+#include "core/iterator/IteratorRunner.h"
+#include "tests/core/iterator/IteratorTestSupport.h"
+#include "tests/support/ScriptedPresenter.h"
+
+namespace brisca {
+namespace {
+
+using testing::BuildSimulatedV8;
+using testing::KeptResults;
+using testing::SetCamSeries;
+
+class IteratorRunnerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    BuildSimulatedV8(doc_);
+    int code = 0;
+    ASSERT_TRUE(proto_.SetUp(doc_, code)) << code;
+    SetCamSeries(proto_, doc_);
+    proto_.SetCriterion(kPowerArea);
+    proto_.SetSpeedRange(3000.0f, 6000.0f);
+    ASSERT_TRUE(proto_.Validate(code)) << code;
+    proto_.Prepare();
+    ASSERT_EQ(proto_.TotalTests(), 243);
+  }
+
+  ScriptedPresenter presenter_;
+  ScopedPresenter scope_{presenter_};
+  CVexoDoc doc_;
+  Iterator proto_;
+};
+
+TEST_F(IteratorRunnerTest, TwoThreadsKeepWhatOneThreadAndStepKeep) {
+  Iterator stepped(proto_);
+  while (stepped.Step()) {
+  }
+  Iterator one(proto_);
+  Iterator two(proto_);
+  EXPECT_TRUE(IteratorRunner(one, 1).Run());
+  std::int64_t lastDone = 0;
+  bool ordered = true;
+  EXPECT_TRUE(IteratorRunner(two, 2).Run([&](const IteratorProgress& p) {
+    ordered = ordered && p.done == lastDone + 1 && p.total == 243;
+    lastDone = p.done;
+  }));
+  EXPECT_TRUE(ordered);
+  EXPECT_EQ(lastDone, 243);
+  ASSERT_EQ(one.KeptCount(), 10);
+  EXPECT_EQ(KeptResults(one), KeptResults(stepped));
+  EXPECT_EQ(KeptResults(two), KeptResults(one));
+  EXPECT_EQ(two.BestSlot(), one.BestSlot());
+  EXPECT_EQ(two.TestsDone(), 243);
+  EXPECT_EQ(two.ProgressPercent(), 100);
+  // The kept engine is the one that was scored.
+  const ResultSlot& best = two.Result(two.BestSlot());
+  EXPECT_EQ(two.Score(*best.engine), best.score);
+  EXPECT_TRUE(presenter_.Shown().empty());
+}
+
+TEST_F(IteratorRunnerTest, StopTakesEffectAfterTheTestsInFlightAndResumeGoesOn) {
+  Iterator whole(proto_);
+  IteratorRunner(whole, 2).Run();
+
+  Iterator halted(proto_);
+  IteratorRunner runner(halted, 2);
+  EXPECT_FALSE(runner.Run([&](const IteratorProgress& p) {
+    if (p.done == 20) runner.RequestStop();
+  }));
+  EXPECT_GE(halted.TestsDone(), 20);
+  EXPECT_LE(halted.TestsDone(), 22);  // at most the tests in flight
+  EXPECT_FALSE(halted.IsFinished());
+
+  const std::int64_t stoppedAt = halted.TestsDone();
+  std::int64_t firstAfterResume = 0;
+  EXPECT_TRUE(runner.Run([&](const IteratorProgress& p) {
+    if (firstAfterResume == 0) firstAfterResume = p.done;
+  }));
+  EXPECT_EQ(firstAfterResume, stoppedAt + 1);
+  EXPECT_EQ(halted.TestsDone(), 243);
+  EXPECT_EQ(KeptResults(halted), KeptResults(whole));
+}
+
+}  // namespace
+}  // namespace brisca

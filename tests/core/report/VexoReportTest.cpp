@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "core/document/VexoDoc.h"
+#include "core/report/ChartImageSink.h"
+#include "core/report/ReportFolder.h"
+#include "core/report/VexoReport.h"
+#include "core/spec/NumberText.h"
+#include "tests/core/report/ReportTestFolder.h"
+#include "tests/support/SampleDocuments.h"
+#include "tests/support/ScriptedPresenter.h"
+
+namespace brisca {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReportTestFolder;
+
+const fs::path kInstalledReportFolder =
+    fs::path(BRISCA_FIXTURES_DIR).parent_path().parent_path() / "data" / "Manuals & Videos" / "Kalvex";
+
+constexpr int kMethanolNitrous100 = 14;
+
+//! Writes a small file for each chart and remembers what it was asked.
+class RecordingSink : public ChartImageSink {
+ public:
+  bool SaveChartImage(ChartRole role, const fs::path& path) override {
+    roles.push_back(role);
+    ReportTestFolder::WriteFile(path, "BM");
+    return true;
+  }
+  std::vector<ChartRole> roles;
+};
+
+std::vector<int> Codes(const ScriptedPresenter& presenter) {
+  std::vector<int> codes;
+  for (const Message& message : presenter.Shown()) codes.push_back(message.code);
+  return codes;
+}
+
+//! The sample V8 with settings pointing at "In.html" / "Out.html" in `folder`.
+void PrepareDocument(CVexoDoc& doc, const ReportTestFolder& folder, const std::string& tmpl) {
+  samples::BuildSmallBlockV8(doc);
+  doc.Report().Reset("Bench");
+  doc.Report().inputFile = "In.html";
+  doc.Report().outputFile = "Out.html";
+  folder.Write("In.html", tmpl);
+}
+
+TEST(VexoReportTest, NitrousIsSplitAndTheEngineRestoredAfterwards) {
+  ScriptedPresenter presenter;
+  ScopedPresenter installed(presenter);
+  ReportTestFolder folder;
+  CVexoDoc doc;
+  PrepareDocument(doc, folder, "_HP12|_HPGAS12|_HPNINC12|_TQGAS12|_TQNINC12|_IFUEL|_INITRATE");
+  EngineParameters& e = doc.Engine();
+  e.fuelType.SetSelection(kMethanolNitrous100, "Methanol/Nitrous");
+  e.nitrousFlowRate.SetValue(100.0f);
+  ASSERT_TRUE(doc.RunSimulation(false, false));
+  const ResultSet before = doc.Results();
+
+  // What the same engine makes on methanol alone.
+  CVexoDoc methanol;
+  samples::BuildSmallBlockV8(methanol);
+  methanol.Engine().fuelType.SetSelection(10, "Methanol");
+  methanol.Engine().nitrousFlowRate.SetValue(0.0f);
+  ASSERT_TRUE(methanol.RunSimulation(false, false));
+
+  CVexoReport report(doc, doc.Report(), folder.Path());
+  ASSERT_TRUE(report.Generate());
+  EXPECT_TRUE(presenter.Shown().empty());
+
+  EXPECT_TRUE(report.UsedNitrous());
+  EXPECT_EQ(report.PowerWithoutNitrous(), methanol.Results().power);
+  EXPECT_EQ(report.TorqueWithoutNitrous(), methanol.Results().torque);
+  EXPECT_EQ(e.fuelType.GetValue(), kMethanolNitrous100);
+  EXPECT_EQ(e.fuelType.GetName(), "Methanol/Nitrous");
+  EXPECT_TRUE(e.nitrousFlowRate.IsAssigned());
+  EXPECT_EQ(e.nitrousFlowRate.GetValue(), 100.0f);
+  EXPECT_EQ(doc.Results().count, before.count);
+  EXPECT_EQ(doc.Results().power, before.power);
+  EXPECT_EQ(doc.Results().torque, before.torque);
+
+  const int k = 11;
+  const auto whole = [](float v) { return FormatFixed(v, 0); };
+  EXPECT_GT(before.power[k], methanol.Results().power[k]);
+  EXPECT_EQ(folder.Read("Out.html"),
+            whole(before.power[k]) + "|" + whole(methanol.Results().power[k]) + "|" +
+                whole(before.power[k] - methanol.Results().power[k]) + "|" +
+                whole(methanol.Results().torque[k]) + "|" +
+                whole(before.torque[k] - methanol.Results().torque[k]) + "|Methanol/Nitrous|" +
+                e.nitrousFlowRate.GetTextWithUnits());
+}
+
+TEST(VexoReportTest, AnEngineThatCannotRunKeepsItsResultsAndShowsNoSplit) {
+  ScriptedPresenter presenter;
+  ScopedPresenter installed(presenter);
+  ReportTestFolder folder;
+  CVexoDoc doc;
+  PrepareDocument(doc, folder, "_HP1|_HPGAS1|_HPNINC1");
+  EngineParameters& e = doc.Engine();
+  e.fuelType.SetSelection(5, "Gas/Nitrous");
+  e.nitrousFlowRate.SetValue(100.0f);
+  ASSERT_TRUE(doc.RunSimulation(false, false));
+  const ResultSet before = doc.Results();
+  e.bore.Unassign();  // no run can be made now
+
+  CVexoReport report(doc, doc.Report(), folder.Path());
+  ASSERT_TRUE(report.Generate());
+  EXPECT_TRUE(presenter.Shown().empty());  // the runs show nothing
+  EXPECT_EQ(doc.Results().power, before.power);
+  EXPECT_EQ(e.fuelType.GetValue(), 5);
+  EXPECT_EQ(folder.Read("Out.html"), FormatFixed(before.power[0], 0) + "|***|***");
+}
+
+TEST(VexoReportTest, SecondPassResolvesMacrosOfIncludedPieces) {
+  ScriptedPresenter presenter;
+  ScopedPresenter installed(presenter);
+  ReportTestFolder folder;
+  CVexoDoc doc;
+  PrepareDocument(doc, folder, "<p>_INCLUDEATBOTTOM</p>");
+  folder.Write("DefaultCopyright.txt", "Printed on _DATE by _COMPANYNAME.");
+  doc.Report().company = "Quarry";
+  CVexoReport report(doc, doc.Report(), folder.Path());
+  ASSERT_TRUE(report.Generate());
+  const std::string out = folder.Read("Out.html");
+  EXPECT_EQ(out.find("_DATE"), std::string::npos) << out;
+  EXPECT_NE(out.find(" by Quarry."), std::string::npos) << out;
+  EXPECT_TRUE(std::regex_search(out, std::regex("Printed on [A-Z][a-z]+day, [A-Z][a-z]+ \\d\\d, \\d{4}")))
+      << out;
+  EXPECT_TRUE(fs::exists(folder / "DefaultTempFile.html"));
+}
+
+TEST(VexoReportTest, SettingsNeverSetUpTakeTheDefaultsWithTheDocumentsTitle) {
+  ScriptedPresenter presenter;
+  ScopedPresenter installed(presenter);
+  ReportTestFolder folder;
+  folder.Write("DefaultFileInput.html", "_TESTENGINE/_COMPANYNAME");
+  CVexoDoc doc;
+  samples::BuildSmallBlockV8(doc);
+  doc.SetTitle("Engine7");
+  doc.Report().Clear();  // never set up
+  {
+    CVexoReport report(doc, doc.Report(), folder.Path());
+    report.Generate();
+  }
+  EXPECT_TRUE(doc.Report().specified);
+  EXPECT_EQ(doc.Report().testTitle, "Engine7");
+  EXPECT_EQ(folder.Read("DefaultFileOutput.html"), "Engine7/");
+
+  // Saved defaults win over the built-in ones; the title stays the document's.
+  ReportSpecs saved;
+  saved.Reset("Other");
+  saved.company = "Quarry";
+  ASSERT_TRUE(saved.SaveDefaults(folder.Path()));
+  doc.Report().Clear();
+  CVexoReport report(doc, doc.Report(), folder.Path());
+  report.Generate();
+  EXPECT_EQ(folder.Read("DefaultFileOutput.html"), "Engine7/Quarry");
+}
+
+TEST(VexoReportTest, FailedFirstPassStopsProcessingButChartsAreSaved) {
+  ScriptedPresenter presenter;
+  ScopedPresenter installed(presenter);
+  ReportTestFolder folder;
+  CVexoDoc doc;
+  PrepareDocument(doc, folder, "x");
+  fs::remove(folder / "In.html");
+  folder.Write("Out.html", "old report");
+  RecordingSink sink;
+  CVexoReport report(doc, doc.Report(), folder.Path(), &sink);
+  EXPECT_FALSE(report.Generate());
+  EXPECT_EQ(Codes(presenter), std::vector<int>{123});
+  EXPECT_EQ(folder.Read("Out.html"), "old report");
+  EXPECT_EQ(sink.roles, (std::vector<ChartRole>{ChartRole::First, ChartRole::Second}));
+  EXPECT_TRUE(fs::exists(folder / "DefaultLeftChart.bmp"));
+  EXPECT_TRUE(fs::exists(folder / "DefaultRightChart.bmp"));
+}
+
+TEST(VexoReportTest, WithoutAChartSinkNoOldChartImagesRemain) {
+  ReportTestFolder folder;
+  CVexoDoc doc;
+  PrepareDocument(doc, folder, "x");
+  folder.Write("DefaultLeftChart.bmp", "another engine");
+  folder.Write("DefaultRightChart.bmp", "another engine");
+  CVexoReport report(doc, doc.Report(), folder.Path());
+  ASSERT_TRUE(report.Generate());
+  EXPECT_FALSE(fs::exists(folder / "DefaultLeftChart.bmp"));
+  EXPECT_FALSE(fs::exists(folder / "DefaultRightChart.bmp"));
+}
+
+TEST(VexoReportTest, ReportFolderIsFilledFromTheInstalledPiecesWithoutOverwriting) {
+  ReportTestFolder installedCopy;
+  installedCopy.Write("DefaultToc.html", "installed toc");
+  installedCopy.Write("DefaultLogo.bmp", "installed logo");
+  fs::permissions(installedCopy / "DefaultLogo.bmp", fs::perms::owner_read | fs::perms::group_read);
+  ReportTestFolder user;
+  const fs::path folder = user / "Reports";
+  ASSERT_TRUE(FillReportFolder(folder, installedCopy.Path()));
+  ReportTestFolder::WriteFile(folder / "DefaultToc.html", "my toc");
+  fs::remove(folder / "DefaultLogo.bmp");
+  ASSERT_TRUE(FillReportFolder(folder, installedCopy.Path()));
+  EXPECT_EQ(ReportTestFolder::ReadFile(folder / "DefaultToc.html"), "my toc");
+  EXPECT_EQ(ReportTestFolder::ReadFile(folder / "DefaultLogo.bmp"), "installed logo");
+  EXPECT_NE(fs::status(folder / "DefaultLogo.bmp").permissions() & fs::perms::owner_write, fs::perms::none);
+  EXPECT_FALSE(FillReportFolder(folder, user / "no such folder"));
+}
+
+// The installed template uses only macros the report knows, and every piece
+// the built-in defaults name is installed.
+TEST(VexoReportTest, InstalledTemplateLeavesNoMacroUnresolved) {
+  ScriptedPresenter presenter;
+  ScopedPresenter installed(presenter);
+  ReportTestFolder user;
+  ASSERT_TRUE(FillReportFolder(user.Path(), kInstalledReportFolder));
+  CVexoDoc doc;
+  samples::BuildSmallBlockV8(doc);
+  EngineParameters& e = doc.Engine();
+  e.fuelType.SetSelection(5, "Gas/Nitrous");
+  e.nitrousFlowRate.SetValue(100.0f);
+  ASSERT_TRUE(doc.RunSimulation(false, false));
+  for (const bool full : {true, false}) {
+    SCOPED_TRACE(full);
+    doc.Report().Reset("Bench");
+    doc.Report().fullGlossary = full;
+    doc.Report().miniGlossary = !full;
+    CVexoReport report(doc, doc.Report(), user.Path());
+    ASSERT_TRUE(report.Generate());
+    EXPECT_TRUE(presenter.Shown().empty());
+    const std::string out = user.Read("DefaultFileOutput.html");
+    std::smatch left;
+    EXPECT_FALSE(std::regex_search(out, left, std::regex("_[A-Z][A-Z0-9_]+"))) << left.str();
+    EXPECT_NE(out.find("DefaultLogo.bmp"), std::string::npos);
+    EXPECT_NE(out.find(FormatFixed(doc.Results().power[11], 0)), std::string::npos);
+  }
+  for (const char* piece : {"DefaultLogo.bmp", "DefaultNullLogo.bmp", "DefaultCopyright.txt"})
+    EXPECT_TRUE(fs::exists(user / piece)) << piece;
+}
+
+}  // namespace
+}  // namespace brisca
