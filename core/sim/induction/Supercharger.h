@@ -35,6 +35,8 @@ class CSupercharger final : public CFlowDevice {
   //! at speed index k (the engine model shifts them by one speed point).
   void SetVolumetricEfficiencies(const std::array<float, kVeTableSize>& table) { veTable = table; }
 
+  // The device does its work in its own Compute; the pass-through stays visible.
+  using CFlowDevice::Compute;
   //! One speed point of the boosted pass; the inlet is already set. `rpm` is
   //! 500·(i + 1) for speed index i.
   void Compute(const SimInputs& inputs, float rpm, float displacement, float exhaustTemperature,
