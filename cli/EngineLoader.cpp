@@ -1,6 +1,6 @@
 #include "cli/EngineLoader.h"
 
-#include "core/document/ErrCode.h"
+#include "core/base/ErrCode.h"
 
 namespace brisca::cli {
 

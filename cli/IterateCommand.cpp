@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli/EngineLoader.h"
-#include "core/document/ErrCode.h"
+#include "core/base/ErrCode.h"
 #include "core/document/PartCat.h"
 #include "core/iterator/ProPresets.h"
 #include "core/iterator/QuickPresets.h"

@@ -9,7 +9,7 @@
 #include "cli/EngineLoader.h"
 #include "core/document/ProgramPaths.h"
 #include "core/report/ReportFolder.h"
-#include "core/report/ReportSpecs.h"
+#include "core/reportspecs/ReportSpecs.h"
 #include "core/report/VexoReport.h"
 
 namespace brisca::cli {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <iterator>
 
-#include "core/spec/NumberText.h"
+#include "core/base/NumberText.h"
 
 namespace brisca::cli {
 namespace {

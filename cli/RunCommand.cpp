@@ -6,11 +6,11 @@
 
 #include "cli/EngineLoader.h"
 #include "cli/ResultFormat.h"
-#include "core/document/AtomicFile.h"
-#include "core/document/ErrCode.h"
-#include "core/document/FileError.h"
+#include "core/base/AtomicFile.h"
+#include "core/base/ErrCode.h"
+#include "core/base/FileError.h"
 #include "core/sim/SimResults.h"
-#include "core/spec/TextWriter.h"
+#include "core/base/TextWriter.h"
 
 namespace brisca::cli {
 namespace {

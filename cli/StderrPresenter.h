@@ -3,7 +3,7 @@
 // "Error 45: File Error: Unable to Read from the Selected File" and answers
 // questions with the answer chosen on the command line (OK unless told otherwise).
 
-#include "core/document/MessagePresenter.h"
+#include "core/base/MessagePresenter.h"
 
 namespace brisca {
 

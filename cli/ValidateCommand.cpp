@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/EngineLoader.h"
-#include "core/document/ErrCode.h"
+#include "core/base/ErrCode.h"
 
 namespace brisca::cli {
 

@@ -12,8 +12,8 @@
 #include "cli/RunCommand.h"
 #include "cli/StderrPresenter.h"
 #include "cli/ValidateCommand.h"
-#include "core/document/FatalAssert.h"
-#include "core/document/Version.h"
+#include "core/base/FatalAssert.h"
+#include "core/base/Version.h"
 
 int main(int argc, char** argv) {
   brisca::StderrPresenter presenter;

@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/QtMessagePresenter.h"
 

@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "core/document/DocumentHost.h"
-#include "core/document/MessagePresenter.h"
+#include "core/base/MessagePresenter.h"
 #include "core/document/PartCat.h"
 #include "core/document/VexoDoc.h"
 

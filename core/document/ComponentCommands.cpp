@@ -3,9 +3,10 @@
 // and enabling the menus ask for.
 
 #include "core/document/ComponentHandlers.h"
+#include "core/document/CommandIds.h"
 #include "core/document/DocumentHost.h"
-#include "core/document/ErrCode.h"
-#include "core/document/FatalAssert.h"
+#include "core/base/ErrCode.h"
+#include "core/base/FatalAssert.h"
 #include "core/document/VexoDoc.h"
 #include "core/valvetrain/BuiltInHeads.h"
 
@@ -14,17 +15,15 @@ namespace {
 
 using C = CatalogueCategory;
 
-enum ToggleCommand : int {
-  kAutoValveSizesCommand = 32904,
-  kAutoValveLiftCommand = 32905,
-  kAutoRunCommand = 32906,
-  kAutoRampRateCommand = 33520,
-  kAutoActivationRpmCommand = 33863,
-};
-constexpr int kFirstValveCountCommand = 32914;
-constexpr int kLastValveCountCommand = 32917;
-constexpr int kFirstPressureDropCommand = 33440;
-constexpr int kLastPressureDropCommand = 33441;
+constexpr int kAutoValveSizesCommand = command::kAutoValveSizes;
+constexpr int kAutoValveLiftCommand = command::kAutoValveLift;
+constexpr int kAutoRunCommand = command::kAutoRun;
+constexpr int kAutoRampRateCommand = command::kAutoRampRate;
+constexpr int kAutoActivationRpmCommand = command::kAutoActivationRpm;
+constexpr int kFirstValveCountCommand = command::kFirstValveCount;
+constexpr int kLastValveCountCommand = command::kLastValveCount;
+constexpr int kFirstPressureDropCommand = command::kFirstPressureDrop;
+constexpr int kLastPressureDropCommand = command::kLastPressureDrop;
 
 bool Dispatch(CVexoDoc& doc, const CatalogueCategoryInfo& info, int command) {
   using namespace component;

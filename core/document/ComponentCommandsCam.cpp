@@ -6,8 +6,8 @@
 
 #include "core/document/ComponentHandlers.h"
 #include "core/document/DocumentHost.h"
-#include "core/document/ErrCode.h"
-#include "core/document/FatalAssert.h"
+#include "core/base/ErrCode.h"
+#include "core/base/FatalAssert.h"
 #include "core/document/VexoDoc.h"
 
 namespace brisca::component {

@@ -5,7 +5,7 @@
 
 #include "core/document/ComponentHandlers.h"
 #include "core/document/DocumentHost.h"
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 #include "core/document/VexoDoc.h"
 #include "core/sim/induction/CompressorMap.h"
 #include "core/sim/induction/CompressorMapNames.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "core/document/CatalogueSources.h"
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 #include "core/document/PartCat.h"
 
 namespace brisca {

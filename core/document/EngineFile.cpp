@@ -11,14 +11,14 @@
 #include <string>
 #include <system_error>
 
-#include "core/document/AtomicFile.h"
+#include "core/base/AtomicFile.h"
 #include "core/document/EngineFileText.h"
-#include "core/document/ErrCode.h"
-#include "core/document/FileError.h"
+#include "core/base/ErrCode.h"
+#include "core/base/FileError.h"
 #include "core/document/VexoDoc.h"
-#include "core/spec/TextFile.h"
-#include "core/spec/TextReader.h"
-#include "core/spec/TextWriter.h"
+#include "core/base/TextFile.h"
+#include "core/base/TextReader.h"
+#include "core/base/TextWriter.h"
 
 namespace brisca {
 namespace {

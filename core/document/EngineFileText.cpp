@@ -4,12 +4,12 @@
 #include <array>
 #include <string>
 
-#include "core/document/FileError.h"
-#include "core/document/Version.h"
+#include "core/base/FileError.h"
+#include "core/base/Version.h"
 #include "core/sim/induction/CompressorMapNames.h"
-#include "core/spec/NumberText.h"
-#include "core/spec/TextReader.h"
-#include "core/spec/TextWriter.h"
+#include "core/base/NumberText.h"
+#include "core/base/TextReader.h"
+#include "core/base/TextWriter.h"
 
 namespace brisca {
 namespace {

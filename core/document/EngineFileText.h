@@ -18,7 +18,7 @@
 #include <string_view>
 
 #include "core/document/EngineParameters.h"
-#include "core/report/ReportSpecs.h"
+#include "core/reportspecs/ReportSpecs.h"
 #include "core/results/ChartState.h"
 
 namespace brisca {

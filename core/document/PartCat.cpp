@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/document/CatalogueSources.h"
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 #include "core/sim/induction/CompressorMapNames.h"
 #include "core/valvetrain/BuiltInHeads.h"
 #include "core/valvetrain/CamTypes.h"

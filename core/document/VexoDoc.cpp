@@ -4,8 +4,8 @@
 #include <atomic>
 
 #include "core/document/DocumentHost.h"
-#include "core/document/ErrCode.h"
-#include "core/document/FatalAssert.h"
+#include "core/base/ErrCode.h"
+#include "core/base/FatalAssert.h"
 #include "core/document/PartCat.h"
 
 namespace brisca {

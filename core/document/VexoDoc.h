@@ -16,7 +16,7 @@
 
 #include "core/document/BaselineIterator.h"
 #include "core/document/EngineParameters.h"
-#include "core/report/ReportSpecs.h"
+#include "core/reportspecs/ReportSpecs.h"
 #include "core/results/ChartState.h"
 
 namespace brisca {

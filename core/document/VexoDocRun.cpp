@@ -1,12 +1,12 @@
 // Running the simulation on a document and recomputing its derived values.
 #include "core/document/DocumentHost.h"
-#include "core/document/ErrCode.h"
-#include "core/document/FatalAssert.h"
+#include "core/base/ErrCode.h"
+#include "core/base/FatalAssert.h"
 #include "core/document/VexoDoc.h"
 #include "core/sim/EngineMath.h"
 #include "core/sim/ResultCopy.h"
-#include "core/sim/SimInterface.h"
-#include "core/spec/NumberText.h"
+#include "core/document/SimInterface.h"
+#include "core/base/NumberText.h"
 
 namespace brisca {
 namespace {

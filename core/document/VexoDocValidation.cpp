@@ -1,6 +1,6 @@
 // The checks that gate every run and save. The first failing check decides the
 // numbered error the caller shows.
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 #include "core/document/VexoDoc.h"
 
 namespace brisca {

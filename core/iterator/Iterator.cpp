@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 #include "core/document/VexoDoc.h"
 #include "core/sim/SimResults.h"
 

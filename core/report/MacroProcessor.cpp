@@ -4,8 +4,8 @@
 #include <memory>
 #include <system_error>
 
-#include "core/document/ErrCode.h"
-#include "core/document/FatalAssert.h"
+#include "core/base/ErrCode.h"
+#include "core/base/FatalAssert.h"
 
 namespace brisca {
 namespace {

@@ -3,13 +3,13 @@
 #include <string>
 #include <unordered_map>
 
-#include "core/document/ErrCode.h"
-#include "core/document/FatalAssert.h"
-#include "core/document/FileError.h"
+#include "core/base/ErrCode.h"
+#include "core/base/FatalAssert.h"
+#include "core/base/FileError.h"
 #include "core/document/VexoDoc.h"
-#include "core/report/ReportSpecs.h"
-#include "core/spec/NumberText.h"
-#include "core/spec/TextFile.h"
+#include "core/reportspecs/ReportSpecs.h"
+#include "core/base/NumberText.h"
+#include "core/base/TextFile.h"
 
 namespace brisca {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "core/document/VexoDoc.h"
 #include "core/report/ChartImageSink.h"
-#include "core/report/ReportSpecs.h"
+#include "core/reportspecs/ReportSpecs.h"
 
 namespace brisca {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "core/document/FatalAssert.h"
-#include "core/document/FileError.h"
-#include "core/spec/NumberText.h"
-#include "core/spec/TextReader.h"
-#include "core/spec/TextWriter.h"
+#include "core/base/FatalAssert.h"
+#include "core/base/FileError.h"
+#include "core/base/NumberText.h"
+#include "core/base/TextReader.h"
+#include "core/base/TextWriter.h"
 
 namespace brisca {
 namespace {

@@ -1,6 +1,6 @@
 #include "core/results/ChartItems.h"
 
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 
 namespace brisca {
 namespace {

@@ -4,10 +4,10 @@
 #include <string>
 #include <utility>
 
-#include "core/document/FileError.h"
-#include "core/spec/NumberText.h"
-#include "core/spec/TextReader.h"
-#include "core/spec/TextWriter.h"
+#include "core/base/FileError.h"
+#include "core/base/NumberText.h"
+#include "core/base/TextReader.h"
+#include "core/base/TextWriter.h"
 
 namespace brisca {
 namespace {

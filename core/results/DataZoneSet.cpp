@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 
 namespace brisca {
 namespace {

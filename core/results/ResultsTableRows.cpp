@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 #include "core/results/ChartAxisSpec.h"
 
 namespace brisca {

@@ -1,6 +1,6 @@
 #include "core/results/ZoneTypes.h"
 
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 
 namespace brisca {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 
 namespace brisca::EngineMath {
 namespace {

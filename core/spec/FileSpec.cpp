@@ -1,9 +1,9 @@
 #include "core/spec/FileSpec.h"
 
-#include "core/document/FatalAssert.h"
-#include "core/document/FileError.h"
-#include "core/spec/TextReader.h"
-#include "core/spec/TextWriter.h"
+#include "core/base/FatalAssert.h"
+#include "core/base/FileError.h"
+#include "core/base/TextReader.h"
+#include "core/base/TextWriter.h"
 
 namespace brisca {
 

@@ -1,7 +1,7 @@
 #include "core/spec/SimSpec.h"
 
-#include "core/document/FatalAssert.h"
-#include "core/spec/NumberText.h"
+#include "core/base/FatalAssert.h"
+#include "core/base/NumberText.h"
 
 namespace brisca {
 

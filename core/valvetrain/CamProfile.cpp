@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/document/FatalAssert.h"
-#include "core/spec/NumberText.h"
+#include "core/base/FatalAssert.h"
+#include "core/base/NumberText.h"
 
 namespace brisca {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 
 namespace brisca {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/document/FatalAssert.h"
-#include "core/spec/NumberText.h"
+#include "core/base/FatalAssert.h"
+#include "core/base/NumberText.h"
 #include "core/valvetrain/BuiltInHeads.h"
 
 namespace brisca {

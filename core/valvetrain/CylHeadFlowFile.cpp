@@ -6,12 +6,12 @@
 #include <system_error>
 #include <utility>
 
-#include "core/document/AtomicFile.h"
-#include "core/document/ErrCode.h"
-#include "core/document/FileError.h"
-#include "core/spec/TextFile.h"
-#include "core/spec/TextReader.h"
-#include "core/spec/TextWriter.h"
+#include "core/base/AtomicFile.h"
+#include "core/base/ErrCode.h"
+#include "core/base/FileError.h"
+#include "core/base/TextFile.h"
+#include "core/base/TextReader.h"
+#include "core/base/TextWriter.h"
 #include "core/valvetrain/CylHeadFlow.h"
 
 namespace brisca {

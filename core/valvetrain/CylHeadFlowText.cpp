@@ -17,10 +17,10 @@
 #include <string>
 #include <string_view>
 
-#include "core/document/FileError.h"
-#include "core/spec/NumberText.h"
-#include "core/spec/TextReader.h"
-#include "core/spec/TextWriter.h"
+#include "core/base/FileError.h"
+#include "core/base/NumberText.h"
+#include "core/base/TextReader.h"
+#include "core/base/TextWriter.h"
 #include "core/valvetrain/CylHeadFlow.h"
 
 namespace brisca {

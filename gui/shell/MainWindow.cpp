@@ -5,7 +5,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 
-#include "core/document/Version.h"
+#include "core/base/Version.h"
 
 namespace brisca {
 

@@ -2,7 +2,7 @@
 // Shows numbered messages as message boxes owned by the window that has the
 // keyboard focus (no owner when none has it).
 
-#include "core/document/MessagePresenter.h"
+#include "core/base/MessagePresenter.h"
 
 namespace brisca {
 

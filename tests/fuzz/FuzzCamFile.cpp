@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/document/FileError.h"
+#include "core/base/FileError.h"
 #include "core/spec/UnitTable.h"
 #include "core/valvetrain/Camshaft.h"
 #include "tests/fuzz/FuzzSupport.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/document/FileError.h"
+#include "core/base/FileError.h"
 #include "core/sim/induction/CompressorMap.h"
 #include "tests/fuzz/FuzzSupport.h"
 

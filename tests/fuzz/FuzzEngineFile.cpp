@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "core/document/EngineFileText.h"
-#include "core/document/FileError.h"
+#include "core/base/FileError.h"
 #include "core/document/VexoDoc.h"
 #include "tests/fuzz/FuzzSupport.h"
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "core/document/FileError.h"
-#include "core/report/ReportSpecs.h"
+#include "core/base/FileError.h"
+#include "core/reportspecs/ReportSpecs.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 using namespace brisca;

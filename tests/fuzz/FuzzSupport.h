@@ -9,9 +9,9 @@
 #include <sstream>
 #include <string>
 
-#include "core/document/MessagePresenter.h"
-#include "core/spec/TextReader.h"
-#include "core/spec/TextWriter.h"
+#include "core/base/MessagePresenter.h"
+#include "core/base/TextReader.h"
+#include "core/base/TextWriter.h"
 
 namespace brisca::fuzz {
 

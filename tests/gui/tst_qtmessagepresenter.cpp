@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QtTest/QtTest>
 
-#include "core/document/ErrCode.h"
+#include "core/base/ErrCode.h"
 #include "gui/shell/QtMessagePresenter.h"
 
 namespace {

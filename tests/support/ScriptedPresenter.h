@@ -12,7 +12,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "core/document/MessagePresenter.h"
+#include "core/base/MessagePresenter.h"
 
 namespace brisca {
 

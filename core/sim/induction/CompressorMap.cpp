@@ -7,9 +7,9 @@
 #include <string>
 #include <system_error>
 
-#include "core/document/ErrCode.h"
-#include "core/document/FileError.h"
-#include "core/spec/TextFile.h"
+#include "core/base/ErrCode.h"
+#include "core/base/FileError.h"
+#include "core/base/TextFile.h"
 
 namespace brisca {
 namespace {

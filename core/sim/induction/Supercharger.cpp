@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 #include "core/sim/SimInputs.h"
 #include "core/sim/induction/CompressorMapNames.h"
 

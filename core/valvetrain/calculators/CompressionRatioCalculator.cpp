@@ -2,7 +2,7 @@
 
 #include <cfloat>
 
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 #include "core/sim/EngineMath.h"
 
 namespace brisca {

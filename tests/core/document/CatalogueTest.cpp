@@ -10,7 +10,7 @@
 
 #include "core/document/CatalogueSources.h"
 #include "core/document/ComponentMenus.h"
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 #include "core/sim/induction/CompressorMapNames.h"
 
 namespace brisca {

@@ -10,6 +10,7 @@
 #include "core/sim/induction/CompressorMapNames.h"
 #include "tests/support/SampleDocuments.h"
 #include "tests/support/ScriptedPresenter.h"
+#include "tests/support/TempDir.h"
 
 namespace brisca {
 namespace {
@@ -99,8 +100,8 @@ TEST_F(ComponentCommandsTest, TurbochargerWithoutBlockVolumeTakesTheRowDefaults)
 
 // A map whose grid holds no efficiency cannot say which line is best.
 TEST_F(ComponentCommandsTest, MapWithoutEfficiencyFallsBackToTheRowDefaults) {
-  const auto folder = std::filesystem::temp_directory_path() / "brisca_catalogue_flat_map";
-  std::filesystem::create_directories(folder);
+  const TempDir temp("brisca-flat-map");
+  const std::filesystem::path& folder = temp.Path();
   {
     std::ofstream map(folder / std::string(kCompressorMapNames[0]));
     map << "flat map\n";
@@ -116,7 +117,6 @@ TEST_F(ComponentCommandsTest, MapWithoutEfficiencyFallsBackToTheRowDefaults) {
   EXPECT_FLOAT_EQ(e.turbineDiameter.GetValue(), 2.319f);
   EXPECT_FLOAT_EQ(e.turbineAR.GetValue(), 0.7f);
   EXPECT_TRUE(presenter.Shown().empty());
-  std::filesystem::remove_all(folder);
 }
 
 TEST_F(ComponentCommandsTest, NoneResetsTheBeltRatioButKeepsTurbineAndIntercooler) {

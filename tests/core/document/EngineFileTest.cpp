@@ -16,6 +16,7 @@
 #include "core/document/VexoDoc.h"
 #include "tests/support/SampleDocuments.h"
 #include "tests/support/ScriptedPresenter.h"
+#include "tests/support/TempDir.h"
 
 namespace brisca {
 namespace {
@@ -54,15 +55,6 @@ std::size_t ResultCountLine(const std::vector<std::string>& lines) {
 
 class EngineFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("brisca-engine-file-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   fs::path Path(const std::string& name) const { return folder_ / name; }
 
   //! The small-block V8, run, saved to `name`; returns the file's text.
@@ -77,7 +69,7 @@ class EngineFileTest : public ::testing::Test {
 
   ScriptedPresenter presenter_;
   ScopedPresenter installed_{presenter_};
-  fs::path folder_;
+  TempDir folder_{"brisca-engine-file"};
 };
 
 TEST_F(EngineFileTest, MetricDocumentReopensMetricWithInchesInTheFile) {
@@ -237,7 +229,7 @@ TEST_F(EngineFileTest, FailedSaveKeepsTheOldFile) {
   EXPECT_EQ(presenter_.Shown()[0].code, 44);
   EXPECT_EQ(ReadAll(Path("engine.qen")), old);
   std::size_t files = 0;
-  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder_)) ++files;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder_.Path())) ++files;
   EXPECT_EQ(files, 1u);  // no temporary file left behind
 }
 
@@ -382,7 +374,7 @@ TEST_F(EngineFileTest, VersionLineMayCarryBlanksAndWindowsLineEnds) {
 TEST_F(EngineFileTest, MissingFileIsError43) {
   CVexoDoc doc;
   EXPECT_FALSE(doc.OnOpenDocument(Path("missing.qen")));
-  EXPECT_FALSE(doc.ReadEngineFile(folder_));  // a folder is no engine file
+  EXPECT_FALSE(doc.ReadEngineFile(folder_.Path()));  // a folder is no engine file
   ASSERT_EQ(presenter_.Shown().size(), 2u);
   EXPECT_EQ(presenter_.Shown()[0].code, 43);
   EXPECT_EQ(presenter_.Shown()[1].code, 43);

@@ -1,4 +1,4 @@
-#include "core/document/ErrCode.h"
+#include "core/base/ErrCode.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 #include "tests/support/ScriptedPresenter.h"
 
 namespace brisca {

@@ -5,7 +5,7 @@
 
 #include "core/document/VexoDoc.h"
 #include "core/report/ReportMacros.h"
-#include "core/report/ReportSpecs.h"
+#include "core/reportspecs/ReportSpecs.h"
 #include "tests/core/report/ReportTestFolder.h"
 #include "tests/support/SampleDocuments.h"
 #include "tests/support/ScriptedPresenter.h"

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/report/ReportSpecs.h"
+#include "core/reportspecs/ReportSpecs.h"
 #include "tests/support/ScriptedPresenter.h"
+#include "tests/support/TempDir.h"
 
 namespace brisca {
 namespace {
@@ -18,23 +19,7 @@ namespace fs = std::filesystem;
 const fs::path kFixtures = fs::path(BRISCA_FIXTURES_DIR) / "report";
 
 //! A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
- public:
-  TempFolder() {
-    std::random_device random;
-    path_ = fs::temp_directory_path() / ("brisca-report-" + std::to_string(random()));
-    fs::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  fs::path operator/(const char* name) const { return path_ / name; }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
+using TempFolder = TempDir;
 
 std::vector<int> Codes(const ScriptedPresenter& presenter) {
   std::vector<int> codes;

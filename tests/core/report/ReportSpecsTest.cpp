@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "core/document/FileError.h"
-#include "core/report/ReportSpecs.h"
-#include "core/spec/TextReader.h"
-#include "core/spec/TextWriter.h"
+#include "core/base/FileError.h"
+#include "core/reportspecs/ReportSpecs.h"
+#include "core/base/TextReader.h"
+#include "core/base/TextWriter.h"
 
 namespace brisca {
 namespace {

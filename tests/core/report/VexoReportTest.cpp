@@ -9,7 +9,7 @@
 #include "core/report/ChartImageSink.h"
 #include "core/report/ReportFolder.h"
 #include "core/report/VexoReport.h"
-#include "core/spec/NumberText.h"
+#include "core/base/NumberText.h"
 #include "tests/core/report/ReportTestFolder.h"
 #include "tests/support/SampleDocuments.h"
 #include "tests/support/ScriptedPresenter.h"

@@ -3,9 +3,9 @@
 #include <functional>
 #include <string>
 
-#include "core/document/FileError.h"
+#include "core/base/FileError.h"
 #include "core/results/ChartAxisSpec.h"
-#include "core/spec/TextReader.h"
+#include "core/base/TextReader.h"
 
 namespace brisca {
 namespace {

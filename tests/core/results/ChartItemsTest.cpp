@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 #include "core/results/ChartItems.h"
 
 namespace brisca {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "core/document/FileError.h"
+#include "core/base/FileError.h"
 #include "core/results/ChartState.h"
-#include "core/spec/TextReader.h"
-#include "core/spec/TextWriter.h"
+#include "core/base/TextReader.h"
+#include "core/base/TextWriter.h"
 
 namespace brisca {
 namespace {

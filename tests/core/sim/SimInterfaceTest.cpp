@@ -1,4 +1,4 @@
-#include "core/sim/SimInterface.h"
+#include "core/document/SimInterface.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 
 namespace brisca {
 namespace {

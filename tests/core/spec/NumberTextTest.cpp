@@ -1,4 +1,4 @@
-#include "core/spec/NumberText.h"
+#include "core/base/NumberText.h"
 
 #include <gtest/gtest.h>
 

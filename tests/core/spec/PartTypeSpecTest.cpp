@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 #include "tests/core/spec/SpecTestSupport.h"
 
 namespace brisca {

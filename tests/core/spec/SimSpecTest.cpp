@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 #include "core/spec/FileSpec.h"
 #include "core/spec/FloatPtSpec.h"
 #include "core/spec/IntegerSpec.h"
 #include "core/spec/NotesSpec.h"
 #include "core/spec/PartTypeSpec.h"
-#include "core/spec/TextReader.h"
-#include "core/spec/TextWriter.h"
+#include "core/base/TextReader.h"
+#include "core/base/TextWriter.h"
 
 namespace brisca {
 namespace {

@@ -5,10 +5,10 @@
 #include <string>
 #include <utility>
 
-#include "core/document/FileError.h"
+#include "core/base/FileError.h"
 #include "core/spec/SimSpec.h"
-#include "core/spec/TextReader.h"
-#include "core/spec/TextWriter.h"
+#include "core/base/TextReader.h"
+#include "core/base/TextWriter.h"
 
 namespace brisca::testing_support {
 

@@ -1,11 +1,11 @@
-#include "core/spec/TextReader.h"
+#include "core/base/TextReader.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 
-#include "core/document/FileError.h"
+#include "core/base/FileError.h"
 
 namespace brisca {
 namespace {

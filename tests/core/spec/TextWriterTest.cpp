@@ -1,11 +1,11 @@
-#include "core/spec/TextWriter.h"
+#include "core/base/TextWriter.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <streambuf>
 
-#include "core/document/FileError.h"
+#include "core/base/FileError.h"
 
 namespace brisca {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <utility>
 
-#include "core/document/FileError.h"
-#include "core/spec/TextReader.h"
-#include "core/spec/TextWriter.h"
+#include "core/base/FileError.h"
+#include "core/base/TextReader.h"
+#include "core/base/TextWriter.h"
 #include "core/valvetrain/Cam.h"
 
 namespace brisca::testing_support {

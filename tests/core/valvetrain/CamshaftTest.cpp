@@ -6,10 +6,11 @@
 #include <string>
 #include <system_error>
 
-#include "core/document/ErrCode.h"
+#include "core/base/ErrCode.h"
 #include "core/valvetrain/Cam.h"
 #include "tests/core/valvetrain/CamTestSupport.h"
 #include "tests/support/ScriptedPresenter.h"
+#include "tests/support/TempDir.h"
 
 namespace brisca {
 namespace {
@@ -36,17 +37,8 @@ std::string FileText(const fs::path& path) {
 // A scratch folder for one test, removed afterwards.
 class CamFileTest : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("brisca-cam-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  fs::path dir_;
+  brisca::TempDir temp_{"brisca-cam"};
+  const fs::path& dir_ = temp_.Path();
   ScriptedPresenter presenter_;
   ScopedPresenter installed_{presenter_};
 };

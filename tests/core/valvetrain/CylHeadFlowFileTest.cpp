@@ -11,11 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "core/document/AtomicFile.h"
-#include "core/document/FileError.h"
-#include "core/spec/TextWriter.h"
+#include "core/base/AtomicFile.h"
+#include "core/base/FileError.h"
+#include "core/base/TextWriter.h"
 #include "core/valvetrain/CylHeadFlow.h"
 #include "tests/support/ScriptedPresenter.h"
+#include "tests/support/TempDir.h"
 
 namespace brisca {
 namespace {
@@ -29,30 +30,7 @@ const fs::path kFixtures = fs::path(BRISCA_FIXTURES_DIR) / "valvetrain";
 const fs::path kSamples = fs::path(BRISCA_FIXTURES_DIR) / ".." / ".." / "data" / "FlowFiles (.QFW)";
 
 //! A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
- public:
-  TempFolder() {
-    std::random_device random;
-    path_ = fs::temp_directory_path() / ("brisca-flow-" + std::to_string(random()));
-    fs::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& Path() const { return path_; }
-  fs::path operator/(const char* name) const { return path_ / name; }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_))
-      names.push_back(entry.path().filename().string());
-    return names;
-  }
-
- private:
-  fs::path path_;
-};
+using TempFolder = TempDir;
 
 std::string FileText(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

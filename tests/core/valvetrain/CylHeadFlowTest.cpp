@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 #include "core/valvetrain/BuiltInHeads.h"
 #include "core/valvetrain/CylHeadFlow.h"
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "core/document/FileError.h"
-#include "core/spec/TextReader.h"
-#include "core/spec/TextWriter.h"
+#include "core/base/FileError.h"
+#include "core/base/TextReader.h"
+#include "core/base/TextWriter.h"
 #include "core/valvetrain/CylHeadFlow.h"
 
 namespace brisca {

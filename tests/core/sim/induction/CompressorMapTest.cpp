@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "core/document/FileError.h"
+#include "core/base/FileError.h"
 #include "core/sim/induction/CompressorMapNames.h"
 #include "tests/support/ScriptedPresenter.h"
+#include "tests/support/TempDir.h"
 
 namespace brisca {
 namespace {
@@ -204,8 +205,8 @@ TEST(CompressorMapTest, ParseAcceptsCrLfAndSignedFields) {
 TEST(CompressorMapTest, LoadReportsOpenAndReadErrors) {
   ScriptedPresenter presenter;
   ScopedPresenter installed(presenter);
-  const fs::path folder = fs::temp_directory_path() / "brisca-compressor-map-test";
-  fs::create_directories(folder);
+  const TempDir temp("brisca-compressor-map");
+  const fs::path& folder = temp.Path();
 
   CompressorMap map;
   EXPECT_FALSE(map.Load(folder / "absent.map"));
@@ -218,7 +219,6 @@ TEST(CompressorMapTest, LoadReportsOpenAndReadErrors) {
   std::ofstream(damaged) << Join(tokens);
   EXPECT_FALSE(map.Load(damaged));
   EXPECT_TRUE(map.Load(kFixture));
-  fs::remove_all(folder);
 
   std::vector<int> codes;
   for (const Message& message : presenter.Shown()) codes.push_back(message.code);

@@ -1,10 +1,10 @@
-#include "core/spec/TextWriter.h"
+#include "core/base/TextWriter.h"
 
 #include <ostream>
 #include <string>
 
-#include "core/document/FileError.h"
-#include "core/spec/NumberText.h"
+#include "core/base/FileError.h"
+#include "core/base/NumberText.h"
 
 namespace brisca {
 

@@ -1,9 +1,9 @@
-#include "core/spec/TextFile.h"
+#include "core/base/TextFile.h"
 
 #include <fstream>
 #include <system_error>
 
-#include "core/document/FileError.h"
+#include "core/base/FileError.h"
 
 namespace brisca {
 

@@ -1,4 +1,4 @@
-#include "core/document/ErrCode.h"
+#include "core/base/ErrCode.h"
 
 #include <array>
 #include <charconv>
@@ -8,9 +8,9 @@
 #include <string_view>
 #include <system_error>
 
-#include "core/document/FatalAssert.h"
-#include "core/document/MessageTable.h"
-#include "core/document/Version.h"
+#include "core/base/FatalAssert.h"
+#include "core/base/MessageTable.h"
+#include "core/base/Version.h"
 
 namespace brisca {
 namespace {

@@ -1,13 +1,13 @@
-#include "core/report/ReportSpecs.h"
+#include "core/reportspecs/ReportSpecs.h"
 
 #include <string>
 #include <utility>
 
-#include "core/document/FileError.h"
-#include "core/spec/NumberText.h"
+#include "core/base/FileError.h"
+#include "core/base/NumberText.h"
 #include "core/spec/SimSpec.h"
-#include "core/spec/TextReader.h"
-#include "core/spec/TextWriter.h"
+#include "core/base/TextReader.h"
+#include "core/base/TextWriter.h"
 
 namespace brisca {
 namespace {

@@ -13,7 +13,7 @@
 #include <array>
 #include <span>
 
-#include "core/document/MessagePresenter.h"
+#include "core/base/MessagePresenter.h"
 
 namespace brisca {
 

@@ -1,4 +1,4 @@
-#include "core/document/MessagePresenter.h"
+#include "core/base/MessagePresenter.h"
 
 #include <atomic>
 #include <cstdio>

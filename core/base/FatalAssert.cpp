@@ -1,4 +1,4 @@
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 
 #include <atomic>
 #include <cstdio>

@@ -1,12 +1,12 @@
-#include "core/spec/TextReader.h"
+#include "core/base/TextReader.h"
 
 #include <istream>
 #include <iterator>
 #include <string_view>
 #include <utility>
 
-#include "core/document/FileError.h"
-#include "core/spec/NumberText.h"
+#include "core/base/FileError.h"
+#include "core/base/NumberText.h"
 
 namespace brisca {
 

@@ -1,4 +1,4 @@
-#include "core/document/MessageTable.h"
+#include "core/base/MessageTable.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -4,7 +4,7 @@
 // decided here. Errors 1..187, notices 101..117 ("Important!"), warnings
 // 200..206 ("Warning!") are separate numbering spaces.
 
-#include "core/document/MessagePresenter.h"
+#include "core/base/MessagePresenter.h"
 
 namespace brisca {
 

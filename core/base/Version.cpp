@@ -1,4 +1,4 @@
-#include "core/document/Version.h"
+#include "core/base/Version.h"
 
 namespace brisca {
 

@@ -1,11 +1,11 @@
-#include "core/sim/SimInterface.h"
+#include "core/document/SimInterface.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
 #include "core/document/EngineParameters.h"
-#include "core/document/FatalAssert.h"
+#include "core/base/FatalAssert.h"
 #include "core/sim/EngVexo.h"
 #include "core/sim/ResultCopy.h"
 

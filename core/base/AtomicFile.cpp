@@ -1,4 +1,4 @@
-#include "core/document/AtomicFile.h"
+#include "core/base/AtomicFile.h"
 
 #include <atomic>
 #include <chrono>
@@ -8,7 +8,7 @@
 #include <system_error>
 #include <utility>
 
-#include "core/document/FileError.h"
+#include "core/base/FileError.h"
 
 namespace brisca {
 namespace {
