@@ -7,7 +7,8 @@
 
 namespace brisca {
 
-std::string ReadTextFile(const std::filesystem::path& path, const char* where, std::size_t maxBytes) {
+std::string ReadTextFile(const std::filesystem::path& path, const char* where) {
+  constexpr std::size_t maxBytes = kMaxDataFileBytes;
   std::error_code ec;
   if (path.empty() || std::filesystem::is_directory(path, ec)) throw FileError(kErrOpen, where);
   std::ifstream in(path, std::ios::in | std::ios::binary);

@@ -9,13 +9,13 @@
 
 namespace brisca {
 
-//! Largest data file read: far above any engine, flow, cam, map or settings file.
+//! Largest file read, the one limit of every data file and report piece: far
+//! above any engine, flow, cam, map or settings file or report template.
 inline constexpr std::size_t kMaxDataFileBytes = std::size_t{4} << 20;
 
 //! The bytes of `path`. Throws FileError 43 when it cannot be opened (or is a
-//! folder), 45 when reading fails or the file is larger than `maxBytes`, 46 when
-//! it cannot be closed. `where` names the caller in the error.
-std::string ReadTextFile(const std::filesystem::path& path, const char* where,
-                         std::size_t maxBytes = kMaxDataFileBytes);
+//! folder), 45 when reading fails or the file is larger than kMaxDataFileBytes,
+//! 46 when it cannot be closed. `where` names the caller in the error.
+std::string ReadTextFile(const std::filesystem::path& path, const char* where);
 
 }  // namespace brisca

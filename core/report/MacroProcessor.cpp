@@ -2,10 +2,13 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <system_error>
 
 #include "core/base/ErrCode.h"
 #include "core/base/FatalAssert.h"
+#include "core/base/FileError.h"
+#include "core/base/TextFile.h"
 
 namespace brisca {
 namespace {
@@ -81,36 +84,35 @@ bool CReportMacroProcessor::ResolveMacro(std::string_view /*name*/, std::string&
 
 bool CReportMacroProcessor::Process(const std::filesystem::path& input,
                                     const std::filesystem::path& output) {
+  // The template is read whole first: a read error is then no end of the
+  // template that would cut the report short.
+  std::string text;
+  try {
+    text = ReadTextFile(input, "CReportMacroProcessor::Process");
+  } catch (const FileError& error) {
+    ReportErrorCode(error.code() == kErrClose ? kErrReportInputClose : kErrReportInputOpen);
+    return false;
+  }
   int code = 0;
   {
-    FilePtr in(input.empty() ? nullptr : std::fopen(input.c_str(), "rb"));
-    if (!in) {
-      ReportErrorCode(kErrReportInputOpen);
-      return false;
-    }
-    // Opening the template itself for writing would empty it before it is read.
+    // Opening the template itself for writing would empty it.
     std::error_code ec;
     const bool sameFile = std::filesystem::equivalent(input, output, ec);
     FilePtr out(output.empty() || sameFile ? nullptr : std::fopen(output.c_str(), "wb"));
     if (!out) {
       ReportErrorCode(kErrReportOutputOpen);
-      return false;  // `in` closes on the way out
+      return false;
     }
 
     MacroCopier copier(*this, out.get());
-    int c = 0;
-    while (code == 0 && (c = std::fgetc(in.get())) != EOF) {
-      if (!copier.Put(static_cast<char>(c))) code = kErrReportOutputWrite;
+    for (std::size_t i = 0; code == 0 && i < text.size(); ++i) {
+      if (!copier.Put(text[i])) code = kErrReportOutputWrite;
     }
-    // A read error is no end of the template: the report would be cut short.
-    if (code == 0 && std::ferror(in.get())) code = kErrReportInputOpen;
     if (code == 0 && !copier.Finish()) code = kErrReportOutputWrite;
     // A full disk may show only when the buffer goes out.
     if (code == 0 && std::fflush(out.get()) != 0) code = kErrReportOutputWrite;
 
-    const bool inClosed = CloseFile(in);
     const bool outClosed = CloseFile(out);
-    if (code == 0 && !inClosed) code = kErrReportInputClose;
     if (code == 0 && !outClosed) code = kErrReportOutputClose;
   }
   if (code == 0) return true;

@@ -16,7 +16,7 @@ namespace brisca {
 
 //! Numbered messages of Process (ReportErrorCode, "Kalvex Error").
 enum MacroProcessorErrorCode : int {
-  kErrReportInputOpen = 123,    //!< the template cannot be opened (or read)
+  kErrReportInputOpen = 123,    //!< the template cannot be opened or read (or is too large)
   kErrReportInputClose = 125,
   kErrReportOutputOpen = 126,
   kErrReportOutputWrite = 127,
@@ -38,9 +38,10 @@ class CReportMacroProcessor {
   //! The base knows none: asking it is a broken precondition (FatalAssert).
   virtual bool ResolveMacro(std::string_view name, std::string& text);
 
-  //! Copies `input` to `output` (created or replaced), replacing macros. The
-  //! first failure is reported (123 input open or read, 126 output open, 127
-  //! write, 125 / 128 close), both files are closed and the answer is false.
+  //! Copies `input` (read whole, at most kMaxDataFileBytes) to `output`
+  //! (created or replaced), replacing macros. The first failure is reported
+  //! (123 input open, read or too large, 126 output open, 127 write, 125 / 128
+  //! close), both files are closed and the answer is false.
   //! An output that is the input file itself is refused (126), leaving it whole.
   bool Process(const std::filesystem::path& input, const std::filesystem::path& output);
 

@@ -1,27 +1,20 @@
 // The defaults file "Kalvex.INI": the record's owner side of the settings
-// text. Each operation owns its file, catches the FileError of the text,
-// closes the file, reports the code and returns false.
+// text. Each operation owns its file; the data-file helper reports a FileError
+// once and answers false.
 
 #include <string>
 #include <system_error>
 
-#include "core/base/AtomicFile.h"
-#include "core/base/ErrCode.h"
-#include "core/base/FileError.h"
-#include "core/reportspecs/ReportSpecs.h"
-#include "core/base/TextFile.h"
+#include "core/base/DataFile.h"
 #include "core/base/TextReader.h"
 #include "core/base/TextWriter.h"
+#include "core/reportspecs/ReportSpecs.h"
 
 namespace brisca {
 namespace {
 
 constexpr const char* kLoadWhere = "ReportSpecs::LoadDefaults";
 constexpr const char* kSaveWhere = "ReportSpecs::SaveDefaults";
-
-// The settings are a few hundred bytes; a far larger file is not one and is
-// refused before it is read into memory.
-constexpr std::size_t kMaxDefaultsFileBytes = std::size_t{1} << 20;
 
 }  // namespace
 
@@ -32,31 +25,17 @@ bool ReportSpecs::LoadDefaults(std::string_view title, const std::filesystem::pa
   // No saved defaults is the usual case, not an error: the built-in ones stand.
   if (std::filesystem::is_directory(path, ec)) return false;
   if (!std::filesystem::exists(path, ec)) return false;
-  try {
-    TextReader reader(ReadTextFile(path, kLoadWhere, kMaxDefaultsFileBytes));
-    ReadText(reader);
-  } catch (const FileError& error) {
-    ReportErrorCode(error.code());
-    return false;
-  }
+  if (!LoadDataFile(path, kLoadWhere, [this](TextReader& reader) { ReadText(reader); })) return false;
   testTitle = title;
   return true;
 }
 
 bool ReportSpecs::SaveDefaults(const std::filesystem::path& reportFolder) const {
-  try {
-    std::error_code ec;
-    // A folder that cannot be made shows as 43 when the file is created below.
-    std::filesystem::create_directories(reportFolder, ec);
-    AtomicFileWriter file(DefaultsPath(reportFolder), kSaveWhere);
-    TextWriter writer(file.Stream());
-    WriteText(writer);
-    file.Commit();
-  } catch (const FileError& error) {
-    ReportErrorCode(error.code());
-    return false;
-  }
-  return true;
+  std::error_code ec;
+  // A folder that cannot be made shows as 43 when the file is created below.
+  std::filesystem::create_directories(reportFolder, ec);
+  return SaveDataFile(DefaultsPath(reportFolder), kSaveWhere,
+                      [this](TextWriter& writer) { WriteText(writer); });
 }
 
 }  // namespace brisca

@@ -4,11 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/base/AtomicFile.h"
-#include "core/base/ErrCode.h"
+#include "core/base/DataFile.h"
 #include "core/base/FatalAssert.h"
 #include "core/base/FileError.h"
-#include "core/base/TextFile.h"
 #include "core/base/TextReader.h"
 #include "core/base/TextWriter.h"
 
@@ -173,33 +171,18 @@ void CCamshaft::ReadText(TextReader& in) {
 }
 
 bool CCamshaft::SaveToFile(const std::filesystem::path& path) const {
-  try {
-    AtomicFileWriter file(path, "CCamshaft::SaveToFile");
-    TextWriter out(file.Stream());
-    WriteText(out);
-    out.Flush("CCamshaft::SaveToFile");
-    file.Commit();
-  } catch (const FileError& error) {
-    ReportErrorCode(error.code());
-    return false;
-  }
-  return true;
+  return SaveDataFile(path, "CCamshaft::SaveToFile", [this](TextWriter& out) { WriteText(out); });
 }
 
 bool CCamshaft::LoadFromFile(const std::filesystem::path& path) {
-  try {
-    TextReader in(ReadTextFile(path, "CCamshaft::LoadFromFile"));
+  return LoadDataFile(path, "CCamshaft::LoadFromFile", [this](TextReader& in) {
     CCamshaft read;
     read.CopyFrom(*this);
     read.ReadText(in);
     read.lowSpeedLobe.SetModified(false);
     read.highSpeedLobe.SetModified(false);
     CopyFrom(read);
-  } catch (const FileError& error) {
-    ReportErrorCode(error.code());
-    return false;
-  }
-  return true;
+  });
 }
 
 }  // namespace brisca
