@@ -9,31 +9,23 @@
 
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <system_error>
 
-#include "core/base/AtomicFile.h"
-#include "core/document/EngineFileText.h"
+#include "core/base/DataFile.h"
 #include "core/base/ErrCode.h"
 #include "core/base/FileError.h"
-#include "core/document/VexoDoc.h"
-#include "core/base/TextFile.h"
 #include "core/base/TextReader.h"
 #include "core/base/TextWriter.h"
+#include "core/document/EngineFileText.h"
+#include "core/document/RunWithoutNitrous.h"
+#include "core/document/VexoDoc.h"
 
 namespace brisca {
 namespace {
 
 constexpr const char* kWriteWhere = "CVexoDoc::WriteEngineFile";
 constexpr const char* kReadWhere = "CVexoDoc::ReadEngineFile";
-
-// The fuel of the run without nitrous: the methanol-with-nitrous fuels fall
-// back to methanol, every other fuel to gasoline.
-constexpr int kFirstMethanolNitrousFuel = 12;
-constexpr int kLastMethanolNitrousFuel = 17;
-constexpr int kMethanolFuel = 10;
-constexpr const char* kMethanolName = "Methanol";
-constexpr int kGasolineFuel = 1;
-constexpr const char* kGasolineName = "Gasoline";
 
 //! Domestic units for the file, the user's system again on every way out.
 class DomesticUnits {
@@ -49,26 +41,6 @@ class DomesticUnits {
   bool metric_;
 };
 
-//! Puts fuel and nitrous back as they were, whatever happens in between.
-class FuelRestore {
- public:
-  explicit FuelRestore(EngineParameters& e)
-      : e_(e), fuel_(e.fuelType), nitrous_(e.nitrousFlowRate) {
-    nitrous_ = e.nitrousFlowRate;  // the copy constructor drops the flag of an invalid value
-  }
-  ~FuelRestore() {
-    e_.fuelType = fuel_;
-    e_.nitrousFlowRate = nitrous_;
-  }
-  FuelRestore(const FuelRestore&) = delete;
-  FuelRestore& operator=(const FuelRestore&) = delete;
-
- private:
-  EngineParameters& e_;
-  CPartTypeSpec fuel_;
-  CFloatPtSpec nitrous_;
-};
-
 // A part type is written by its name, so one never chosen cannot be written.
 bool EveryPartChosen(const EngineParameters& e) {
   for (const CPartTypeSpec* spec : {&e.shortBlockType, &e.cylinderHeadType, &e.manifoldType,
@@ -79,29 +51,15 @@ bool EveryPartChosen(const EngineParameters& e) {
 }
 
 // Appending keeps the old entries: they are copied into the new file first.
-void CopyExistingFile(const std::filesystem::path& path, std::ostream& out) {
+void CopyExistingFile(const std::filesystem::path& path, TextWriter& out) {
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) return;
   std::ifstream in(path, std::ios::in | std::ios::binary);
   if (!in.is_open()) throw FileError(kErrOpen, kWriteWhere);
   char buffer[8192];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    out.write(buffer, in.gcount());
-    if (!out) throw FileError(kErrWrite, kWriteWhere);
-  }
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+    out.Write(std::string_view(buffer, static_cast<std::size_t>(in.gcount())), kWriteWhere);
   if (in.bad()) throw FileError(kErrRead, kWriteWhere);
-}
-
-// Files written on Windows end their lines with CR LF, which the text-mode
-// stream there read as LF. The notes' character count is of that reading.
-std::string TextModeLineEnds(std::string text) {
-  std::size_t out = 0;
-  for (std::size_t in = 0; in < text.size(); ++in) {
-    if (text[in] == '\r' && in + 1 < text.size() && text[in + 1] == '\n') continue;
-    text[out++] = text[in];
-  }
-  text.resize(out);
-  return text;
 }
 
 }  // namespace
@@ -114,45 +72,19 @@ bool CVexoDoc::WriteEngineFile(const std::filesystem::path& path, bool append) {
     return false;
   }
   DomesticUnits domestic(*this);
-  try {
-    AtomicFileWriter file(path, kWriteWhere);
-    if (append) CopyExistingFile(path, file.Stream());
-
+  return SaveDataFile(path, kWriteWhere, [&](TextWriter& out) {
+    if (append) CopyExistingFile(path, out);
     EngineFileResults results;
     results.nitrous = engine_.nitrousFlowRate.GetValue() > 0.0f;
-    ResultSet withoutNitrous = Results();
-    if (results.nitrous) {
-      {
-        FuelRestore restore(engine_);
-        const int fuel = engine_.fuelType.GetValue();
-        if (fuel >= kFirstMethanolNitrousFuel && fuel <= kLastMethanolNitrousFuel) {
-          engine_.fuelType.SetSelection(kMethanolFuel, kMethanolName);
-        } else {
-          engine_.fuelType.SetSelection(kGasolineFuel, kGasolineName);
-        }
-        engine_.nitrousFlowRate.SetValue(0.0f);
-        RunSimulation(false, false);
-        withoutNitrous = Results();
-      }
-      RunSimulation(false, false);
-    }
+    const ResultSet withoutNitrous = results.nitrous ? RunWithoutNitrous(*this) : Results();
     results.withoutNitrous = &withoutNitrous;
     results.asIs = &Results();
-
-    TextWriter out(file.Stream());
     WriteEngineText(out, {engine_, charts_[0], charts_[1], report_}, domestic.WasMetric(), results);
-    out.Flush(kWriteWhere);
-    file.Commit();
-  } catch (const FileError& error) {
-    ReportErrorCode(error.code());
-    return false;
-  }
-  return true;
+  });
 }
 
 bool CVexoDoc::ReadEngineFile(const std::filesystem::path& path) {
-  try {
-    TextReader in(TextModeLineEnds(ReadTextFile(path, kReadWhere)));
+  return LoadDataFile(path, kReadWhere, [this](TextReader& in) {
     CVexoDoc fresh(host_);
     fresh.title_ = title_;
     fresh.ClearComponents();  // again, so that default report settings carry this title
@@ -165,11 +97,7 @@ bool CVexoDoc::ReadEngineFile(const std::filesystem::path& path) {
     // A different engine: the Pro Iterator's results no longer describe it.
     for (auto& iterator : iterators_) iterator.reset();
     baselineChanged_ = true;
-  } catch (const FileError& error) {
-    ReportErrorCode(error.code());
-    return false;
-  }
-  return true;
+  });
 }
 
 bool CVexoDoc::OnSaveDocument(const std::filesystem::path& path) {

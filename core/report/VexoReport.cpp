@@ -1,25 +1,16 @@
 #include "core/report/VexoReport.h"
 
-#include <array>
 #include <ctime>
 #include <system_error>
 #include <utility>
 
+#include "core/document/RunWithoutNitrous.h"
 #include "core/document/VexoDoc.h"
 #include "core/report/ChartImageSink.h"
 #include "core/reportspecs/ReportSpecs.h"
 
 namespace brisca {
 namespace {
-
-// The fuel of the run without nitrous: the methanol fuels with nitrous fall
-// back to methanol, every other fuel to gasoline.
-constexpr int kFirstMethanolNitrousFuel = 12;
-constexpr int kLastMethanolNitrousFuel = 17;
-constexpr int kMethanolFuel = 10;
-constexpr const char* kMethanolName = "Methanol";
-constexpr int kGasolineFuel = 1;
-constexpr const char* kGasolineName = "Gasoline";
 
 std::tm LocalNow() {
   const std::time_t now = std::time(nullptr);
@@ -74,30 +65,10 @@ bool CVexoReport::Generate() {
 }
 
 void CVexoReport::RunWithoutNitrous() {
-  EngineParameters& e = document_.Engine();
-  const CPartTypeSpec fuel = e.fuelType;
-  CFloatPtSpec nitrous = e.nitrousFlowRate;
-  nitrous = e.nitrousFlowRate;  // the copy constructor drops the flag of an invalid value
-  const std::array<ResultSet, 3> results = e.results;
-
-  const int fuelItem = e.fuelType.GetValue();
-  if (fuelItem >= kFirstMethanolNitrousFuel && fuelItem <= kLastMethanolNitrousFuel) {
-    e.fuelType.SetSelection(kMethanolFuel, kMethanolName);
-  } else {
-    e.fuelType.SetSelection(kGasolineFuel, kGasolineName);
-  }
-  e.nitrousFlowRate.SetValue(0.0f);
-  if (document_.RunSimulation(false, false)) {
-    const ResultSet& without = document_.Results(ResultSetId::Displayed);
-    context_.powerWithoutNitrous = without.power;
-    context_.torqueWithoutNitrous = without.torque;
-    context_.countWithoutNitrous = without.count;
-  }
-
-  e.fuelType = fuel;
-  e.nitrousFlowRate = nitrous;
-  // A run that fails clears the results: the document keeps the ones it had.
-  if (!document_.RunSimulation(false, false)) e.results = results;
+  const ResultSet without = brisca::RunWithoutNitrous(document_);
+  context_.powerWithoutNitrous = without.power;
+  context_.torqueWithoutNitrous = without.torque;
+  context_.countWithoutNitrous = without.count;
 }
 
 void CVexoReport::SaveCharts() {
