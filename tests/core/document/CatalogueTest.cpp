@@ -79,6 +79,42 @@ TEST(CatalogueTest, QuotedShortBlocksAreExact) {
   EXPECT_STREQ(GetCatalogueName(34104), "Chevy 350");
 }
 
+// Rows checked against the makers' published metric bore and stroke: each row
+// is that bore and stroke to three decimals of an inch, its swept volume the
+// published one, and the volume rounds to the litres in its name.
+struct PublishedShortBlock {
+  const char* name;
+  float boreMm, strokeMm;
+  float cubicCentimetres;
+  float litres;  //!< as the name gives it
+};
+constexpr PublishedShortBlock kPublished[] = {
+    {"Volvo 2.8L", 91.0f, 73.0f, 2849.0f, 2.8f},      // PRV V6
+    {"Cadillac 4.6L", 93.0f, 84.0f, 4565.0f, 4.6f},   // Northstar V8
+    {"Volvo 4.4L", 94.0f, 79.5f, 4414.0f, 4.4f},      // B8444S V8
+    {"Chevy 2.4L", 88.0f, 98.0f, 2384.0f, 2.4f},      // Ecotec four
+};
+
+TEST(CatalogueTest, ShortBlocksMatchTheirPublishedBoreStrokeAndVolume) {
+  constexpr float kMmPerInch = 25.4f;
+  constexpr float kCubicCentimetresPerCubicInch = 16.387064f;
+  constexpr float kPi = 3.14159265f;
+  for (const PublishedShortBlock& p : kPublished) {
+    SCOPED_TRACE(p.name);
+    const CatalogueRow* found = nullptr;
+    for (const CatalogueRow& row : Catalogue().CategoryRows(CatalogueCategory::ShortBlocks))
+      if (std::string(row.name) == p.name) found = &row;
+    ASSERT_NE(found, nullptr);
+    const float bore = found->Cell(kSbBoreCell), stroke = found->Cell(kSbStrokeCell);
+    EXPECT_NEAR(bore, p.boreMm / kMmPerInch, 0.0006f);
+    EXPECT_NEAR(stroke, p.strokeMm / kMmPerInch, 0.0006f);
+    const float cc = kPi / 4.0f * bore * bore * stroke * found->Cell(kSbCylindersCell) *
+                     kCubicCentimetresPerCubicInch;
+    EXPECT_NEAR(cc, p.cubicCentimetres, p.cubicCentimetres * 0.001f);
+    EXPECT_FLOAT_EQ(std::round(cc / 100.0f) / 10.0f, p.litres);
+  }
+}
+
 TEST(CatalogueTest, ShortBlocksHaveTheirCountsAndRanges) {
   const auto rows = Catalogue().CategoryRows(CatalogueCategory::ShortBlocks);
   ASSERT_EQ(rows.size(), 524u);
