@@ -139,6 +139,29 @@ TEST(EngineFileVersionsTest, EachVersionReadsItsSectionsAndFillsTheRest) {
   }
 }
 
+// Saved again, every version becomes a 4.2 file that reads back to itself:
+// nothing an older file held is lost on the way.
+TEST(EngineFileVersionsTest, EachVersionSavedAgainReadsBackUnchanged) {
+  for (const VersionCase& c : kCases) {
+    SCOPED_TRACE(c.version);
+    ScriptedPresenter presenter;
+    ScopedPresenter installed(presenter);
+    TempDir dir;
+    CVexoDoc first;
+    ASSERT_TRUE(first.ReadEngineFile(Fixture(c.version)));
+    ASSERT_TRUE(first.WriteEngineFile(dir / "first.qen"));
+    CVexoDoc second;
+    ASSERT_TRUE(second.ReadEngineFile(dir / "first.qen"));
+    ASSERT_TRUE(second.WriteEngineFile(dir / "second.qen"));
+    const std::string text = TempDir::ReadFile(dir / "first.qen");
+    EXPECT_EQ(text.substr(0, 4), "4.2\n");
+    EXPECT_EQ(TempDir::ReadFile(dir / "second.qen"), text);
+    EXPECT_FLOAT_EQ(second.Engine().nitrousFlowRate.GetValue(), 100.0f);
+    EXPECT_EQ(second.Engine().crMethod, c.calculator == Calculator::Absent ? 2 : c.method);
+    EXPECT_TRUE(presenter.Shown().empty());
+  }
+}
+
 // The nitrous of the older versions is stored in steps of 25 HP; a step count
 // whose product leaves the parameter's 0..500 HP is refused, not stored.
 TEST(EngineFileVersionsTest, OldNitrousBeyondItsLimitIsRefused) {
