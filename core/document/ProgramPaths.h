@@ -5,6 +5,8 @@
 //  - program-data folder: read-only files beside the program (compressor maps,
 //    report templates, manual, samples): data/ of the source tree when run from a
 //    build, <prefix>/share/brisca after `cmake --install`;
+//  - generated-data folder: files the build makes (the user manual's PDF): data/ of
+//    the build tree when run from a build, the program-data folder once installed;
 //  - report folder: user-writable, $XDG_DATA_HOME/brisca/Reports (or
 //    ~/.local/share/brisca/Reports), filled from the program data when needed.
 
@@ -15,6 +17,7 @@ namespace brisca {
 struct ProgramPaths {
   std::filesystem::path startupFolder;
   std::filesystem::path programDataFolder;
+  std::filesystem::path generatedDataFolder;
   std::filesystem::path reportFolder;
 
   //! Engine files: "EngineFiles (.QEN)" below the start-up folder.
@@ -27,6 +30,10 @@ struct ProgramPaths {
   std::filesystem::path MapFolder() const { return programDataFolder / "Manuals & Videos" / "Maps"; }
   //! Manual and report defaults: "Manuals & Videos" in the program-data folder.
   std::filesystem::path ManualFolder() const { return programDataFolder / "Manuals & Videos"; }
+  //! The user manual: "Manuals & Videos/Brisca User Manual.pdf" among the generated data.
+  std::filesystem::path ManualFile() const {
+    return generatedDataFolder / "Manuals & Videos" / "Brisca User Manual.pdf";
+  }
 
   //! Paths for this process: call once at start-up, before the current folder changes.
   static ProgramPaths Discover();
