@@ -104,20 +104,14 @@ void StyleHeading(QTextCursor& cursor, const QTextBlock& block) {
   }
 }
 
-// Fenced code: a shaded box in the monospace face, never split across a line.
+// Fenced code: a shaded box in the monospace face.
 void StyleCodeBlock(QTextCursor& cursor, const QTextBlock& block) {
   QTextBlockFormat blockFormat = block.blockFormat();
   blockFormat.setBackground(kCodeBackground);
   blockFormat.setLeftMargin(12);
   blockFormat.setRightMargin(12);
-  blockFormat.setTopMargin(0);
-  blockFormat.setBottomMargin(0);
-  const bool first = !block.previous().isValid() ||
-                     !block.previous().blockFormat().hasProperty(QTextFormat::BlockCodeFence);
-  const bool last = !block.next().isValid() ||
-                    !block.next().blockFormat().hasProperty(QTextFormat::BlockCodeFence);
-  if (first) blockFormat.setTopMargin(6);
-  if (last) blockFormat.setBottomMargin(8);
+  blockFormat.setTopMargin(6);
+  blockFormat.setBottomMargin(8);
   cursor.setPosition(block.position());
   cursor.setBlockFormat(blockFormat);
   cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
@@ -169,6 +163,24 @@ void StyleTable(QTextTable* table) {
   format.setTopMargin(4);
   format.setBottomMargin(10);
   table->setFormat(format);
+  for (int row = 0; row < table->rows(); ++row) {
+    for (int column = 0; column < table->columns(); ++column) {
+      QTextTableCell cell = table->cellAt(row, column);
+      QTextCharFormat cellFormat = cell.format();
+      cellFormat.setVerticalAlignment(QTextCharFormat::AlignTop);
+      cell.setFormat(cellFormat);
+      // The importer can leave an empty paragraph at the start of a cell (after a code
+      // block) and give cells a paragraph's margins: cells take neither.
+      QTextCursor cursor = cell.firstCursorPosition();
+      if (cursor.block().text().isEmpty() && cell.lastCursorPosition().block() != cursor.block()) {
+        cursor.deleteChar();
+      }
+      QTextBlockFormat blockFormat = cursor.blockFormat();
+      blockFormat.setTopMargin(0);
+      blockFormat.setBottomMargin(0);
+      cursor.setBlockFormat(blockFormat);
+    }
+  }
   for (int column = 0; column < table->columns(); ++column) {
     QTextTableCell cell = table->cellAt(0, column);
     QTextCharFormat cellFormat = cell.format();
@@ -182,7 +194,31 @@ void StyleTable(QTextTable* table) {
   }
 }
 
+bool IsCode(const QTextBlock& block) {
+  return block.isValid() && block.blockFormat().hasProperty(QTextFormat::BlockCodeFence);
+}
+
+// Each fenced code block becomes one block of line-separated lines, so that the page
+// layout never splits it.
+void JoinCodeBlocks(QTextDocument& doc) {
+  QTextCursor cursor(&doc);
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    while (IsCode(block) && IsCode(block.next()) && block.next().textList() == nullptr) {
+      cursor.setPosition(block.position() + block.length() - 1);
+      cursor.deleteChar();  // the paragraph separator: the next line joins this block
+      cursor.insertText(QString(QChar::LineSeparator));
+    }
+    if (IsCode(block)) {
+      QTextBlockFormat format = block.blockFormat();
+      format.setNonBreakableLines(true);
+      cursor.setPosition(block.position());
+      cursor.setBlockFormat(format);
+    }
+  }
+}
+
 void StyleDocument(QTextDocument& doc) {
+  JoinCodeBlocks(doc);
   QTextCursor cursor(&doc);
   for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
     const QTextBlockFormat format = block.blockFormat();
@@ -261,20 +297,52 @@ QTextBlock InsertFrontMatter(QTextDocument& doc, const Options& options, const s
 
   QTextBlock firstLine;
   for (const TocEntry& entry : entries) {
+    // Sections are indented with spaces, not a margin, so that every line's right tab
+    // stop lies at the same place.
     QTextBlockFormat line;
-    const qreal indent = entry.level == 1 ? 0 : 18;
-    line.setLeftMargin(indent);
     line.setTopMargin(entry.level == 1 ? 8 : 1);
-    line.setTabPositions({QTextOption::Tab(bodyWidth - 2, QTextOption::RightTab)});
+    line.setTabPositions({QTextOption::Tab(bodyWidth - 12, QTextOption::RightTab)});
     QTextCharFormat text;
     text.setFontFamilies({kBodyFamily});
     text.setFontPointSize(kBodyPointSize);
     text.setFontWeight(entry.level == 1 ? QFont::Bold : QFont::Normal);
     cursor.insertBlock(line, text);
-    cursor.insertText(entry.title + QStringLiteral("\t000"));
+    const QString indent = entry.level == 1 ? QString() : QStringLiteral("\u2003\u2003");
+    cursor.insertText(indent + entry.title + QStringLiteral("\t000"));
     if (!firstLine.isValid()) firstLine = cursor.block();
   }
   return firstLine;
+}
+
+int PageOf(qreal y, qreal pageHeight) {
+  // The layout rounds page tops to whole pixels: allow for that.
+  return static_cast<int>(std::floor((y + 2.0) / pageHeight));
+}
+
+// After layout: a code block that would be split by a page end, or a heading that would
+// end a page apart from its text, starts the next page instead. Moving a block only
+// pushes what follows further down, so one pass in document order settles the layout.
+void KeepTogether(QTextDocument& doc, qreal pageHeight) {
+  QAbstractTextDocumentLayout* layout = doc.documentLayout();
+  QTextCursor cursor(&doc);
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    const QTextBlockFormat format = block.blockFormat();
+    if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) continue;
+    const QRectF rect = layout->blockBoundingRect(block);
+    if (rect.height() >= pageHeight * 0.8) continue;  // too tall to move whole
+    bool move = false;
+    if (IsCode(block)) {
+      move = PageOf(rect.top(), pageHeight) != PageOf(rect.bottom() - 4.0, pageHeight);
+    } else if (format.headingLevel() > 0 && block.next().isValid()) {
+      const QRectF next = layout->blockBoundingRect(block.next());
+      move = next.height() > 0 && PageOf(rect.top(), pageHeight) != PageOf(next.top() + 4.0, pageHeight);
+    }
+    if (!move) continue;
+    QTextBlockFormat moved = format;
+    moved.setPageBreakPolicy(format.pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
+    cursor.setPosition(block.position());
+    cursor.setBlockFormat(moved);
+  }
 }
 
 // After layout: the page of every heading, written into the contents lines.
@@ -286,8 +354,7 @@ void FillPageNumbers(QTextDocument& doc, const std::vector<TocEntry>& entries, Q
     // back onto the page before.
     const QTextLayout* layout = entry.heading.layout();
     const qreal top = layout->position().y() + (layout->lineCount() > 0 ? layout->lineAt(0).y() : 0.0);
-    // The layout rounds page tops to whole pixels: allow for that.
-    const int page = static_cast<int>(std::floor((top + 2.0) / pageHeight)) + 1;
+    const int page = PageOf(top, pageHeight) + 1;
     const QString text = contentsLine.text();
     const int tab = text.lastIndexOf(QLatin1Char('\t'));
     cursor.setPosition(contentsLine.position() + tab + 1);
@@ -383,6 +450,7 @@ int main(int argc, char* argv[]) {
   const std::vector<TocEntry> entries = CollectHeadings(doc);
   // Formats measure in pixels of 96 dpi, which the layout scales to the writer's.
   const QTextBlock contents = InsertFrontMatter(doc, options, entries, body.width() * 96.0 / writer.resolution());
+  KeepTogether(doc, body.height());
   FillPageNumbers(doc, CollectHeadings(doc), contents, body.height());
 
   QPainter painter(&writer);
