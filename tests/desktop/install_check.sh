@@ -52,7 +52,7 @@ grep -q 'Brisca engine file' "$prefix/share/mime/application/x-brisca-engine.xml
 
 need share/icons/hicolor/scalable/apps/brisca.svg
 for svg in "$prefix"/share/icons/hicolor/scalable/*/*.svg; do
-  rsvg-convert -w 48 "$svg" -o /dev/null 2>/dev/null || fail "icon does not render: ${svg#$prefix/}"
+  rsvg-convert -w 48 "$svg" >/dev/null 2>&1 || fail "icon does not render: ${svg#$prefix/}"
 done
 
 [ "$failures" -eq 0 ] || exit 1
