@@ -25,6 +25,7 @@ cleanup() {
 trap cleanup EXIT
 fail() {
   echo "FAIL: $*"
+  if [ -n "${DISPLAY:-}" ]; then echo "--- windows on the display:"; "$probe" list - 2>&1; fi
   if [ -s "$work/brisca.log" ]; then echo "--- program output:"; cat "$work/brisca.log"; fi
   exit 1
 }

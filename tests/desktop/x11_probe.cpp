@@ -1,6 +1,8 @@
 // x11_probe: looks at the windows of an X display for the desktop smoke test.
 //   x11_probe find TITLE   prints the id of a viewable top-level window whose name
-//                          contains TITLE and that is not a splash screen; exit 1 if none
+//                          contains TITLE and that is a normal window (not a splash
+//                          screen or a dialog); exit 1 if none
+//   x11_probe list -       lists the viewable top-level windows with type and name
 //   x11_probe colours WID  prints how many distinct colours the window shows on screen
 //   x11_probe close WID    asks the window to close as a window manager would
 //                          (WM_PROTOCOLS / WM_DELETE_WINDOW)
@@ -62,24 +64,57 @@ std::vector<xcb_window_t> Children(xcb_connection_t* c, xcb_window_t w) {
   return std::vector<xcb_window_t>(kids, kids + xcb_query_tree_children_length(tree.get()));
 }
 
-int Find(xcb_connection_t* c, xcb_window_t root, const std::string& title) {
+struct TopLevel {
+  xcb_window_t id;
+  std::string name;
+  std::string type;  //!< the first _NET_WM_WINDOW_TYPE without its prefix, or ""
+};
+
+std::string AtomName(xcb_connection_t* c, xcb_atom_t atom) {
+  Reply<xcb_get_atom_name_reply_t> reply(xcb_get_atom_name_reply(c, xcb_get_atom_name(c, atom), nullptr));
+  if (!reply) return {};
+  return std::string(xcb_get_atom_name_name(reply.get()),
+                     static_cast<size_t>(xcb_get_atom_name_name_length(reply.get())));
+}
+
+// The viewable top-level windows: without a window manager, the children of the root.
+std::vector<TopLevel> ViewableTopLevels(xcb_connection_t* c, xcb_window_t root) {
   const xcb_atom_t netWmName = InternAtom(c, "_NET_WM_NAME");
   const xcb_atom_t utf8 = InternAtom(c, "UTF8_STRING");
   const xcb_atom_t windowType = InternAtom(c, "_NET_WM_WINDOW_TYPE");
-  const xcb_atom_t splashType = InternAtom(c, "_NET_WM_WINDOW_TYPE_SPLASH");
-  // Without a window manager the toolkit's top-level windows are children of the root.
+  std::vector<TopLevel> result;
   for (xcb_window_t w : Children(c, root)) {
     if (!IsViewable(c, w)) continue;
-    std::string name = StringProperty(c, w, netWmName, utf8);
-    if (name.empty()) name = StringProperty(c, w, XCB_ATOM_WM_NAME, XCB_ATOM_STRING);
-    if (name.find(title) == std::string::npos) continue;
-    bool splash = false;
-    for (xcb_atom_t type : AtomListProperty(c, w, windowType)) splash = splash || type == splashType;
-    if (splash) continue;
-    std::printf("0x%x\n", w);
+    TopLevel top{w, StringProperty(c, w, netWmName, utf8), {}};
+    if (top.name.empty()) top.name = StringProperty(c, w, XCB_ATOM_WM_NAME, XCB_ATOM_STRING);
+    const std::vector<xcb_atom_t> types = AtomListProperty(c, w, windowType);
+    if (!types.empty()) {
+      top.type = AtomName(c, types.front());
+      const std::string prefix = "_NET_WM_WINDOW_TYPE_";
+      if (top.type.rfind(prefix, 0) == 0) top.type.erase(0, prefix.size());
+    }
+    result.push_back(top);
+  }
+  return result;
+}
+
+// A main window: named with the title, and of the normal type (not a splash screen or
+// a dialog) when the window says its type.
+int Find(xcb_connection_t* c, xcb_window_t root, const std::string& title) {
+  for (const TopLevel& top : ViewableTopLevels(c, root)) {
+    if (top.name.find(title) == std::string::npos) continue;
+    if (!top.type.empty() && top.type != "NORMAL") continue;
+    std::printf("0x%x\n", top.id);
     return 0;
   }
   return 1;
+}
+
+int List(xcb_connection_t* c, xcb_window_t root) {
+  for (const TopLevel& top : ViewableTopLevels(c, root)) {
+    std::printf("0x%x %-8s \"%s\"\n", top.id, top.type.empty() ? "-" : top.type.c_str(), top.name.c_str());
+  }
+  return 0;
 }
 
 int CountColours(xcb_connection_t* c, const xcb_screen_t* screen, xcb_window_t w) {
@@ -142,7 +177,7 @@ int Close(xcb_connection_t* c, xcb_window_t w) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: x11_probe find TITLE | colours WID | close WID\n");
+  std::fprintf(stderr, "usage: x11_probe find TITLE | list - | colours WID | close WID\n");
   return 2;
 }
 
@@ -165,6 +200,8 @@ int main(int argc, char* argv[]) {
   int status;
   if (command == "find") {
     status = Find(c, screen->root, argv[2]);
+  } else if (command == "list") {
+    status = List(c, screen->root);
   } else if (command == "colours" || command == "close") {
     char* end = nullptr;
     const unsigned long id = std::strtoul(argv[2], &end, 0);
