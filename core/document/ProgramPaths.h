@@ -3,7 +3,7 @@
 //  - start-up folder: the current folder when the program starts; engine, flow
 //    and cam files default to folders below it;
 //  - program-data folder: read-only files beside the program (compressor maps,
-//    report templates, manual, samples): data/ of the source tree when run from a
+//    report templates, samples): data/ of the source tree when run from a
 //    build, <prefix>/share/brisca after `cmake --install`;
 //  - generated-data folder: files the build makes (the user manual's PDF): data/ of
 //    the build tree when run from a build, the program-data folder once installed;
@@ -28,11 +28,14 @@ struct ProgramPaths {
   std::filesystem::path CamFolder() const { return startupFolder / "CamFiles (.QCM)"; }
   //! Compressor maps: "Manuals & Videos/Maps" in the program-data folder.
   std::filesystem::path MapFolder() const { return programDataFolder / "Manuals & Videos" / "Maps"; }
-  //! Manual and report defaults: "Manuals & Videos" in the program-data folder.
-  std::filesystem::path ManualFolder() const { return programDataFolder / "Manuals & Videos"; }
-  //! The user manual: "Manuals & Videos/Brisca User Manual.pdf" among the generated data.
-  std::filesystem::path ManualFile() const {
-    return generatedDataFolder / "Manuals & Videos" / "Brisca User Manual.pdf";
+  //! The user manual's folder: "Manuals & Videos" among the generated data (the build
+  //! makes the manual).
+  std::filesystem::path ManualFolder() const { return generatedDataFolder / "Manuals & Videos"; }
+  //! The user manual: "Brisca User Manual.pdf" in the manual's folder.
+  std::filesystem::path ManualFile() const { return ManualFolder() / "Brisca User Manual.pdf"; }
+  //! The installed report pieces: "Manuals & Videos/Kalvex" in the program-data folder.
+  std::filesystem::path ReportDefaultsFolder() const {
+    return programDataFolder / "Manuals & Videos" / "Kalvex";
   }
 
   //! Paths for this process: call once at start-up, before the current folder changes.
