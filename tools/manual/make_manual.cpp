@@ -319,8 +319,9 @@ int PageOf(qreal y, qreal pageHeight) {
   return static_cast<int>(std::floor((y + 2.0) / pageHeight));
 }
 
-// After layout: a code block that would be split by a page end, or a heading that would
-// end a page apart from its text, starts the next page instead. Moving a block only
+// After layout: a code block that would be split by a page end, or a heading or a line
+// introducing what follows (ending in ':') that would end a page apart from it, starts
+// the next page instead. Moving a block only
 // pushes what follows further down, so one pass in document order settles the layout.
 void KeepTogether(QTextDocument& doc, qreal pageHeight) {
   QAbstractTextDocumentLayout* layout = doc.documentLayout();
@@ -333,7 +334,7 @@ void KeepTogether(QTextDocument& doc, qreal pageHeight) {
     bool move = false;
     if (IsCode(block)) {
       move = PageOf(rect.top(), pageHeight) != PageOf(rect.bottom() - 4.0, pageHeight);
-    } else if (format.headingLevel() > 0 && block.next().isValid()) {
+    } else if ((format.headingLevel() > 0 || block.text().endsWith(QLatin1Char(':'))) && block.next().isValid()) {
       const QRectF next = layout->blockBoundingRect(block.next());
       move = next.height() > 0 && PageOf(rect.top(), pageHeight) != PageOf(next.top() + 4.0, pageHeight);
     }
