@@ -13,15 +13,21 @@ fs::path ExecutableFolder() {
   return ec ? fs::path() : exe.parent_path();
 }
 
-fs::path FindProgramData() {
-  // Installed layout: <prefix>/bin/brisca beside <prefix>/share/brisca.
+struct DataFolders {
+  fs::path programData;
+  fs::path generatedData;
+};
+
+DataFolders FindProgramData() {
+  // Installed layout: <prefix>/bin/brisca beside <prefix>/share/brisca, which also
+  // holds what the build made.
   const fs::path exeDir = ExecutableFolder();
   if (!exeDir.empty()) {
     const fs::path installed = exeDir.parent_path() / BRISCA_INSTALL_DATA_SUBDIR;
     std::error_code ec;
-    if (fs::is_directory(installed, ec)) return installed;
+    if (fs::is_directory(installed, ec)) return {installed, installed};
   }
-  return fs::path(BRISCA_SOURCE_DATA_DIR);
+  return {fs::path(BRISCA_SOURCE_DATA_DIR), fs::path(BRISCA_BUILD_DATA_DIR)};
 }
 
 fs::path FindReportFolder() {
@@ -41,7 +47,9 @@ ProgramPaths ProgramPaths::Discover() {
   ProgramPaths paths;
   std::error_code ec;
   paths.startupFolder = fs::current_path(ec);
-  paths.programDataFolder = FindProgramData();
+  const DataFolders data = FindProgramData();
+  paths.programDataFolder = data.programData;
+  paths.generatedDataFolder = data.generatedData;
   paths.reportFolder = FindReportFolder();
   return paths;
 }

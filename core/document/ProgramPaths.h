@@ -3,8 +3,10 @@
 //  - start-up folder: the current folder when the program starts; engine, flow
 //    and cam files default to folders below it;
 //  - program-data folder: read-only files beside the program (compressor maps,
-//    report templates, manual, samples): data/ of the source tree when run from a
+//    report templates, samples): data/ of the source tree when run from a
 //    build, <prefix>/share/brisca after `cmake --install`;
+//  - generated-data folder: files the build makes (the user manual's PDF): data/ of
+//    the build tree when run from a build, the program-data folder once installed;
 //  - report folder: user-writable, $XDG_DATA_HOME/brisca/Reports (or
 //    ~/.local/share/brisca/Reports), filled from the program data when needed.
 
@@ -15,6 +17,7 @@ namespace brisca {
 struct ProgramPaths {
   std::filesystem::path startupFolder;
   std::filesystem::path programDataFolder;
+  std::filesystem::path generatedDataFolder;
   std::filesystem::path reportFolder;
 
   //! Engine files: "EngineFiles (.QEN)" below the start-up folder.
@@ -25,8 +28,15 @@ struct ProgramPaths {
   std::filesystem::path CamFolder() const { return startupFolder / "CamFiles (.QCM)"; }
   //! Compressor maps: "Manuals & Videos/Maps" in the program-data folder.
   std::filesystem::path MapFolder() const { return programDataFolder / "Manuals & Videos" / "Maps"; }
-  //! Manual and report defaults: "Manuals & Videos" in the program-data folder.
-  std::filesystem::path ManualFolder() const { return programDataFolder / "Manuals & Videos"; }
+  //! The user manual's folder: "Manuals & Videos" among the generated data (the build
+  //! makes the manual).
+  std::filesystem::path ManualFolder() const { return generatedDataFolder / "Manuals & Videos"; }
+  //! The user manual: "Brisca User Manual.pdf" in the manual's folder.
+  std::filesystem::path ManualFile() const { return ManualFolder() / "Brisca User Manual.pdf"; }
+  //! The installed report pieces: "Manuals & Videos/Kalvex" in the program-data folder.
+  std::filesystem::path ReportDefaultsFolder() const {
+    return programDataFolder / "Manuals & Videos" / "Kalvex";
+  }
 
   //! Paths for this process: call once at start-up, before the current folder changes.
   static ProgramPaths Discover();

@@ -7,7 +7,7 @@
 namespace brisca {
 
 std::filesystem::path InstalledReportFolder(const ProgramPaths& paths) {
-  return paths.ManualFolder() / "Kalvex";
+  return paths.ReportDefaultsFolder();
 }
 
 bool FillReportFolder(const std::filesystem::path& reportFolder,

@@ -11,7 +11,7 @@ namespace brisca {
 
 struct ProgramPaths;
 
-//! The installed report pieces: "Kalvex" in the manual folder.
+//! The installed report pieces: "Manuals & Videos/Kalvex" in the program-data folder.
 std::filesystem::path InstalledReportFolder(const ProgramPaths& paths);
 
 //! Creates `reportFolder` when missing and copies into it every file of
