@@ -154,8 +154,6 @@ bool CVexoDoc::ReadEngineFile(const std::filesystem::path& path) {
   try {
     TextReader in(TextModeLineEnds(ReadTextFile(path, kReadWhere)));
     CVexoDoc fresh(host_);
-    fresh.title_ = title_;
-    fresh.ClearComponents();  // again, so that default report settings carry this title
     ReadEngineText(in, {fresh.engine_, fresh.charts_[0], fresh.charts_[1], fresh.report_});
     fresh.SetUnits(fresh.engine_.metricUnits);
 

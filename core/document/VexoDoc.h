@@ -50,7 +50,10 @@ class CVexoDoc {
   void SetBaselineChanged(bool changed) { baselineChanged_ = changed; }
   DocumentHost* Host() const { return host_; }
 
-  //! Report settings: the engine file stores them; copies of the engine do not take them.
+  //! Report settings: the engine file stores them; copies of the engine do not
+  //! take them. Cleared (not specified) in a new or cleared document and after
+  //! reading a file that has none: the first report fills them from the saved
+  //! defaults, with the title the document has then.
   ReportSpecs& Report() { return report_; }
   const ReportSpecs& Report() const { return report_; }
   //! Settings of the first (left) and second (right) chart, saved with the engine.
