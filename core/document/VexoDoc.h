@@ -134,6 +134,17 @@ class CVexoDoc {
   //! "Clear Components".
   void OnClearComponents();
 
+  //! "Airflow File" "Open...": a flow file the user chooses becomes the custom
+  //! port flow ("Cylinder Head Type" 25, automatic valve sizes off, valve counts
+  //! that are not valid set to 1). "Save...": the record, once it validates, to
+  //! a file the user chooses. "Cam Data File" "Open..." / "Save...": the same for
+  //! the camshaft. Each names the file in the document on success; a cancel or
+  //! a reported failure leaves the document as it was and returns false.
+  bool OnAirflowFileOpen();
+  bool OnAirflowFileSave();
+  bool OnCamFileOpen();
+  bool OnCamFileSave();
+
   //! A component-menu command (short block, head, cam, fuel, forced induction,
   //! …): fills the document from the component catalogue. False when the
   //! command is not a component command of this document or the user cancelled.
@@ -162,6 +173,8 @@ class CVexoDoc {
   void UpdateAutomaticValues();
   void UpdateActivationSpeed();
   void RedrawViews();
+  //! After a file command changed the engine: modified, recalculated, redrawn.
+  void FinishFileCommand(bool recalculate);
 
   DocumentHost* host_;
   std::string title_;
