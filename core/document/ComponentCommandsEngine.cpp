@@ -82,7 +82,8 @@ void NameCustomHead(EngineParameters& e) {
   // A flow file may carry no description; the head is then named as a copy of a built-in one.
   const std::string& name = e.flow.GetDescription();
   const bool plain = name.empty() || IsBuiltInDescription(name);
-  const bool named = e.cylinderHeadType.SetSelection(kCustomHeadKey, plain ? kCustomAirflowName : name);
+  const bool named =
+      e.cylinderHeadType.SetSelection(kCustomHeadKey, plain ? kCustomAirflowName : name);
   BRISCA_ASSERT(named);
 }
 
@@ -90,7 +91,9 @@ void AssignFileName(CFileSpec& spec, const std::string& name) {
   if (!spec.SetFromText(name)) spec.Unassign();
 }
 
-std::string FileName(const CFileSpec& spec) { return spec.IsValid() ? spec.GetName() : std::string(); }
+std::string FileName(const CFileSpec& spec) {
+  return spec.IsValid() ? spec.GetName() : std::string();
+}
 
 bool OnShortBlock(CVexoDoc& doc, const CatalogueRow& row) {
   EngineParameters& e = doc.Engine();

@@ -83,8 +83,8 @@ class HeadlessHost final : public DocumentHost {
   CSimSpec* EditedSpec() const override { return editedSpec; }
   void CloseEditDialog() override { editedSpec = nullptr; }
   void UpdateAllViews(CVexoDoc&) override { ++viewUpdates; }
-  std::optional<std::filesystem::path> PromptOpenPath(const std::string& extension,
-                                                      const std::filesystem::path& folder) override {
+  std::optional<std::filesystem::path> PromptOpenPath(
+      const std::string& extension, const std::filesystem::path& folder) override {
     pathPrompts.push_back({false, extension, folder, {}});
     return Next(openPaths);
   }
@@ -124,8 +124,8 @@ class HeadlessHost final : public DocumentHost {
   std::vector<std::filesystem::path> openPaths;  //!< answers, first first
   std::vector<std::filesystem::path> savePaths;
   std::vector<std::string> texts;
-  std::vector<PortFlowEdit> portFlowEdits;         //!< the port-flow editor's OK answers, first first
-  std::vector<PathPrompt> pathPrompts;             //!< every file chooser asked, oldest first
+  std::vector<PortFlowEdit> portFlowEdits;  //!< the port-flow editor's OK answers, first first
+  std::vector<PathPrompt> pathPrompts;      //!< every file chooser asked, oldest first
   std::vector<PortFlowEdit> portFlowEditorOpened;  //!< what the editor was opened on, oldest first
   std::filesystem::path mapFolder;  //!< maps from another program-data folder; empty: the default
   std::filesystem::path startupFolder;  //!< empty: the process's start-up folder

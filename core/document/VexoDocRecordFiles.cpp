@@ -43,7 +43,8 @@ void CVexoDoc::FinishFileCommand(bool recalculate) {
 bool CVexoDoc::OnAirflowFileOpen() {
   EngineParameters& e = engine_;
   if (!host_ || !ConfirmSpecChange(e.cylinderHeadType)) return false;
-  const std::optional<fs::path> path = host_->PromptOpenPath(kFlowFileExtension, PathsOf(*host_).FlowFolder());
+  const std::optional<fs::path> path =
+      host_->PromptOpenPath(kFlowFileExtension, PathsOf(*host_).FlowFolder());
   if (!path) return false;
   CCylHeadFlow flow(e.flow);
   if (!flow.LoadFromFile(*path)) return false;
@@ -76,7 +77,8 @@ bool CVexoDoc::OnAirflowFileSave() {
 bool CVexoDoc::OnCamFileOpen() {
   EngineParameters& e = engine_;
   if (!host_ || !ConfirmSpecChange(e.camshaft.lowSpeedLobe.CamType())) return false;
-  const std::optional<fs::path> path = host_->PromptOpenPath(kCamFileExtension, PathsOf(*host_).CamFolder());
+  const std::optional<fs::path> path =
+      host_->PromptOpenPath(kCamFileExtension, PathsOf(*host_).CamFolder());
   if (!path) return false;
   CCamshaft camshaft;  // a failed read leaves the document's camshaft untouched
   if (!camshaft.LoadFromFile(*path)) return false;
@@ -90,8 +92,8 @@ bool CVexoDoc::OnCamFileOpen() {
 bool CVexoDoc::OnCamFileSave() {
   EngineParameters& e = engine_;
   if (!host_ || !CheckBeforeSaving(e.camshaft)) return false;
-  const std::optional<fs::path> path =
-      host_->PromptSavePath(kCamFileExtension, PathsOf(*host_).CamFolder(), component::FileName(e.camDataFile));
+  const std::optional<fs::path> path = host_->PromptSavePath(
+      kCamFileExtension, PathsOf(*host_).CamFolder(), component::FileName(e.camDataFile));
   if (!path || !e.camshaft.SaveToFile(*path)) return false;
   component::AssignFileName(e.camDataFile, path->filename().string());
   FinishFileCommand(false);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -48,8 +49,8 @@ std::string Snapshot(const CVexoDoc& doc) {
   std::ostringstream out;
   out << e.cylinderHeadType.GetText() << '|' << e.airflowFile.GetText() << '|'
       << e.intakeValves.GetText() << '|' << e.exhaustValves.GetText() << '|' << e.autoValveSizes
-      << '|' << e.camDataFile.GetText() << '|' << doc.IsModified() << '|' << e.flow.IsModified() << '|'
-      << e.flow.IsMetric() << '\n'
+      << '|' << e.camDataFile.GetText() << '|' << doc.IsModified() << '|' << e.flow.IsModified()
+      << '|' << e.flow.IsMetric() << '\n'
       << Written(e.flow) << Written(e.camshaft);
   return out.str();
 }
@@ -114,7 +115,8 @@ TEST_F(RecordFilesTest, CustomPortFlowTakesTheEditedRecordAndKeepsOnlyAMatchingF
       {"edited after opening a file", "Race Head", true, "race.qfw", "Race Head", "***"},
       {"opened in the editor, unchanged", "Race Head", false, "race.qfw", "Race Head", "race.qfw"},
       {"new data, no file", "Race Head", true, "", "Race Head", "***"},
-      {"named as a built-in head", CCylHeadFlow::BuiltInDescription(9), false, "", "Custom Airflow", "***"},
+      {"named as a built-in head", CCylHeadFlow::BuiltInDescription(9), false, "", "Custom Airflow",
+       "***"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -130,7 +132,8 @@ TEST_F(RecordFilesTest, CustomPortFlowTakesTheEditedRecordAndKeepsOnlyAMatchingF
     ASSERT_TRUE(doc.OnComponentCommand(kCustomPortFlow));
     ASSERT_EQ(host.portFlowEditorOpened.size(), 1u);
     EXPECT_EQ(host.portFlowEditorOpened[0].airflowFile, "old.qfw");
-    EXPECT_EQ(host.portFlowEditorOpened[0].flow.GetDescription(), CCylHeadFlow::BuiltInDescription(1));
+    EXPECT_EQ(host.portFlowEditorOpened[0].flow.GetDescription(),
+              CCylHeadFlow::BuiltInDescription(1));
 
     EXPECT_EQ(e.cylinderHeadType.GetValue(), 25);
     EXPECT_EQ(e.cylinderHeadType.GetName(), c.headName);
@@ -336,6 +339,30 @@ TEST_F(RecordFilesTest, SavingACamFileValidatesThenNamesTheFile) {
   EXPECT_FALSE(doc.OnCamFileSave());  // cancelled again: the file's name was proposed
   EXPECT_EQ(host.pathPrompts.back().proposedName, "street.qcm");
   EXPECT_TRUE(presenter.Shown().empty());
+}
+
+struct IteratorWithResults final : BaselineIterator {
+  bool HoldsResults() const override { return true; }
+};
+
+// Opening a file changes the engine: the Pro Iterator's baseline asks first,
+// and a Cancel there opens no chooser.
+TEST_F(RecordFilesTest, OpeningAFileOnTheIteratorBaselineAsksFirst) {
+  BuildMetricEngine();
+  doc.Iterator(0) = std::make_unique<IteratorWithResults>();
+  doc.SetBaselineChanged(false);
+  const std::string before = Snapshot(doc);
+  presenter.Answer(MessageButton::Cancel);
+  presenter.Answer(MessageButton::Cancel);
+  host.openPaths = {kFixtures / "cam-stock-street.qcm"};
+  EXPECT_FALSE(doc.OnAirflowFileOpen());
+  EXPECT_FALSE(doc.OnCamFileOpen());
+  EXPECT_EQ(Codes(), (std::vector<int>{205, 205}));
+  EXPECT_TRUE(host.pathPrompts.empty());
+  EXPECT_EQ(Snapshot(doc), before);
+  EXPECT_TRUE(doc.OnCamFileOpen());  // OK this time
+  EXPECT_TRUE(doc.GetBaselineChanged());
+  EXPECT_EQ(e.camDataFile.GetText(), "cam-stock-street.qcm");
 }
 
 TEST_F(RecordFilesTest, FileCommandsNeedAHost) {
