@@ -152,6 +152,10 @@ bool CVexoDoc::IsCommandChecked(int command) const {
 }
 
 bool CVexoDoc::IsCommandEnabled(int command) const {
+  // The file commands need the host's file chooser.
+  for (int fileCommand : {command::kAirflowFileOpen, command::kAirflowFileSave,
+                          command::kCamFileOpen, command::kCamFileSave})
+    if (command == fileCommand) return host_ != nullptr;
   if (command == kAutoValveSizesCommand)
     return engine_.cylinderHeadType.IsValid() && engine_.cylinderHeadType.GetValue() != kCustomHeadKey;
   if (command == kAutoRampRateCommand) return component::EditedRampRate(*this) != nullptr;

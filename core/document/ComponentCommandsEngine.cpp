@@ -46,25 +46,30 @@ void TakeValvesPerPort(EngineParameters& e) {
   e.exhaustValves.SetValue(e.flow.ExhaustValvesPerPort());
 }
 
+// "Custom Port Flow...": the editor works on copies; on OK the document takes
+// the edited record, and keeps the editor's file name only for data that still
+// match that file.
 bool OnCustomPortFlow(CVexoDoc& doc) {
   EngineParameters& e = doc.Engine();
   DocumentHost* host = doc.Host();
   if (!host) return false;
-  const std::optional<std::string> description =
-      host->PromptText("Cylinder Head Port Flow Data", "Cylinder Head Description",
-                       e.flow.GetDescription());
-  if (!description) return false;
-  CCylHeadFlow flow(e.flow);
-  flow.SetDescription(*description);
+  std::optional<PortFlowEdit> edit = host->EditPortFlow(e.flow, FileName(e.airflowFile));
+  if (!edit) return false;
   int code = 0;
-  if (!flow.Validate(code)) {
+  if (!edit->flow.Validate(code)) {
     ReportErrorCode(code);
     return false;
   }
-  e.flow = flow;
-  const std::string& name = e.flow.GetDescription();
-  e.cylinderHeadType.SetSelection(kCustomHeadKey,
-                                  IsBuiltInDescription(name) ? kCustomAirflowName : name);
+  const bool matchesFile = !edit->airflowFile.empty() && !edit->flow.IsModified();
+  e.flow = edit->flow;
+  e.flow.SetModified(false);
+  e.flow.SetUnits(e.metricUnits);
+  if (matchesFile) {
+    AssignFileName(e.airflowFile, edit->airflowFile);
+  } else {
+    e.airflowFile.Unassign();
+  }
+  NameCustomHead(e);
   TakeValvesPerPort(e);
   e.autoValveSizes = false;
   NoticeValveCount(e);
@@ -72,6 +77,23 @@ bool OnCustomPortFlow(CVexoDoc& doc) {
 }
 
 }  // namespace
+
+void NameCustomHead(EngineParameters& e) {
+  // A flow file may carry no description; the head is then named as a copy of a built-in one.
+  const std::string& name = e.flow.GetDescription();
+  const bool plain = name.empty() || IsBuiltInDescription(name);
+  const bool named =
+      e.cylinderHeadType.SetSelection(kCustomHeadKey, plain ? kCustomAirflowName : name);
+  BRISCA_ASSERT(named);
+}
+
+void AssignFileName(CFileSpec& spec, const std::string& name) {
+  if (!spec.SetFromText(name)) spec.Unassign();
+}
+
+std::string FileName(const CFileSpec& spec) {
+  return spec.IsValid() ? spec.GetName() : std::string();
+}
 
 bool OnShortBlock(CVexoDoc& doc, const CatalogueRow& row) {
   EngineParameters& e = doc.Engine();

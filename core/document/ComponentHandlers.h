@@ -5,12 +5,16 @@
 // Closing the edit dialog and the recalculation that follows are the caller's
 // (CVexoDoc::OnComponentCommand).
 
+#include <string>
+
 #include "core/document/PartCat.h"
 
 namespace brisca {
 
 class CVexoDoc;
+class CFileSpec;
 class CFloatPtSpec;
+struct EngineParameters;
 
 namespace component {
 
@@ -46,6 +50,15 @@ bool OnValveLift(CVexoDoc& doc, const CatalogueRow& row, bool intake);
 bool OnRampRate(CVexoDoc& doc, const CatalogueRow& row);
 bool OnCamAdvance(CVexoDoc& doc, const CatalogueRow& row);
 bool OnActivationRpm(CVexoDoc& doc, const CatalogueRow& row);
+
+//! "Cylinder Head Type" item 25, named with the port-flow record's description
+//! or, when that is empty or the description of a built-in head, "Custom Airflow".
+void NameCustomHead(EngineParameters& e);
+//! Stores `name` (a file name without folder) in `spec`; a name the spec
+//! cannot hold (empty, or with a line break) leaves it unassigned.
+void AssignFileName(CFileSpec& spec, const std::string& name);
+//! The name a file spec holds; empty when it is not valid.
+std::string FileName(const CFileSpec& spec);
 
 //! The spec the open edit dialog edits, when it is one of the document's valve
 //! lifts (of the given side), ramp rates or advance values; else nullptr.

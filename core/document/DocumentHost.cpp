@@ -9,6 +9,13 @@ const std::filesystem::path& DefaultMapFolder() {
   return folder;
 }
 
+const std::filesystem::path& DefaultStartupFolder() {
+  static const std::filesystem::path folder = ProgramPaths::Discover().startupFolder;
+  return folder;
+}
+
 std::filesystem::path DocumentHost::MapFolder() const { return DefaultMapFolder(); }
+
+std::filesystem::path DocumentHost::StartupFolder() const { return DefaultStartupFolder(); }
 
 }  // namespace brisca

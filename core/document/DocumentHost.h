@@ -8,10 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "core/valvetrain/CylHeadFlow.h"
+
 namespace brisca {
 
 class CSimSpec;
 class CVexoDoc;
+
+//! What the port-flow editor hands back when the user presses OK.
+struct PortFlowEdit {
+  CCylHeadFlow flow;        //!< the edited record, its `modified` flag as the editor left it
+  std::string airflowFile;  //!< the editor's "Airflow File" name; empty when it has none
+};
 
 class DocumentHost {
  public:
@@ -30,11 +38,22 @@ class DocumentHost {
 
   //! A path to open or save a file of the given kind ("qen", "qfw", "qcm"),
   //! starting in `folder` with `proposedName`; nothing when the user cancels.
+  //! The chooser offers the kind's files and all files; opening needs an
+  //! existing file, saving asks before replacing one.
   virtual std::optional<std::filesystem::path> PromptOpenPath(const std::string& extension,
                                                               const std::filesystem::path& folder) = 0;
   virtual std::optional<std::filesystem::path> PromptSavePath(const std::string& extension,
                                                               const std::filesystem::path& folder,
                                                               const std::string& proposedName) = 0;
+
+  //! The port-flow editor ("Cylinder Head Port Flow Data") on copies of the
+  //! document's record and its "Airflow File" name (empty when unassigned).
+  //! It changes only its copies and hands them back when the user presses OK,
+  //! once they validate and, for data changed since the named file was read
+  //! or written, notice 108 was accepted; nothing on Cancel. The document
+  //! takes the copies over ("Custom Port Flow...").
+  virtual std::optional<PortFlowEdit> EditPortFlow(const CCylHeadFlow& flow,
+                                                   const std::string& airflowFile) = 0;
 
   //! A one-line text from a small modal dialog (custom cam name, custom port
   //! flow description); nothing when the user cancels.
@@ -44,28 +63,41 @@ class DocumentHost {
 
   //! Where the compressor maps lie (the program-data folder's maps by default).
   virtual std::filesystem::path MapFolder() const;
+  //! The current folder when the program started; the flow and cam file
+  //! choosers start in folders below it.
+  virtual std::filesystem::path StartupFolder() const;
 };
 
 //! The maps beside the program, as found at start-up.
 const std::filesystem::path& DefaultMapFolder();
+//! The current folder of the process, as found at the first call.
+const std::filesystem::path& DefaultStartupFolder();
 
 //! The host of a document with no screen: it knows the documents it was given,
-//! has no edit dialog, redraws nothing and answers prompts from its script
-//! (nothing, i.e. Cancel, when the script is empty).
+//! has no edit dialog, redraws nothing and answers prompts and the port-flow
+//! editor from its script (nothing, i.e. Cancel, when the script is empty). It
+//! remembers what each file chooser and the editor were asked.
 class HeadlessHost final : public DocumentHost {
  public:
   std::vector<CVexoDoc*> OpenDocuments() const override { return documents; }
   CSimSpec* EditedSpec() const override { return editedSpec; }
   void CloseEditDialog() override { editedSpec = nullptr; }
   void UpdateAllViews(CVexoDoc&) override { ++viewUpdates; }
-  std::optional<std::filesystem::path> PromptOpenPath(const std::string&,
-                                                      const std::filesystem::path&) override {
+  std::optional<std::filesystem::path> PromptOpenPath(
+      const std::string& extension, const std::filesystem::path& folder) override {
+    pathPrompts.push_back({false, extension, folder, {}});
     return Next(openPaths);
   }
-  std::optional<std::filesystem::path> PromptSavePath(const std::string&,
-                                                      const std::filesystem::path&,
-                                                      const std::string&) override {
+  std::optional<std::filesystem::path> PromptSavePath(const std::string& extension,
+                                                      const std::filesystem::path& folder,
+                                                      const std::string& proposedName) override {
+    pathPrompts.push_back({true, extension, folder, proposedName});
     return Next(savePaths);
+  }
+  std::optional<PortFlowEdit> EditPortFlow(const CCylHeadFlow& flow,
+                                           const std::string& airflowFile) override {
+    portFlowEditorOpened.push_back({flow, airflowFile});
+    return Next(portFlowEdits);
   }
   std::optional<std::string> PromptText(const std::string&, const std::string&,
                                         const std::string&) override {
@@ -74,6 +106,17 @@ class HeadlessHost final : public DocumentHost {
   std::filesystem::path MapFolder() const override {
     return mapFolder.empty() ? DefaultMapFolder() : mapFolder;
   }
+  std::filesystem::path StartupFolder() const override {
+    return startupFolder.empty() ? DefaultStartupFolder() : startupFolder;
+  }
+
+  //! One question put to a file chooser.
+  struct PathPrompt {
+    bool save;                     //!< a save chooser (else an open chooser)
+    std::string extension;         //!< the kind of file asked for
+    std::filesystem::path folder;  //!< where the chooser starts
+    std::string proposedName;      //!< the name a save chooser offers
+  };
 
   std::vector<CVexoDoc*> documents;  //!< what OpenDocuments answers
   CSimSpec* editedSpec = nullptr;    //!< the spec an edit dialog edits, if any
@@ -81,7 +124,11 @@ class HeadlessHost final : public DocumentHost {
   std::vector<std::filesystem::path> openPaths;  //!< answers, first first
   std::vector<std::filesystem::path> savePaths;
   std::vector<std::string> texts;
+  std::vector<PortFlowEdit> portFlowEdits;  //!< the port-flow editor's OK answers, first first
+  std::vector<PathPrompt> pathPrompts;      //!< every file chooser asked, oldest first
+  std::vector<PortFlowEdit> portFlowEditorOpened;  //!< what the editor was opened on, oldest first
   std::filesystem::path mapFolder;  //!< maps from another program-data folder; empty: the default
+  std::filesystem::path startupFolder;  //!< empty: the process's start-up folder
 
  private:
   template <typename T>

@@ -86,8 +86,6 @@ bool CVexoDoc::WriteEngineFile(const std::filesystem::path& path, bool append) {
 bool CVexoDoc::ReadEngineFile(const std::filesystem::path& path) {
   return LoadDataFile(path, kReadWhere, [this](TextReader& in) {
     CVexoDoc fresh(host_);
-    fresh.title_ = title_;
-    fresh.ClearComponents();  // again, so that default report settings carry this title
     ReadEngineText(in, {fresh.engine_, fresh.charts_[0], fresh.charts_[1], fresh.report_});
     fresh.SetUnits(fresh.engine_.metricUnits);
 

@@ -237,11 +237,13 @@ void ReadEngineText(TextReader& in, const EngineFileRecords& records) {
     records.firstChart.ReadText(in);
     records.secondChart.ReadText(in);
   }
+  // Without stored settings they stay cleared: the first report fills them.
   if (!version->report) return;
   if (version->reportOptional) {
     in.SkipSpace();
     if (in.AtEnd()) return;
   }
+  records.report.Reset("");
   records.report.ReadText(in);
 }
 

@@ -69,6 +69,8 @@ void WriteEngineText(TextWriter& out, const EngineFileRecords& records, bool met
 //! Reads an engine text of any accepted version into records that start
 //! cleared and domestic. The stored unit system lands in engine.metricUnits;
 //! the values stay domestic. The results block is checked and discarded.
+//! Stored report settings are read over the built-in defaults with an empty
+//! title; a file without them leaves them cleared (not specified).
 void ReadEngineText(TextReader& in, const EngineFileRecords& records);
 
 }  // namespace brisca

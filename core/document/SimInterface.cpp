@@ -154,8 +154,10 @@ void MergeLobes(ResultSet& displayed, const ResultSet& high, float activationRpm
 float AutomaticActivationSpeed(const ResultSet& displayed, const ResultSet& low,
                                const ResultSet& high) {
   constexpr float kDefault = 5000.0f;
-  if (displayed.IsEmpty()) return kDefault;
-  BRISCA_ASSERT(!high.IsEmpty() && low.count == high.count);
+  // No lobe results: nothing ran yet, the last run failed, or it ran a
+  // one-lobe cam and a two-lobe cam was chosen since.
+  if (displayed.IsEmpty() || low.IsEmpty() || high.IsEmpty()) return kDefault;
+  BRISCA_ASSERT(low.count == high.count);
   float speed = kDefault;
   for (int i = 0; i < high.count; ++i) {
     if (high.power[i] > low.power[i]) {

@@ -29,7 +29,8 @@ bool RunPass(const EngineParameters& engine, bool highSpeedLobe,
 void MergeLobes(ResultSet& displayed, const ResultSet& highSpeed, float activationRpm);
 
 //! The speed [rpm] where the high-speed lobe first makes more power than the
-//! low-speed one, 5000 when it never does or nothing ran, clamped to 2500..8000.
+//! low-speed one, clamped to 2500..8000; 5000 when it never does or when there
+//! are no results of both lobes (an empty set of either lobe counts as none).
 float AutomaticActivationSpeed(const ResultSet& displayed, const ResultSet& lowSpeed,
                                const ResultSet& highSpeed);
 

@@ -76,7 +76,7 @@ void CVexoDoc::ClearComponents() {
   e.autoValveSizes = false;
   e.autoRun = true;
   for (ResultSet& set : e.results) set.Clear();
-  report_.Reset(title_);
+  report_.Clear();  // the first report fills them from the saved defaults
   for (auto& iterator : iterators_) iterator.reset();
   baselineChanged_ = true;
   e.fuelType.SetSelection(kGasolineItem, kGasolineName);

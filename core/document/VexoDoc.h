@@ -50,7 +50,10 @@ class CVexoDoc {
   void SetBaselineChanged(bool changed) { baselineChanged_ = changed; }
   DocumentHost* Host() const { return host_; }
 
-  //! Report settings: the engine file stores them; copies of the engine do not take them.
+  //! Report settings: the engine file stores them; copies of the engine do not
+  //! take them. Cleared (not specified) in a new or cleared document and after
+  //! reading a file that has none: the first report fills them from the saved
+  //! defaults, with the title the document has then.
   ReportSpecs& Report() { return report_; }
   const ReportSpecs& Report() const { return report_; }
   //! Settings of the first (left) and second (right) chart, saved with the engine.
@@ -131,6 +134,17 @@ class CVexoDoc {
   //! "Clear Components".
   void OnClearComponents();
 
+  //! "Airflow File" "Open...": a flow file the user chooses becomes the custom
+  //! port flow ("Cylinder Head Type" 25, automatic valve sizes off, valve counts
+  //! that are not valid set to 1). "Save...": the record, once it validates, to
+  //! a file the user chooses. "Cam Data File" "Open..." / "Save...": the same for
+  //! the camshaft. Each names the file in the document on success; a cancel or
+  //! a reported failure leaves the document as it was and returns false.
+  bool OnAirflowFileOpen();
+  bool OnAirflowFileSave();
+  bool OnCamFileOpen();
+  bool OnCamFileSave();
+
   //! A component-menu command (short block, head, cam, fuel, forced induction,
   //! …): fills the document from the component catalogue. False when the
   //! command is not a component command of this document or the user cancelled.
@@ -159,6 +173,8 @@ class CVexoDoc {
   void UpdateAutomaticValues();
   void UpdateActivationSpeed();
   void RedrawViews();
+  //! After a file command changed the engine: modified, recalculated, redrawn.
+  void FinishFileCommand(bool recalculate);
 
   DocumentHost* host_;
   std::string title_;

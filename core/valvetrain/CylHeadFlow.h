@@ -54,6 +54,11 @@ enum FlowErrorCode : int {
   kErrFlowDescription = 61,
 };
 
+//! The flow file choosers.
+inline constexpr const char* kFlowFileExtension = "qfw";
+inline constexpr const char* kFlowFilePattern = "*.qfw";
+inline constexpr const char* kFlowFileFilter = "Airflow Files (*.qfw)|*.qfw|All Files (*.*)|*.*||";
+
 inline constexpr int kMinFlowPoints = 4;
 inline constexpr int kMaxFlowPoints = 10;
 //! Longest description the flow text reads back whole [bytes].

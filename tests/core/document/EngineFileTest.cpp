@@ -250,7 +250,7 @@ TEST_F(EngineFileTest, Version406OpensWithTheDefaultsOfItsMissingSections) {
   EXPECT_FALSE(e.downBoreDistance.IsAssigned());
   EXPECT_EQ(e.notes.GetText().rfind("Stock 350 ci", 0), 0u);
   EXPECT_EQ(doc.Chart(ChartRole::First).Y1().Item(), 4);  // the file's, not the default 5
-  EXPECT_EQ(doc.Report().testTitle, "engine-4.06");  // defaults, titled after the file
+  EXPECT_EQ(doc.Report(), ReportSpecs{});  // none stored: cleared, the first report fills them
   EXPECT_TRUE(presenter_.Shown().empty());
 }
 
@@ -260,12 +260,15 @@ TEST_F(EngineFileTest, Version406ReadsReportSettingsWhenTheyFollow) {
                "1\nDyno Day\n***\n***\n***\n***\n***\n***\n***\n1\nLogo.bmp\n0\n***\n0\n0\n0\n1\n");
   CVexoDoc doc;
   ASSERT_TRUE(doc.ReadEngineFile(Path("with-report.qen")));
+  EXPECT_TRUE(doc.Report().specified);
   EXPECT_EQ(doc.Report().testTitle, "Dyno Day");
   EXPECT_EQ(doc.Report().logoFile, "Logo.bmp");
+  EXPECT_EQ(doc.Report().inputFile, "DefaultFileInput.html");  // not stored: the built-in name
 }
 
 TEST_F(EngineFileTest, Version305OpensWithoutCalculatorResultsNotesOrSettings) {
   CVexoDoc doc;
+  doc.Report().Reset("Bench");  // the settings of the engine read before
   ASSERT_TRUE(doc.ReadEngineFile(kFixtures / "engine-3.05.qen"));
   const EngineParameters& e = doc.Engine();
   EXPECT_FALSE(e.crDataValid);
@@ -274,6 +277,7 @@ TEST_F(EngineFileTest, Version305OpensWithoutCalculatorResultsNotesOrSettings) {
   EXPECT_FALSE(e.notes.IsAssigned());
   EXPECT_EQ(doc.Chart(ChartRole::First), ChartState::Defaults(ChartRole::First));
   EXPECT_EQ(doc.Chart(ChartRole::Second), ChartState::Defaults(ChartRole::Second));
+  EXPECT_EQ(doc.Report(), ReportSpecs{});
   EXPECT_EQ(e.shortBlockType.GetName(), "Chevy 350");
   EXPECT_FLOAT_EQ(e.nitrousFlowRate.GetValue(), 100.0f);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/document/DocumentHost.h"
 #include "tests/support/SampleDocuments.h"
 #include "tests/support/ScriptedPresenter.h"
@@ -228,6 +230,47 @@ TEST_F(VexoDocTest, EngineBuiltInCodeRunsEndToEnd) {
   EXPECT_TRUE(doc.Results().IsEmpty());
   ASSERT_FALSE(presenter.Shown().empty());
   EXPECT_EQ(presenter.Shown().back().code, 42);
+}
+
+// With Auto Run off, a one-lobe run leaves results without lobe sets; choosing
+// a two-lobe cam with the automatic activation speed on must then recalculate
+// from "no results" (5000 rpm, and a run of both lobes), not stop the program.
+TEST_F(VexoDocTest, AutomaticActivationSpeedAfterAOneLobeRunStartsFromNoResults) {
+  constexpr int kTwoLobeCam = 33868;  // "V-V-T Street Cam", activation 4500 rpm
+  constexpr int kOneLobeCam = 32879;  // "Stock Street/Economy"
+  constexpr int kAutoActivation = 33863;
+  CVexoDoc doc(&host);
+  samples::BuildSmallBlockV8(doc);  // Auto Run off
+  const CCamshaft& cam = doc.Engine().camshaft;
+  for (int command : {kTwoLobeCam, kAutoActivation, kOneLobeCam}) {
+    ASSERT_TRUE(doc.OnComponentCommand(command));
+    doc.UpdateDerivedValues();
+  }
+  ASSERT_TRUE(doc.OnRun());
+  EXPECT_FALSE(doc.Results().IsEmpty());
+  EXPECT_TRUE(doc.Results(ResultSetId::HighSpeedLobe).IsEmpty());
+
+  ASSERT_TRUE(doc.OnComponentCommand(kTwoLobeCam));
+  ASSERT_TRUE(cam.autoActivationRpm);
+  EXPECT_FLOAT_EQ(cam.activationRpm.GetValue(), 4500.0f);
+  doc.UpdateDerivedValues();
+  // No lobe results gave 5000 rpm, which differs from 4500: both lobes ran.
+  EXPECT_FLOAT_EQ(cam.activationRpm.GetValue(), 5000.0f);
+  EXPECT_EQ(doc.Results(ResultSetId::LowSpeedLobe).count, kResultPoints);
+  EXPECT_EQ(doc.Results(ResultSetId::HighSpeedLobe).count, kResultPoints);
+  // From those results the next recalculation finds the real crossing speed.
+  doc.UpdateDerivedValues();
+  const ResultSet& low = doc.Results(ResultSetId::LowSpeedLobe);
+  const ResultSet& high = doc.Results(ResultSetId::HighSpeedLobe);
+  float crossing = 5000.0f;
+  for (int k = 0; k < kResultPoints; ++k) {
+    if (high.power[k] > low.power[k]) {
+      crossing = std::clamp(high.rpm[k], 2500.0f, 8000.0f);
+      break;
+    }
+  }
+  EXPECT_FLOAT_EQ(cam.activationRpm.GetValue(), crossing);
+  EXPECT_TRUE(presenter.Shown().empty());
 }
 
 TEST_F(VexoDocTest, AreaInWindowIsTheTrapezoidSum) {

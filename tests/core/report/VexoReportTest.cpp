@@ -135,7 +135,47 @@ TEST(VexoReportTest, SecondPassResolvesMacrosOfIncludedPieces) {
   EXPECT_TRUE(fs::exists(folder / "DefaultTempFile.html"));
 }
 
-TEST(VexoReportTest, SettingsNeverSetUpTakeTheDefaultsWithTheDocumentsTitle) {
+std::string GenerateDefaultReport(CVexoDoc& doc, const ReportTestFolder& folder) {
+  CVexoReport report(doc, doc.Report(), folder.Path());
+  report.Generate();
+  return folder.Read("DefaultFileOutput.html");
+}
+
+void SaveDefaultsOfQuarry(const ReportTestFolder& folder) {
+  ReportSpecs saved;
+  saved.Reset("Other");
+  saved.company = "Quarry";
+  ASSERT_TRUE(saved.SaveDefaults(folder.Path()));
+}
+
+// A new document's settings are not set up: its first report takes the saved
+// defaults, titled with the document's title at report time. Once filled they
+// are the document's own, until Clear Components clears them again.
+TEST(VexoReportTest, NewAndClearedDocumentsTakeTheSavedDefaultsAtTheFirstReport) {
+  ScriptedPresenter presenter;
+  ScopedPresenter installed(presenter);
+  ReportTestFolder folder;
+  folder.Write("DefaultFileInput.html", "_TESTENGINE/_COMPANYNAME");
+  CVexoDoc doc;
+  samples::BuildSmallBlockV8(doc);
+  EXPECT_FALSE(doc.Report().specified);
+  SaveDefaultsOfQuarry(folder);
+  doc.SetTitle("Engine7");  // named after the engine was assembled, as by a save
+  EXPECT_EQ(GenerateDefaultReport(doc, folder), "Engine7/Quarry");
+  EXPECT_TRUE(doc.Report().specified);
+  EXPECT_EQ(doc.Report().company, "Quarry");
+
+  doc.Report().company = "Bench";  // set up by the user: kept, the defaults are not read again
+  EXPECT_EQ(GenerateDefaultReport(doc, folder), "Engine7/Bench");
+
+  doc.OnClearComponents();
+  EXPECT_FALSE(doc.Report().specified);
+  doc.SetTitle("Engine8");
+  EXPECT_EQ(GenerateDefaultReport(doc, folder), "Engine8/Quarry");
+  EXPECT_TRUE(presenter.Shown().empty());
+}
+
+TEST(VexoReportTest, WithoutSavedDefaultsTheFirstReportTakesTheBuiltInOnes) {
   ScriptedPresenter presenter;
   ScopedPresenter installed(presenter);
   ReportTestFolder folder;
@@ -143,24 +183,26 @@ TEST(VexoReportTest, SettingsNeverSetUpTakeTheDefaultsWithTheDocumentsTitle) {
   CVexoDoc doc;
   samples::BuildSmallBlockV8(doc);
   doc.SetTitle("Engine7");
-  doc.Report().Clear();  // never set up
-  {
-    CVexoReport report(doc, doc.Report(), folder.Path());
-    report.Generate();
-  }
-  EXPECT_TRUE(doc.Report().specified);
-  EXPECT_EQ(doc.Report().testTitle, "Engine7");
-  EXPECT_EQ(folder.Read("DefaultFileOutput.html"), "Engine7/");
+  EXPECT_EQ(GenerateDefaultReport(doc, folder), "Engine7/");
+  ReportSpecs builtIn;
+  builtIn.Reset("Engine7");
+  EXPECT_EQ(doc.Report(), builtIn);
+  EXPECT_TRUE(presenter.Shown().empty());
+}
 
-  // Saved defaults win over the built-in ones; the title stays the document's.
-  ReportSpecs saved;
-  saved.Reset("Other");
-  saved.company = "Quarry";
-  ASSERT_TRUE(saved.SaveDefaults(folder.Path()));
-  doc.Report().Clear();
-  CVexoReport report(doc, doc.Report(), folder.Path());
-  report.Generate();
-  EXPECT_EQ(folder.Read("DefaultFileOutput.html"), "Engine7/Quarry");
+// An engine file without report settings opens with them cleared; its first
+// report takes the saved defaults with the title of the opened file.
+TEST(VexoReportTest, OpenedEngineWithoutSettingsTakesTheSavedDefaults) {
+  ScriptedPresenter presenter;
+  ScopedPresenter installed(presenter);
+  ReportTestFolder folder;
+  folder.Write("DefaultFileInput.html", "_TESTENGINE/_COMPANYNAME");
+  SaveDefaultsOfQuarry(folder);
+  CVexoDoc doc;
+  doc.Report().Reset("Previous engine");
+  ASSERT_TRUE(doc.OnOpenDocument(fs::path(BRISCA_FIXTURES_DIR) / "document" / "engine-4.06.qen"));
+  EXPECT_FALSE(doc.Report().specified);
+  EXPECT_EQ(GenerateDefaultReport(doc, folder), "engine-4.06/Quarry");
 }
 
 TEST(VexoReportTest, FailedFirstPassStopsProcessingButChartsAreSaved) {
