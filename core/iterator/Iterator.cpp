@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "core/base/FatalAssert.h"
 #include "core/document/VexoDoc.h"
