@@ -7,15 +7,14 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/EngineLoader.h"
 #include "core/base/ErrCode.h"
-#include "core/document/PartCat.h"
-#include "core/iterator/ProPresets.h"
+#include "core/iterator/IterateSetup.h"
 #include "core/iterator/QuickPresets.h"
+#include "core/iterator/ResultDocument.h"
 #include "core/iterator/TwoPhaseSeries.h"
 
 namespace brisca::cli {
@@ -30,149 +29,45 @@ struct IterateOptions {
   int threads = 0;
 };
 
-const char* const kCriterionNames[] = {"peak-torque", "torque-area", "peak-power", "power-area"};
 const char* const kCriterionUnits[] = {"lb-ft", "lb-ft-rpm x 1000", "hp", "hp-rpm x 1000"};
 
-bool SetupError(int line, const std::string& what) {
-  std::fprintf(stderr, "setup line %d: %s\n", line, what.c_str());
-  return false;
-}
-
-CPartTypeSpec ManifoldEntry(int item) {
-  CPartTypeSpec spec("Manifold Type", 1, 19);
-  std::string name = "Manifold " + std::to_string(item);
-  for (const CatalogueRow& row :
-       ComponentCatalogue::Instance().CategoryRows(CatalogueCategory::Manifolds)) {
-    if (row.item == item) name = row.name;
-  }
-  spec.SetSelection(item, name);
-  return spec;
-}
-
-//! Applies one numeric group statement to both phases; dual when a phase-2 pair is given.
-void SetRanges(const CVexoDoc& doc, Iterator& p1, Iterator& p2, const std::vector<int>& slots,
-               const std::vector<float>& v, bool absolute, bool& dual) {
-  for (int slot : slots) {
-    if (absolute) {
-      p1.SetVariable(slot, (v[0] + v[1]) / 2.0f, (v[1] - v[0]) / 2.0f, v[2]);
-      continue;
-    }
-    const float centre = Iterator::ValueOf(slot, doc);
-    p1.SetVariable(slot, centre, v[0], v[1]);
-    if (v.size() >= 4) {
-      p2.SetVariable(slot, centre, v[2], v[3]);
-      dual = true;
-    }
-  }
-}
-
-bool ReadSetup(const std::string& path, const CVexoDoc& doc, Iterator& p1, Iterator& p2,
-               bool& dual) {
+bool ReadSetupFile(const std::string& path, const CVexoDoc& doc, Iterator& p1, Iterator& p2,
+                   bool& dual) {
   std::ifstream in(path);
   if (!in) {
     std::fprintf(stderr, "cannot open setup file %s\n", path.c_str());
     return false;
   }
-  int code = 0;
-  if (!ProDefaults(doc, p1, p2, code)) {
-    ReportErrorCode(code);
+  IterateSetup setup;
+  IterateSetupError error;
+  if (!ReadIterateSetup(in, doc, p1, p2, setup, error)) {
+    if (error.line == 0) {
+      ReportErrorCode(error.code);
+    } else {
+      std::fprintf(stderr, "setup line %d: %s\n", error.line, error.message.c_str());
+    }
     return false;
   }
-  dual = false;
-  bool forceSingle = false;
-  std::string text;
-  for (int lineNo = 1; std::getline(in, text); ++lineNo) {
-    if (const auto hash = text.find('#'); hash != std::string::npos) text.erase(hash);
-    std::istringstream line(text);
-    std::string key;
-    if (!(line >> key)) continue;
-    if (key == "criterion") {
-      std::string name;
-      line >> name;
-      int c = -1;
-      for (int i = 0; i < 4; ++i) {
-        if (name == kCriterionNames[i]) c = i;
-      }
-      if (c < 0) return SetupError(lineNo, "unknown criterion '" + name + "'");
-      ProCriterionPreset(c, p1, p2);
-      continue;
-    }
-    if (key == "manifolds") {
-      p1.SetListVariable(kSlotManifold, 19);
-      int item = 0;
-      while (line >> item) {
-        if (item < 1 || item > 19) return SetupError(lineNo, "manifold items are 1..19");
-        p1.AddListEntry(kSlotManifold, ManifoldEntry(item));
-      }
-      p1.EnableGroup(SlotGroup::Manifold, true);
-      continue;
-    }
-    if (key == "raise-induction-flow") {
-      p1.SetRaiseInductionFlow(true);
-      continue;
-    }
-    if (key == "displacement") {
-      std::string which;
-      line >> which;
-      if (which != "bore" && which != "stroke") return SetupError(lineNo, "displacement bore|stroke");
-      for (Iterator* it : {&p1, &p2}) it->SetConstantDisplacement(which == "bore", which == "stroke");
-      continue;
-    }
-    if (key == "phases") {
-      int n = 0;
-      line >> n;
-      if (n != 1 && n != 2) return SetupError(lineNo, "phases 1 or 2");
-      forceSingle = n == 1;
-      continue;
-    }
-    std::vector<float> v;
-    for (float x = 0; line >> x;) v.push_back(x);
-    if (key == "speed") {
-      if (v.size() != 2 || !p1.SetSpeedRange(v[0], v[1]) || !p2.SetSpeedRange(v[0], v[1])) {
-        return SetupError(lineNo, "speed LOW HIGH within 1000..14500, LOW < HIGH");
-      }
-      continue;
-    }
-    const bool absolute = key.size() > 6 && key.ends_with("-range");
-    const std::string group = absolute ? key.substr(0, key.size() - 6) : key;
-    std::vector<int> slots;
-    SlotGroup slotGroup = SlotGroup::BoreStroke;
-    if (group == "cam") {
-      slots = {kSlotLowIvo, kSlotLowIvc, kSlotLowEvo, kSlotLowEvc};
-      slotGroup = SlotGroup::LowSpeedCam;
-    } else if (group == "cam-high" || group == "activation") {
-      if (!doc.Engine().camshaft.variableValveTiming) {
-        return SetupError(lineNo, "'" + key + "' needs a two-lobe cam");
-      }
-      slots = group == "cam-high" ? std::vector<int>{kSlotHighIvo, kSlotHighIvc, kSlotHighEvo, kSlotHighEvc}
-                                  : std::vector<int>{kSlotActivationRpm};
-      slotGroup = SlotGroup::HighSpeedCam;
-      if (group == "activation" && !absolute) {
-        // Tolerances only: the step is fixed at 500 rpm.
-        std::vector<float> withSteps{v.empty() ? 0.0f : v[0], kActivationRpmStep};
-        if (v.size() >= 2) withSteps.insert(withSteps.end(), {v[1], kActivationRpmStep});
-        v = withSteps;
-      }
-    } else if (group == "bore") {
-      slots = {kSlotBore};
-    } else if (group == "stroke") {
-      slots = {kSlotStroke};
-    } else {
-      return SetupError(lineNo, "unknown statement '" + key + "'");
-    }
-    if (absolute ? v.size() != 3 : (v.size() != 2 && v.size() != 4)) {
-      return SetupError(lineNo, absolute ? "expected MIN MAX STEP" : "expected TOL STEP [TOL2 STEP2]");
-    }
-    bool groupDual = false;
-    SetRanges(doc, p1, p2, slots, v, absolute, groupDual);
-    p1.EnableGroup(slotGroup, true);
-    if (groupDual) {
-      p2.EnableGroup(slotGroup, true);
-      dual = true;
-    }
-  }
-  if (forceSingle) dual = false;
+  dual = setup.dualPhase;
   return true;
+}
+
+//! The slots either phase varied, with a derived bore or stroke, in slot order.
+std::vector<int> ShownSlots(const Iterator& phase1, const Iterator& phase2, bool dual) {
+  std::vector<int> slots = phase1.ActiveSlots();
+  if (dual) slots.insert(slots.end(), phase2.ActiveSlots().begin(), phase2.ActiveSlots().end());
+  if (phase1.BoreDerived()) slots.push_back(kSlotBore);
+  if (phase1.StrokeDerived()) slots.push_back(kSlotStroke);
+  std::sort(slots.begin(), slots.end());
+  slots.erase(std::unique(slots.begin(), slots.end()), slots.end());
+  return slots;
+}
+
+//! "Bore [in]", "IVO [Deg]", "Manifold Type": one column header.
+std::string ColumnHeader(int slot, const CVexoDoc& engine) {
+  std::string header = Iterator::SlotName(slot);
+  if (slot != kSlotManifold) header += " [" + Iterator::SlotUnit(slot, engine) + "]";
+  return header;
 }
 
 std::string FormatDuration(double seconds) {
@@ -182,11 +77,16 @@ std::string FormatDuration(double seconds) {
   return buf;
 }
 
-void PrintResults(const Iterator& it, const std::vector<int>& printSlots) {
+void PrintResults(const Iterator& it, const CVexoDoc& engine, const std::vector<int>& printSlots) {
   const char* unit = kCriterionUnits[it.GetCriterion()];
   std::printf("Baseline score: %.1f %s\n", it.BaselineScore(), unit);
   std::printf("%-4s %-6s %-22s", "Rank", "Test", "Score");
-  for (int slot : printSlots) std::printf(" %10s", (std::string("slot ") + std::to_string(slot)).c_str());
+  std::vector<int> widths;
+  for (int slot : printSlots) {
+    const std::string header = ColumnHeader(slot, engine);
+    widths.push_back(std::max<int>(10, static_cast<int>(header.size())));
+    std::printf(" %*s", widths.back(), header.c_str());
+  }
   std::printf("\n");
   std::vector<int> order;
   for (int i = 0; i < it.KeptCount(); ++i) order.push_back(i);
@@ -199,11 +99,12 @@ void PrintResults(const Iterator& it, const std::vector<int>& printSlots) {
     char score[64];
     std::snprintf(score, sizeof score, "%.1f %s", r.score, unit);
     std::printf("%-4d %-6d %-22s", ++rank, r.testNumber, score);
-    for (int s : printSlots) {
+    for (std::size_t c = 0; c < printSlots.size(); ++c) {
+      const int s = printSlots[c];
       if (s == kSlotManifold) {
-        std::printf(" %10d", r.engine->Engine().manifoldType.GetValue());
+        std::printf(" %*d", widths[c], r.engine->Engine().manifoldType.GetValue());
       } else {
-        std::printf(" %10.3f", Iterator::ValueOf(s, *r.engine));
+        std::printf(" %*.3f", widths[c], Iterator::ValueOf(s, *r.engine));
       }
     }
     std::printf("\n");
@@ -232,13 +133,10 @@ int Run(const IterateOptions& options) {
       ReportErrorCode(code);
       return kExitEngineError;
     }
-  } else if (!ReadSetup(options.setup, doc, phase1, phase2, dual)) {
+  } else if (!ReadSetupFile(options.setup, doc, phase1, phase2, dual)) {
     return kExitEngineError;
   }
   phase1.Prepare();
-
-  // Slots to show: whatever either phase varies.
-  std::vector<int> printSlots = phase1.ActiveSlots();
 
   const bool terminal = isatty(fileno(stderr)) != 0;
   const auto start = std::chrono::steady_clock::now();
@@ -278,19 +176,16 @@ int Run(const IterateOptions& options) {
   }
 
   const Iterator& results = series.ResultPhase();
-  PrintResults(results, printSlots);
+  PrintResults(results, doc, ShownSlots(phase1, phase2, series.CurrentPhase() == 2));
 
   if (!options.out.empty()) {
     std::error_code ec;
     std::filesystem::create_directories(options.out, ec);
-    std::string title = doc.GetTitle();
-    if (const auto dot = title.find('.'); dot != std::string::npos) title.erase(dot);
     for (int i = 0; i < results.KeptCount(); ++i) {
+      // Written as a new document receives it: what was scored, not recomputed.
       CVexoDoc kept(nullptr);
-      kept.CopyFrom(*results.Result(i).engine);
-      const std::string name = "Best" + std::to_string(i + 1) + "-" + title;
-      kept.SetTitle(name);
-      if (!kept.WriteEngineFile(std::filesystem::path(options.out) / (name + ".qen"))) {
+      ReceiveKeptResult(results, i, kept);
+      if (!kept.WriteEngineFile(std::filesystem::path(options.out) / (kept.GetTitle() + ".qen"))) {
         return kExitEngineError;
       }
     }

@@ -165,79 +165,102 @@ void CVexoDoc::OnClearComponents() {
 
 // --- Result queries ---------------------------------------------------------
 
-const ResultArray& CVexoDoc::GetResultArray(int quantity) const {
-  const ResultSet& d = Results(ResultSetId::Displayed);
-  const ResultSet& low = Results(ResultSetId::LowSpeedLobe);
-  const ResultSet& high = Results(ResultSetId::HighSpeedLobe);
+namespace {
+
+//! The set a result quantity belongs to and its array there.
+struct QuantitySource {
+  const ResultSet& set;
+  const ResultArray& values;
+};
+
+QuantitySource SourceOf(const CVexoDoc& doc, int quantity) {
+  const ResultSet& d = doc.Results(ResultSetId::Displayed);
+  const ResultSet& low = doc.Results(ResultSetId::LowSpeedLobe);
+  const ResultSet& high = doc.Results(ResultSetId::HighSpeedLobe);
   switch (quantity) {
-    case 1: return d.rpm;
-    case 2: return d.power;
-    case 3: return d.torque;
-    case 4: return d.manifoldPressure;
-    case 5: return d.boost;
-    case 6: return d.volumetricEfficiency;
-    case 7: return d.imep;
-    case 8: return d.bmep;
-    case 9: return d.fmep;
-    case 10: return d.indicatedPower;
-    case 11: return d.frictionPower;
-    case 12: return d.pumpingPower;
-    case 13: return d.mechanicalEfficiency;
-    case 14: return d.inductionAirflow;
-    case 15: return d.pistonForce;
-    case 16: return d.pistonSpeed;
-    case 17: return d.pmep;
-    case 18: return d.wheelPower;
-    case 19: return low.power;
-    case 20: return high.power;
-    case 21: return low.torque;
-    case 22: return high.torque;
-    case 23: return d.wheelTorque;
+    case 1: return {d, d.rpm};
+    case 2: return {d, d.power};
+    case 3: return {d, d.torque};
+    case 4: return {d, d.manifoldPressure};
+    case 5: return {d, d.boost};
+    case 6: return {d, d.volumetricEfficiency};
+    case 7: return {d, d.imep};
+    case 8: return {d, d.bmep};
+    case 9: return {d, d.fmep};
+    case 10: return {d, d.indicatedPower};
+    case 11: return {d, d.frictionPower};
+    case 12: return {d, d.pumpingPower};
+    case 13: return {d, d.mechanicalEfficiency};
+    case 14: return {d, d.inductionAirflow};
+    case 15: return {d, d.pistonForce};
+    case 16: return {d, d.pistonSpeed};
+    case 17: return {d, d.pmep};
+    case 18: return {d, d.wheelPower};
+    case 19: return {low, low.power};
+    case 20: return {high, high.power};
+    case 21: return {low, low.torque};
+    case 22: return {high, high.torque};
+    case 23: return {d, d.wheelTorque};
     default: break;
   }
   FatalAssert(__FILE__, __LINE__);
 }
 
+}  // namespace
+
+ResultArray CVexoDoc::GetResultArray(int quantity) const {
+  const QuantitySource source = SourceOf(*this, quantity);
+  // Points at or past the count do not exist, whatever the array still holds
+  // from an earlier run.
+  ResultArray values{};
+  std::copy_n(source.values.begin(), source.set.count, values.begin());
+  return values;
+}
+
+int CVexoDoc::ResultCount(int quantity) const { return SourceOf(*this, quantity).set.count; }
+
 float CVexoDoc::ResultAt(int quantity, int index) const {
   BRISCA_ASSERT(index >= 0 && index < kResultPoints);
-  return GetResultArray(quantity)[index];
+  const QuantitySource source = SourceOf(*this, quantity);
+  return index < source.set.count ? source.values[index] : 0.0f;
 }
 
 float CVexoDoc::PeakInWindow(int quantity, float low, float high) const {
   BRISCA_ASSERT(quantity >= 2 && quantity <= 9);
   BRISCA_ASSERT(low >= kSweepMinRpm && low < high && high <= kSweepMaxRpm);
-  const ResultArray& rpm = GetResultArray(1);
-  const ResultArray& values = GetResultArray(quantity);
+  const QuantitySource source = SourceOf(*this, quantity);
+  const ResultArray& rpm = source.set.rpm;
   float peak = 0.0f;
-  for (int k = 0; k < kResultPoints; ++k) {
-    if (rpm[k] >= low && rpm[k] <= high) peak = std::max(peak, values[k]);
+  for (int k = 0; k < source.set.count; ++k) {
+    if (rpm[k] >= low && rpm[k] <= high) peak = std::max(peak, source.values[k]);
   }
   return peak;
 }
 
 float CVexoDoc::SpeedOfPeak(int quantity) const {
   BRISCA_ASSERT(quantity == 2 || quantity == 3);
-  const ResultSet& d = Results();
-  const ResultArray& values = GetResultArray(quantity);
+  const QuantitySource source = SourceOf(*this, quantity);
+  if (source.set.count == 0) return 0.0f;
   int best = 0;
   float bestValue = 0.0f;
-  for (int k = 0; k < d.count; ++k) {
-    if (values[k] > bestValue) {
+  for (int k = 0; k < source.set.count; ++k) {
+    if (source.values[k] > bestValue) {
       best = k;
-      bestValue = values[k];
+      bestValue = source.values[k];
     }
   }
-  return d.rpm[best];
+  return source.set.rpm[best];
 }
 
 float CVexoDoc::AreaInWindow(int quantity, float low, float high) const {
   BRISCA_ASSERT(quantity >= 2 && quantity <= 9);
-  const ResultArray& rpm = GetResultArray(1);
-  const ResultArray& values = GetResultArray(quantity);
+  const QuantitySource source = SourceOf(*this, quantity);
+  const ResultArray& rpm = source.set.rpm;
+  const ResultArray& values = source.values;
   // Each segment [x_i, x_i+1] starting inside [low, high) adds its triangle,
   // and its rectangle where y_i is positive.
   double area = 0.0;
-  for (int k = 0; k + 1 < kResultPoints; ++k) {
+  for (int k = 0; k + 1 < source.set.count; ++k) {
     if (rpm[k] >= low && rpm[k] < high) {
       const double dx = static_cast<double>(rpm[k + 1]) - rpm[k];
       area += (static_cast<double>(values[k + 1]) - values[k]) * dx / 2.0;

@@ -112,14 +112,19 @@ class CVexoDoc {
   //! pressure, 5 boost, 6 VE, 7 IMEP, 8 BMEP, 9 FMEP, 10 indicated, 11 friction,
   //! 12 pumping power, 13 mechanical efficiency, 14 airflow, 15 piston force,
   //! 16 piston speed, 17 PMEP, 18 wheel power, 19/20 power and 21/22 torque of
-  //! the low/high-speed lobe, 23 wheel torque.
-  const ResultArray& GetResultArray(int quantity) const;
-  //! Value of result quantity (as GetResultArray) at point `index` 0..27.
+  //! the low/high-speed lobe, 23 wheel torque. Points at or past the count of
+  //! the quantity's set do not exist and read as 0 (all of a cleared set).
+  ResultArray GetResultArray(int quantity) const;
+  //! Points in use of the set holding `quantity`; 0 for a cleared set.
+  int ResultCount(int quantity) const;
+  //! Value of result quantity (as GetResultArray) at point `index` 0..27; 0
+  //! at or past the count.
   float ResultAt(int quantity, int index) const;
+  //! Result queries read only the points in use: an empty set gives 0.
   //! Largest value (at least 0) of quantity 2..9 at speeds within [low, high].
   float PeakInWindow(int quantity, float low, float high) const;
   //! Speed of the highest power (2) or torque (3): the first on ties, point 0
-  //! when nothing is above 0.
+  //! when nothing is above 0; 0 for an empty set.
   float SpeedOfPeak(int quantity) const;
   //! Trapezoid area of quantity 2..9 over [low, high] × 0.001.
   float AreaInWindow(int quantity, float low, float high) const;

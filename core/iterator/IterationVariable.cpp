@@ -17,20 +17,17 @@ int RangeValueCount(float minimum, float maximum, float step) {
 
 void IterationVariable::Clear() { *this = IterationVariable(); }
 
-void IterationVariable::SetRange(float centre, float tolerance, float step, float lowLimit,
-                                 float highLimit) {
+void IterationVariable::SetRange(float centre, float tolerance, float step) {
   kind_ = VariableKind::Range;
   tolerance_ = tolerance;
   step_ = step;
-  Recentre(centre, lowLimit, highLimit);
+  Recentre(centre);
 }
 
-void IterationVariable::Recentre(float centre, float lowLimit, float highLimit) {
+void IterationVariable::Recentre(float centre) {
   centre_ = centre;
-  // A range reaching past the parameter's limits would produce values the
-  // engine refuses; the series keeps to the part that is valid.
-  minimum_ = std::clamp(centre - tolerance_, lowLimit, highLimit);
-  maximum_ = std::clamp(centre + tolerance_, lowLimit, highLimit);
+  minimum_ = centre - tolerance_;
+  maximum_ = centre + tolerance_;
   Restart();
 }
 

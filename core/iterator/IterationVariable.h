@@ -50,11 +50,12 @@ class IterationVariable {
   void SetEnabled(bool enabled) { enabled_ = enabled; }
 
   // --- numeric ------------------------------------------------------------
-  //! minimum = centre − tolerance, maximum = centre + tolerance, each then held
-  //! within [lowLimit, highLimit] (the parameter's own limits).
-  void SetRange(float centre, float tolerance, float step, float lowLimit, float highLimit);
+  //! minimum = centre − tolerance, maximum = centre + tolerance. The grid stays
+  //! centred also where it reaches past the parameter's limits: the series
+  //! counts those values as tests, which fail without being set.
+  void SetRange(float centre, float tolerance, float step);
   //! Same tolerance and step around a new centre.
-  void Recentre(float centre, float lowLimit, float highLimit);
+  void Recentre(float centre);
   float Centre() const { return centre_; }
   float Tolerance() const { return tolerance_; }
   float Step() const { return step_; }
@@ -97,8 +98,8 @@ class IterationVariable {
   float centre_ = 0.0f;           //!< [parameter unit]
   float tolerance_ = 0.0f;        //!< [parameter unit]
   float step_ = 0.0f;             //!< [parameter unit]
-  float minimum_ = 0.0f;          //!< centre − tolerance, within the limits [parameter unit]
-  float maximum_ = 0.0f;          //!< centre + tolerance, within the limits [parameter unit]
+  float minimum_ = 0.0f;          //!< centre − tolerance [parameter unit]
+  float maximum_ = 0.0f;          //!< centre + tolerance [parameter unit]
   int capacity_ = 0;              //!< list entries allowed
   std::vector<CPartTypeSpec> entries_;  //!< list of component choices
   int counter_ = 0;               //!< values handed out since the last restart

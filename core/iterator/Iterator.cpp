@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "core/base/FatalAssert.h"
 #include "core/document/VexoDoc.h"
@@ -42,8 +41,9 @@ const CCamProfile& LobeOf(const EngineParameters& e, int type) {
   return IsHighSpeedType(type) ? e.camshaft.highSpeedLobe : e.camshaft.lowSpeedLobe;
 }
 
-//! A value outside the parameter's limits leaves it unassigned, so the test
-//! fails validation with that parameter's code instead of stopping the program.
+//! A grid value outside the parameter's limits is never set: the parameter is
+//! left unassigned, so the test fails validation with that parameter's code,
+//! quietly, and the series goes on.
 void SetOrUnassign(CFloatPtSpec& spec, float value) {
   if (std::isfinite(value) && spec.InRange(value)) {
     spec.SetValue(std::clamp(value, spec.GetMin(), spec.GetMax()));
@@ -148,7 +148,6 @@ bool Iterator::SetUp(const CVexoDoc& baseline, int& code) {
   if (!working_) working_ = std::make_unique<CVexoDoc>(nullptr);
   working_->CopyFrom(baseline);
   AssignSlotTypes();
-  for (int slot = 0; slot < kIteratorSlots; ++slot) ClipVariable(slot);
   setUp_ = true;
   return true;
 }
@@ -161,41 +160,11 @@ void Iterator::AssignSlotTypes() {
   }
 }
 
-void Iterator::LimitsOf(int slot, float& low, float& high) const {
-  low = -std::numeric_limits<float>::max();
-  high = std::numeric_limits<float>::max();
-  if (!working_) return;
-  const EngineParameters& e = working_->Engine();
-  const int type = kSlotTypes[slot];
-  const CFloatPtSpec* spec = nullptr;
-  if (type == kVarBore) spec = &e.bore;
-  if (type == kVarStroke) spec = &e.stroke;
-  if (type == kVarActivationRpm) spec = &e.camshaft.activationRpm;
-  if (IsCamType(type)) spec = &LobeOf(e, type).Event(TimingSet::Primary, EventOf(type));
-  if (!spec) return;
-  low = spec->GetMin();
-  high = spec->GetMax();
-}
-
-void Iterator::ClipVariable(int slot) {
-  IterationVariable& v = variables_.at(slot);
-  if (v.Kind() != VariableKind::Range) return;
-  float low = 0.0f, high = 0.0f;
-  LimitsOf(slot, low, high);
-  v.Recentre(v.Centre(), low, high);
-}
-
 void Iterator::SetVariable(int slot, float centre, float tolerance, float step) {
-  float low = 0.0f, high = 0.0f;
-  LimitsOf(slot, low, high);
-  variables_.at(slot).SetRange(centre, tolerance, step, low, high);
+  variables_.at(slot).SetRange(centre, tolerance, step);
 }
 
-void Iterator::Recentre(int slot, float centre) {
-  float low = 0.0f, high = 0.0f;
-  LimitsOf(slot, low, high);
-  variables_.at(slot).Recentre(centre, low, high);
-}
+void Iterator::Recentre(int slot, float centre) { variables_.at(slot).Recentre(centre); }
 
 float Iterator::ValueOf(int slot, const CVexoDoc& engine) {
   const EngineParameters& e = engine.Engine();
@@ -205,6 +174,23 @@ float Iterator::ValueOf(int slot, const CVexoDoc& engine) {
   if (type == kVarActivationRpm) return e.camshaft.activationRpm.GetValue();
   if (IsCamType(type)) return LobeOf(e, type).Event(TimingSet::Primary, EventOf(type)).GetValue();
   return static_cast<float>(e.manifoldType.GetValue());
+}
+
+const char* Iterator::SlotName(int slot) {
+  static constexpr std::array<const char*, kIteratorSlots> kNames = {
+      "Manifold Type", "IVO",      "IVC",      "EVO",      "EVC",      "Bore",
+      "Stroke",        "High IVO", "High IVC", "High EVO", "High EVC", "Activation"};
+  return kNames.at(slot);
+}
+
+std::string Iterator::SlotUnit(int slot, const CVexoDoc& engine) {
+  const EngineParameters& e = engine.Engine();
+  const int type = kSlotTypes.at(slot);
+  if (type == kVarBore) return e.bore.GetUnitLabel();
+  if (type == kVarStroke) return e.stroke.GetUnitLabel();
+  if (type == kVarActivationRpm) return e.camshaft.activationRpm.GetUnitLabel();
+  if (IsCamType(type)) return LobeOf(e, type).Event(TimingSet::Primary, EventOf(type)).GetUnitLabel();
+  return "item";
 }
 
 void Iterator::RecentreOn(const CVexoDoc& engine) {

@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/document/BaselineIterator.h"
@@ -100,7 +101,7 @@ class Iterator : public BaselineIterator {
   //! Validates `baseline` (false with its code, nothing changed), records it
   //! (not owned) and copies it into the working engine. Slot types follow the
   //! engine: the high-speed slots only with variable valve timing. Variables
-  //! already set are kept, held within the new engine's limits.
+  //! already set are kept as they are.
   bool SetUp(const CVexoDoc& baseline, int& code);
   bool IsSetUp() const { return setUp_; }
   const CVexoDoc* Baseline() const { return baseline_; }
@@ -109,7 +110,9 @@ class Iterator : public BaselineIterator {
   int BaselineTimingMethod() const { return baselineTimingMethod_; }
   const CVexoDoc& WorkingEngine() const { return *working_; }
 
-  //! A numeric slot; its range is held within the parameter's limits.
+  //! A numeric slot: centre ± tolerance in steps. The grid stays centred where
+  //! it reaches past the parameter's limits; a test with such a value counts
+  //! as a failed test and its value is never set into the engine.
   void SetVariable(int slot, float centre, float tolerance, float step);
   void Recentre(int slot, float centre);
   //! Re-centres every typed numeric slot with a tolerance on `engine`'s value.
@@ -118,6 +121,10 @@ class Iterator : public BaselineIterator {
   void RecentreGroup(SlotGroup group, const CVexoDoc& engine);
   //! The current value of slot's parameter in `engine` (numeric slots).
   static float ValueOf(int slot, const CVexoDoc& engine);
+  //! Short name of the parameter a slot varies ("Manifold Type", "IVO", "Bore", …).
+  static const char* SlotName(int slot);
+  //! Unit label of slot's parameter in `engine`'s current units ("item" for the manifold).
+  static std::string SlotUnit(int slot, const CVexoDoc& engine);
   void SetListVariable(int slot, int capacity);
   bool AddListEntry(int slot, const CPartTypeSpec& entry);
   bool RemoveListEntry(int slot, int item);
@@ -204,8 +211,6 @@ class Iterator : public BaselineIterator {
 
  private:
   void AssignSlotTypes();
-  void ClipVariable(int slot);
-  void LimitsOf(int slot, float& low, float& high) const;
   bool Advance(int i);
   void RecomputeBestWorst();
 

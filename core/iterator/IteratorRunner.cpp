@@ -1,5 +1,6 @@
 #include "core/iterator/IteratorRunner.h"
 
+#include <condition_variable>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -28,24 +29,34 @@ int IteratorRunner::DefaultThreads() {
   return n > 0 ? static_cast<int>(n) : 1;
 }
 
+int IteratorRunner::LookAhead() const { return kLookAheadPerThread * threads_; }
+
 bool IteratorRunner::Run(const ProgressFn& progress) {
-  std::mutex dispatchMutex;
-  std::mutex commitMutex;
+  std::mutex mutex;  // the iterator, pending, issued and nextCommit
+  std::condition_variable committed;
   std::map<int, Pending> pending;
   int nextCommit = static_cast<int>(iterator_.TestsDone()) + 1;
+  int issued = nextCommit - 1;
+  const int lookAhead = LookAhead();
 
   auto worker = [&] {
     CVexoDoc work(nullptr);
     TestPoint point;
     for (;;) {
       {
-        std::lock_guard lock(dispatchMutex);
+        std::unique_lock lock(mutex);
+        // Test N is taken only while N − nextCommit < lookAhead: one slow test
+        // holds back at most that many finished ones, and a stop waits for no
+        // more than those. While the window is full, test nextCommit is being
+        // evaluated, so its commit always reopens it.
+        committed.wait(lock, [&] { return stop_.load() || issued + 1 - nextCommit < lookAhead; });
         if (stop_.load() || !iterator_.NextTest(point)) return;
+        issued = point.testNumber;
       }
       Pending result;
       result.outcome = iterator_.Evaluate(work, point);
 
-      std::lock_guard lock(commitMutex);
+      std::lock_guard lock(mutex);
       // The worst kept score only rises, so a result that cannot be kept now
       // never will be; only a possible keeper pays for a copy of its engine.
       if (result.outcome.ok && iterator_.WouldKeep(result.outcome.score)) {
@@ -62,9 +73,11 @@ bool IteratorRunner::Run(const ProgressFn& progress) {
           p.total = iterator_.TotalTests();
           p.failed = iterator_.FailedTests();
           p.kept = slot >= 0;
+          p.issued = issued;
           progress(p);
         }
       }
+      committed.notify_all();
     }
   };
 

@@ -11,8 +11,13 @@
 //   commit (lock):    while pending holds nextCommit: Commit(nextCommit++)
 //   => slots see 1, 2, 3, 4, ... exactly as Step() would feed them
 //
-// Stop takes effect after the tests in flight: Run returns with every handed-
-// out test committed, so a later Run resumes with the next combination.
+// The look-ahead is bounded: a worker takes test N only while
+// N − nextCommit < LookAhead() (a small multiple of the threads), so a slow
+// test keeps at most that many finished ones waiting in memory.
+//
+// Stop takes effect after the tests in flight (at most LookAhead() of them):
+// Run returns with every handed-out test committed, so a later Run resumes
+// with the next combination.
 
 #include <atomic>
 #include <chrono>
@@ -29,7 +34,11 @@ struct IteratorProgress {
   std::int64_t total = 0;   //!< tests of the series
   int failed = 0;           //!< tests whose engine failed validation or the run
   bool kept = false;        //!< this test's result went into a slot
+  std::int64_t issued = 0;  //!< tests handed out: done + in flight
 };
+
+//! Tests a worker may run ahead of the next commit, per thread.
+inline constexpr int kLookAheadPerThread = 2;
 
 class IteratorRunner {
  public:
@@ -47,6 +56,8 @@ class IteratorRunner {
   void RequestStop() { stop_.store(true); }
   bool StopRequested() const { return stop_.load(); }
   int Threads() const { return threads_; }
+  //! Tests that may be handed out beyond the next one to commit.
+  int LookAhead() const;
 
   //! Hardware threads, at least 1.
   static int DefaultThreads();

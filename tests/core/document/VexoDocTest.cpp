@@ -285,6 +285,41 @@ TEST_F(VexoDocTest, AreaInWindowIsTheTrapezoidSum) {
   EXPECT_FLOAT_EQ(doc.AreaInWindow(2, 1000.0f, 3000.0f), 240.0f);
   EXPECT_FLOAT_EQ(doc.PeakInWindow(2, 3000.0f, 6000.0f), 200.0f);
   EXPECT_FLOAT_EQ(doc.SpeedOfPeak(2), 14500.0f);
+  // Points at or past the count do not exist, whatever the arrays hold.
+  r.count = 5;
+  EXPECT_FLOAT_EQ(doc.AreaInWindow(2, 1000.0f, 14500.0f), 240.0f);
+  EXPECT_FLOAT_EQ(doc.PeakInWindow(2, 1000.0f, 14500.0f), 140.0f);
+  EXPECT_FLOAT_EQ(doc.SpeedOfPeak(2), 3000.0f);
+  EXPECT_FLOAT_EQ(doc.ResultAt(2, 4), 140.0f);
+  EXPECT_FLOAT_EQ(doc.ResultAt(2, 5), 0.0f);
+}
+
+TEST_F(VexoDocTest, AFailedRunLeavesNothingForAnyReader) {
+  CVexoDoc doc(&host);
+  samples::BuildSmallBlockV8(doc);
+  ASSERT_TRUE(doc.RunSimulation(false, false));
+  ASSERT_GT(doc.PeakInWindow(2, 1000.0f, 14500.0f), 150.0f);
+  // A 2155 ci engine breathing through 100 cfm collapses its manifold: the run fails.
+  doc.Engine().inductionFlow.SetValue(100.0f);
+  doc.Engine().bore.SetValue(7.0f);
+  doc.Engine().stroke.SetValue(7.0f);
+  doc.Engine().rodRatio.SetValue(1.5f);
+  doc.UpdateDerivedValues();
+  ASSERT_FALSE(doc.RunSimulation(false, false));
+  ASSERT_TRUE(doc.Results().IsEmpty());
+  // The arrays still hold the earlier engine's numbers; no reader may see them.
+  ASSERT_GT(doc.Results().power[10], 0.0f);
+  for (int quantity = 2; quantity <= 9; ++quantity) {
+    EXPECT_EQ(doc.PeakInWindow(quantity, 1000.0f, 14500.0f), 0.0f) << quantity;
+    EXPECT_EQ(doc.AreaInWindow(quantity, 1000.0f, 14500.0f), 0.0f) << quantity;
+  }
+  EXPECT_EQ(doc.SpeedOfPeak(2), 0.0f);
+  EXPECT_EQ(doc.SpeedOfPeak(3), 0.0f);
+  for (int quantity = 1; quantity <= 23; ++quantity) {
+    EXPECT_EQ(doc.ResultCount(quantity), 0) << quantity;
+    EXPECT_EQ(doc.GetResultArray(quantity), ResultArray{}) << quantity;
+    EXPECT_EQ(doc.ResultAt(quantity, 10), 0.0f) << quantity;
+  }
 }
 
 }  // namespace

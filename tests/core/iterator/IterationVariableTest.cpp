@@ -35,7 +35,7 @@ TEST(IterationVariableTest, ValueCounts) {
   };
   for (const CountCase& c : cases) {
     IterationVariable v;
-    v.SetRange(100.0f, c.tolerance, c.step, -1000.0f, 1000.0f);
+    v.SetRange(100.0f, c.tolerance, c.step);
     EXPECT_EQ(v.ValueCount(), c.count) << c.name;
     if (c.count > 1) {
       EXPECT_EQ(AllValues(v).size(), static_cast<size_t>(c.count)) << c.name;
@@ -45,7 +45,7 @@ TEST(IterationVariableTest, ValueCounts) {
 
 TEST(IterationVariableTest, LastValueIsExactlyTheMaximum) {
   IterationVariable v;
-  v.SetRange(50.0f, 1.0f, 0.3f, -1000.0f, 1000.0f);
+  v.SetRange(50.0f, 1.0f, 0.3f);
   const std::vector<float> values = AllValues(v);
   const std::vector<float> expected = {49.0f, 49.3f, 49.6f, 49.9f, 50.2f, 50.5f, 50.8f, 51.0f};
   ASSERT_EQ(values.size(), expected.size());
@@ -53,18 +53,18 @@ TEST(IterationVariableTest, LastValueIsExactlyTheMaximum) {
   EXPECT_EQ(values.back(), 51.0f);
 }
 
-TEST(IterationVariableTest, RangeIsHeldWithinTheParameterLimitsAndRecentringKeepsToleranceAndStep) {
+TEST(IterationVariableTest, GridStaysCentredAndRecentringKeepsToleranceAndStep) {
+  // No limits move the grid: the centre is always one of its values.
   IterationVariable v;
-  v.SetRange(6.9f, 0.25f, 0.05f, 2.0f, 7.0f);
-  EXPECT_FLOAT_EQ(v.Minimum(), 6.65f);
-  EXPECT_FLOAT_EQ(v.Maximum(), 7.0f);
-  EXPECT_EQ(AllValues(v).back(), 7.0f);
+  v.SetRange(-11.0f, 16.0f, 8.0f);
+  EXPECT_EQ(AllValues(v), (std::vector<float>{-27.0f, -19.0f, -11.0f, -3.0f, 5.0f}));
 
-  v.Recentre(4.0f, 2.0f, 7.0f);
-  EXPECT_FLOAT_EQ(v.Minimum(), 3.75f);
-  EXPECT_FLOAT_EQ(v.Maximum(), 4.25f);
-  EXPECT_EQ(v.Tolerance(), 0.25f);
-  EXPECT_EQ(v.Step(), 0.05f);
+  v.Recentre(4.0f);
+  EXPECT_FLOAT_EQ(v.Minimum(), -12.0f);
+  EXPECT_FLOAT_EQ(v.Maximum(), 20.0f);
+  EXPECT_EQ(v.Tolerance(), 16.0f);
+  EXPECT_EQ(v.Step(), 8.0f);
+  EXPECT_EQ(v.ValueCount(), 5);
 }
 
 TEST(IterationVariableTest, ListHoldsDistinctEntriesUpToItsCapacity) {

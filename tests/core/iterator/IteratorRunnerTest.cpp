@@ -2,6 +2,8 @@
 // and resumes without losing or repeating a combination.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/iterator/IteratorRunner.h"
 #include "tests/core/iterator/IteratorTestSupport.h"
 #include "tests/support/ScriptedPresenter.h"
@@ -70,7 +72,7 @@ TEST_F(IteratorRunnerTest, StopTakesEffectAfterTheTestsInFlightAndResumeGoesOn) 
     if (p.done == 20) runner.RequestStop();
   }));
   EXPECT_GE(halted.TestsDone(), 20);
-  EXPECT_LE(halted.TestsDone(), 22);  // at most the tests in flight
+  EXPECT_LE(halted.TestsDone(), 20 + runner.LookAhead());  // at most the tests in flight
   EXPECT_FALSE(halted.IsFinished());
 
   const std::int64_t stoppedAt = halted.TestsDone();
@@ -81,6 +83,34 @@ TEST_F(IteratorRunnerTest, StopTakesEffectAfterTheTestsInFlightAndResumeGoesOn) 
   EXPECT_EQ(firstAfterResume, stoppedAt + 1);
   EXPECT_EQ(halted.TestsDone(), 243);
   EXPECT_EQ(KeptResults(halted), KeptResults(whole));
+}
+
+// Eight of every nine tests fail at once (their EVC lies past its limit) and
+// the ninth runs the simulation: while one worker simulates, the other would
+// race through the failing tests behind it. It may not get further ahead of
+// the next commit than the look-ahead allows.
+TEST_F(IteratorRunnerTest, WorkersRunNoFurtherAheadThanTheLookAhead) {
+  Iterator it;
+  int code = 0;
+  ASSERT_TRUE(it.SetUp(doc_, code)) << code;
+  it.EnableGroup(SlotGroup::Manifold, false);
+  const float evcLimit = doc_.Engine().camshaft.lowSpeedLobe.Event(TimingSet::Primary, kEVC).GetMin();
+  it.SetVariable(kSlotLowIvo, Iterator::ValueOf(kSlotLowIvo, doc_), 8.0f, 4.0f);  // 5 values
+  it.SetVariable(kSlotLowEvc, evcLimit - 4.0f, 4.0f, 1.0f);  // 9 values, only the last within
+  ASSERT_TRUE(it.Validate(code)) << code;
+  it.Prepare();
+  ASSERT_EQ(it.TotalTests(), 45);
+
+  IteratorRunner runner(it, 2);
+  ASSERT_EQ(runner.LookAhead(), 4);
+  std::int64_t widest = 0;
+  EXPECT_TRUE(runner.Run([&](const IteratorProgress& p) {
+    widest = std::max(widest, p.issued - p.done);
+  }));
+  EXPECT_LE(widest, runner.LookAhead());
+  EXPECT_EQ(it.TestsDone(), 45);
+  EXPECT_EQ(it.FailedTests(), 40);
+  EXPECT_EQ(KeptResults(it).size(), 5u);
 }
 
 }  // namespace

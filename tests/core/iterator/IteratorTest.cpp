@@ -222,13 +222,33 @@ TEST_F(IteratorTest, FailingTestsAreCountedAndSummarisedWithoutMessages) {
   EXPECT_TRUE(presenter_.Shown().empty());
 }
 
-TEST_F(IteratorTest, RangesPastTheLimitsAreClippedAtSetup) {
-  it_.SetVariable(kSlotBore, 6.9f, 0.25f, 0.05f);
-  EXPECT_EQ(it_.Variable(kSlotBore).Maximum(), 7.0f);
+TEST_F(IteratorTest, GridPastTheLimitsStaysCentredAndItsOuterValuesFailQuietly) {
+  // EVC 5° above its lower limit: ±16° by 8° reaches 11° and 3° below it.
+  CFloatPtSpec& evc = doc_.Engine().camshaft.lowSpeedLobe.Event(TimingSet::Primary, kEVC);
+  const float centre = evc.GetMin() + 5.0f;
+  evc.SetValue(centre);
+  doc_.Engine().camshaft.lowSpeedLobe.ComputeDerived();
+  ASSERT_TRUE(doc_.RunSimulation(false, false));
+  int code = 0;
+  ASSERT_TRUE(it_.SetUp(doc_, code)) << code;
+  it_.SetVariable(kSlotLowEvc, centre, 16.0f, 8.0f);
+  ASSERT_TRUE(it_.Validate(code)) << code;
   it_.Prepare();
+  ASSERT_EQ(it_.TotalTests(), 5);
   while (it_.Step()) {
   }
-  EXPECT_EQ(it_.TestsDone(), it_.TotalTests());
+  EXPECT_EQ(it_.TestsDone(), 5);
+  EXPECT_EQ(it_.FailedTests(), 2);
+  EXPECT_EQ(it_.FirstFailureCode(), kErrCamEVC);
+  ASSERT_EQ(it_.KeptCount(), 3);
+  // Tests keep their odometer numbers; test 3 is the baseline's own value.
+  for (int i = 0; i < 3; ++i) {
+    const ResultSlot& r = it_.Result(i);
+    EXPECT_EQ(r.testNumber, i + 3);
+    EXPECT_EQ(Iterator::ValueOf(kSlotLowEvc, *r.engine), centre + 8.0f * static_cast<float>(i));
+  }
+  EXPECT_EQ(it_.Result(0).score, it_.BaselineScore());
+  EXPECT_TRUE(presenter_.Shown().empty());
 }
 
 TEST_F(IteratorTest, CopyIsDeepAndClearRestoresTheDefaults) {
