@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/document/VexoDoc.h"
+#include "core/sim/induction/CompressorMap.h"
 
 namespace brisca {
 namespace {
@@ -33,6 +34,10 @@ bool IteratorRunner::Run(const ProgressFn& progress) {
   std::mutex commitMutex;
   std::map<int, Pending> pending;
   int nextCommit = static_cast<int>(iterator_.TestsDone()) + 1;
+  // The compressor map is read once for the whole run and shared: a worker
+  // reads no file and shows no message, a map error is its tests' failure code.
+  const CompressorMapSupply maps =
+      iterator_.Baseline() ? iterator_.Baseline()->ReadCompressorMap() : CompressorMapSupply{};
 
   auto worker = [&] {
     CVexoDoc work(nullptr);
@@ -43,7 +48,7 @@ bool IteratorRunner::Run(const ProgressFn& progress) {
         if (stop_.load() || !iterator_.NextTest(point)) return;
       }
       Pending result;
-      result.outcome = iterator_.Evaluate(work, point);
+      result.outcome = iterator_.Evaluate(work, point, maps);
 
       std::lock_guard lock(commitMutex);
       // The worst kept score only rises, so a result that cannot be kept now

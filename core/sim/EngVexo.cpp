@@ -39,10 +39,11 @@ bool IsFiniteResult(const SimResults& r, int k) {
 
 }  // namespace
 
-EngVexo::EngVexo(const SimInputs& inputs, SimResults& results, std::filesystem::path mapFolder)
-    : in_(inputs), out_(results), mapFolder_(std::move(mapFolder)) {}
+EngVexo::EngVexo(const SimInputs& inputs, SimResults& results, CompressorMapSupply maps)
+    : in_(inputs), out_(results), maps_(std::move(maps)) {}
 
 int EngVexo::Run() {
+  mapFailures_ = 0;
   int result = SimulatePass(false);
   if (in_.forcedInductionKind != 0) {
     // The compressor reads entry i at speed index i: the naturally aspirated VE
@@ -70,7 +71,10 @@ bool EngVexo::SetUpPass() {
   pressureHistory_[0] = pressureHistory_[1] = pressureHistory_[2] = 0.0f;
 
   airFilter_.Reset();
-  if (!compressor_.Initialise(in_, mapFolder_)) return false;
+  if (!compressor_.Initialise(in_, maps_.map.get())) {
+    ++mapFailures_;
+    return false;
+  }
   intercooler_.Initialise(in_);
 
   bore_ = in_.bore;

@@ -9,9 +9,8 @@
 //
 // One model per pass: every piece of scratch state is a member, the inputs are
 // read-only and the results are the caller's. Passes on separate inputs and
-// results may run at once on different threads.
-
-#include <filesystem>
+// results may run at once on different threads. The model reads no file and
+// shows no message: its caller supplies the compressor map and reports.
 
 #include "core/sim/SimInputs.h"
 #include "core/sim/SimResults.h"
@@ -30,12 +29,18 @@ namespace brisca {
 
 class EngVexo {
  public:
-  //! `mapFolder` holds the compressor maps of turbochargers and centrifugal blowers.
-  EngVexo(const SimInputs& inputs, SimResults& results, std::filesystem::path mapFolder);
+  //! `maps` is the compressor map the inputs name (turbochargers and
+  //! centrifugal blowers), read by the caller; engines without one need none.
+  EngVexo(const SimInputs& inputs, SimResults& results, CompressorMapSupply maps = {});
 
   //! The naturally aspirated pass, then with forced induction the boosted pass
   //! fed with its volumetric efficiencies. 1 when the last pass run succeeded, else 0.
   int Run();
+
+  //! Passes of the last Run that failed because the map they needed was not
+  //! supplied (each pass starts the compressor, so both fail); the caller
+  //! reports the supply's error code this often.
+  int MapFailures() const { return mapFailures_; }
 
   //! One sweep over the 29 speed points; 1 on success, 0 on failure.
   int SimulatePass(bool boosted);
@@ -74,7 +79,8 @@ class EngVexo {
 
   const SimInputs& in_;
   SimResults& out_;
-  std::filesystem::path mapFolder_;
+  CompressorMapSupply maps_;
+  int mapFailures_ = 0;
 
   CAirfilter airFilter_;
   CSupercharger compressor_;
