@@ -201,7 +201,7 @@ TEST(SuperchargerTest, WastegateClimbingAboveTheMapStopsAtOnce) {
   // every speed, and an outlet that a balance left above it: the search
   // overshoots below the limit, climbs back and passes the highest line, where
   // the map reads the same ratio at every speed. Further rounds would only
-  // raise the shaft speed (some ten million of them, until a step no longer
+  // raise the shaft speed (some 24 million of them, until a step no longer
   // moves it); the search stops there and sets the outlet to the limit.
   SimInputs inputs = BoostedInputs(1);
   inputs.boostLimit = 10.0f;
