@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/document/CompressorMapFile.h"
 #include "core/sim/EngVexo.h"
 #include "tests/support/SampleEngines.h"
 
@@ -14,15 +15,20 @@ const std::filesystem::path kMapFolder =
 
 void RunBoostedSweeps(benchmark::State& state, const brisca::SimInputs& inputs) {
   brisca::SimResults results;
+  // The run's owner reads the map once; the passes only use it.
+  const brisca::CompressorMapSupply maps =
+      inputs.compressorMap == 0
+          ? brisca::CompressorMapSupply{}
+          : brisca::LoadCompressorMap(brisca::CompressorMapPath(kMapFolder, inputs.compressorMap));
   {
-    brisca::EngVexo check(inputs, results, kMapFolder);
+    brisca::EngVexo check(inputs, results, maps);
     if (check.Run() != 1) {
       state.SkipWithError("the boosted run failed (compressor map missing?)");
       return;
     }
   }
   for (auto _ : state) {
-    brisca::EngVexo model(inputs, results, kMapFolder);
+    brisca::EngVexo model(inputs, results, maps);
     benchmark::DoNotOptimize(model.Run());
     benchmark::ClobberMemory();
   }

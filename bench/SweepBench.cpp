@@ -9,7 +9,7 @@ namespace {
 void RunSweeps(benchmark::State& state, const brisca::SimInputs& inputs) {
   brisca::SimResults results;
   for (auto _ : state) {
-    brisca::EngVexo model(inputs, results, {});
+    brisca::EngVexo model(inputs, results);
     benchmark::DoNotOptimize(model.Run());
     benchmark::ClobberMemory();
   }

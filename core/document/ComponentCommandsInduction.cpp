@@ -5,10 +5,11 @@
 
 #include "core/document/ComponentHandlers.h"
 #include "core/document/DocumentHost.h"
+#include "core/base/ErrCode.h"
 #include "core/base/FatalAssert.h"
 #include "core/document/VexoDoc.h"
 #include "core/sim/induction/CompressorMap.h"
-#include "core/sim/induction/CompressorMapNames.h"
+#include "core/document/CompressorMapFile.h"
 
 namespace brisca::component {
 namespace {
@@ -46,10 +47,12 @@ void MatchTurbine(CVexoDoc& doc, const CatalogueRow& row) {
     CFloatPtSpec volume(e.totalBlockVolume);
     volume.ToDomestic();
     const std::filesystem::path folder = doc.Host() ? doc.Host()->MapFolder() : DefaultMapFolder();
-    CompressorMap map;
-    if (map.Load(CompressorMapPath(folder, e.compressorMap)) && HasEfficiency(map)) {
+    const CompressorMapSupply supply = LoadCompressorMap(CompressorMapPath(folder, e.compressorMap));
+    if (!supply.map) {
+      ReportErrorCode(supply.errorCode);
+    } else if (HasEfficiency(*supply.map)) {
       diameter = NearestTurbineSize(
-          AutoTurbineDiameter(volume.GetValue(), map.BestEfficiencyLineSpeed()));
+          AutoTurbineDiameter(volume.GetValue(), supply.map->BestEfficiencyLineSpeed()));
     }
   }
   e.turbineDiameter.SetValueInSystem(diameter, row.unitsFlag == 0);

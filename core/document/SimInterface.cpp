@@ -120,13 +120,16 @@ void Fill(const EngineParameters& e, bool highSpeedLobe, SimInputs& in) {
   if (e.forcedInductionKind != kNoForcedInduction) FillForcedInduction(e, in);
 }
 
-bool RunPass(const EngineParameters& engine, bool highSpeedLobe,
-             const std::filesystem::path& mapFolder, SimResults& results) {
+PassResult RunPass(const EngineParameters& engine, bool highSpeedLobe,
+                   const CompressorMapSupply& maps, SimResults& results) {
   SimInputs in;
   Fill(engine, highSpeedLobe, in);
   results = SimResults{};
-  EngVexo model(in, results, mapFolder);
-  return model.Run() == 1;
+  EngVexo model(in, results, maps);
+  PassResult pass;
+  pass.ok = model.Run() == 1;
+  pass.mapFailures = model.MapFailures();
+  return pass;
 }
 
 void MergeLobes(ResultSet& displayed, const ResultSet& high, float activationRpm) {

@@ -4,11 +4,10 @@
 // results back. A pass's inputs and results are its own values, so passes on
 // different documents may run at once.
 
-#include <filesystem>
-
 #include "core/sim/ResultSet.h"
 #include "core/sim/SimInputs.h"
 #include "core/sim/SimResults.h"
+#include "core/sim/induction/CompressorMap.h"
 
 namespace brisca {
 
@@ -20,9 +19,17 @@ namespace SimInterface {
 //! profile is the high-speed lobe when `highSpeedLobe` is set.
 void Fill(const EngineParameters& engine, bool highSpeedLobe, SimInputs& in);
 
-//! Fills the inputs, runs the model over `results` (cleared first); true on success.
-bool RunPass(const EngineParameters& engine, bool highSpeedLobe,
-             const std::filesystem::path& mapFolder, SimResults& results);
+//! What one pass hands back: success, and how often the compressor map it
+//! needed was missing (the code to report that often is the supply's).
+struct PassResult {
+  bool ok = false;
+  int mapFailures = 0;
+};
+
+//! Fills the inputs, runs the model over `results` (cleared first) with the
+//! compressor map `maps`; shows nothing.
+PassResult RunPass(const EngineParameters& engine, bool highSpeedLobe,
+                   const CompressorMapSupply& maps, SimResults& results);
 
 //! Overwrites every array but the engine speed of `displayed` with the
 //! high-speed lobe's from `activationRpm` (truncated) up, and takes its warnings.

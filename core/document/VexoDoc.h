@@ -22,6 +22,7 @@
 namespace brisca {
 
 class DocumentHost;
+struct CompressorMapSupply;
 
 //! Which of the document's result sets.
 enum class ResultSetId { Displayed = 0, LowSpeedLobe = 1, HighSpeedLobe = 2 };
@@ -96,10 +97,21 @@ class CVexoDoc {
   bool ValidateCamshaft(int& code) const;
 
   // --- Simulation ---------------------------------------------------------
-  //! Validates, runs one pass (two with high-speed lobes, merged at the
-  //! activation speed) and fills the result sets; shows the validation code or
-  //! code 42 when asked. All result sets are cleared when a pass fails.
+  //! Validates, reads the compressor map once, runs one pass (two with
+  //! high-speed lobes, merged at the activation speed) and fills the result
+  //! sets; shows the validation code or code 42 when asked. A map that cannot
+  //! be read is shown always, once for each model pass that needed it. All
+  //! result sets are cleared when a pass fails.
   bool RunSimulation(bool showValidationErrors, bool showRunFailure);
+  //! The same run with a map read beforehand (by ReadCompressorMap of the
+  //! engine this one was copied from), for runs away from the document's own
+  //! thread: shows nothing; on failure `failureCode` is the validation code,
+  //! the map's code (173, 45, 46) or 42.
+  bool RunSimulation(const CompressorMapSupply& maps, int& failureCode);
+  //! The compressor map this engine's runs use, read from the host's map
+  //! folder; none (and no error) without forced induction or a map number.
+  //! Shows nothing.
+  CompressorMapSupply ReadCompressorMap() const;
 
   const ResultSet& Results(ResultSetId which = ResultSetId::Displayed) const {
     return engine_.results[static_cast<int>(which)];
@@ -177,6 +189,10 @@ class CVexoDoc {
   void UpdateVolumes();
   void UpdateAutomaticValues();
   void UpdateActivationSpeed();
+  //! RunSimulation after validation: shows the map's code (when `showMapErrors`)
+  //! and 42 (when `showRunFailure`); `failureCode` as above.
+  bool RunPasses(const CompressorMapSupply& maps, bool showMapErrors, bool showRunFailure,
+                 int& failureCode);
   void RedrawViews();
   //! After a file command changed the engine: modified, recalculated, redrawn.
   void FinishFileCommand(bool recalculate);

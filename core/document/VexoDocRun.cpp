@@ -1,4 +1,5 @@
 // Running the simulation on a document and recomputing its derived values.
+#include "core/document/CompressorMapFile.h"
 #include "core/document/DocumentHost.h"
 #include "core/base/ErrCode.h"
 #include "core/base/FatalAssert.h"
@@ -34,25 +35,47 @@ bool CVexoDoc::RunSimulation(bool showValidationErrors, bool showRunFailure) {
     if (showValidationErrors) ReportErrorCode(code);
     return false;
   }
+  return RunPasses(ReadCompressorMap(), true, showRunFailure, code);
+}
+
+bool CVexoDoc::RunSimulation(const CompressorMapSupply& maps, int& failureCode) {
+  failureCode = 0;
+  if (!Validate(failureCode)) return false;
+  return RunPasses(maps, false, false, failureCode);
+}
+
+CompressorMapSupply CVexoDoc::ReadCompressorMap() const {
+  if (engine_.forcedInductionKind == kNoForcedInduction || engine_.compressorMap == 0) return {};
+  const std::filesystem::path folder = host_ ? host_->MapFolder() : DefaultMapFolder();
+  return LoadCompressorMap(CompressorMapPath(folder, engine_.compressorMap));
+}
+
+bool CVexoDoc::RunPasses(const CompressorMapSupply& maps, bool showMapErrors, bool showRunFailure,
+                         int& failureCode) {
   DomesticScope domestic(*this);
-  const std::filesystem::path mapFolder = host_ ? host_->MapFolder() : DefaultMapFolder();
   ResultSet& displayed = Results(ResultSetId::Displayed);
   ResultSet& low = Results(ResultSetId::LowSpeedLobe);
   ResultSet& high = Results(ResultSetId::HighSpeedLobe);
 
-  auto fail = [&] {
+  auto fail = [&](const SimInterface::PassResult& pass) {
+    failureCode = pass.mapFailures > 0 ? maps.errorCode : kRunFailure;
+    if (showMapErrors) {
+      for (int i = 0; i < pass.mapFailures; ++i) ReportErrorCode(maps.errorCode);
+    }
     if (showRunFailure) ReportErrorCode(kRunFailure);
     for (ResultSet& set : engine_.results) set.Clear();
     return false;
   };
 
   SimResults results;
-  if (!SimInterface::RunPass(engine_, false, mapFolder, results)) return fail();
+  SimInterface::PassResult pass = SimInterface::RunPass(engine_, false, maps, results);
+  if (!pass.ok) return fail(pass);
   for (ResultSet& set : engine_.results) set.Clear();
   BRISCA_ASSERT(FillResultSet(results, displayed) == kResultPoints);
   if (!engine_.camshaft.variableValveTiming) return true;
 
-  if (!SimInterface::RunPass(engine_, true, mapFolder, results)) return fail();
+  pass = SimInterface::RunPass(engine_, true, maps, results);
+  if (!pass.ok) return fail(pass);
   low = displayed;
   BRISCA_ASSERT(FillResultSet(results, high) == low.count);
   SimInterface::MergeLobes(displayed, high, engine_.camshaft.activationRpm.GetValue());

@@ -6,6 +6,7 @@
 #include "core/base/FatalAssert.h"
 #include "core/document/VexoDoc.h"
 #include "core/sim/SimResults.h"
+#include "core/sim/induction/CompressorMap.h"
 
 namespace brisca {
 namespace {
@@ -412,6 +413,12 @@ void Iterator::Apply(CVexoDoc& work, const TestPoint& point) const {
 }
 
 TestOutcome Iterator::Evaluate(CVexoDoc& work, const TestPoint& point) const {
+  BRISCA_ASSERT(baseline_);
+  return Evaluate(work, point, baseline_->ReadCompressorMap());
+}
+
+TestOutcome Iterator::Evaluate(CVexoDoc& work, const TestPoint& point,
+                               const CompressorMapSupply& maps) const {
   BRISCA_ASSERT(baseline_ && &work != baseline_);
   TestOutcome outcome;
   outcome.testNumber = point.testNumber;
@@ -421,12 +428,8 @@ TestOutcome Iterator::Evaluate(CVexoDoc& work, const TestPoint& point) const {
   work.CopyFrom(*baseline_);
   Apply(work, point);
   int code = 0;
-  if (!work.Validate(code)) {
-    outcome.failureCode = code;
-    return outcome;
-  }
-  if (!work.RunSimulation(false, false)) {
-    outcome.failureCode = kErrRunFailure;
+  if (!work.RunSimulation(maps, code)) {
+    outcome.failureCode = code;  // validation, compressor map or 42
     return outcome;
   }
   outcome.ok = true;

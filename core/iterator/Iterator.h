@@ -25,6 +25,7 @@
 namespace brisca {
 
 class CVexoDoc;
+struct CompressorMapSupply;
 struct EngineParameters;
 
 inline constexpr int kIteratorSlots = 12;
@@ -169,7 +170,11 @@ class Iterator : public BaselineIterator {
   //! Advances the odometer; false (and finished) when the series is over.
   bool NextTest(TestPoint& point);
   //! Simulates `point` on `work` (any document but the baseline), showing no
-  //! message. Safe to call from several threads on different documents.
+  //! message: a failure's code (validation, compressor map, 42) goes into the
+  //! outcome. `maps` is the baseline's compressor map, read once for many
+  //! tests. Safe to call from several threads on different documents.
+  TestOutcome Evaluate(CVexoDoc& work, const TestPoint& point, const CompressorMapSupply& maps) const;
+  //! The same, reading the baseline's compressor map for this one test.
   TestOutcome Evaluate(CVexoDoc& work, const TestPoint& point) const;
   //! Writes `point`'s values into `work`, which holds the baseline's engine.
   void Apply(CVexoDoc& work, const TestPoint& point) const;

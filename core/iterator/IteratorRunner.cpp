@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/document/VexoDoc.h"
+#include "core/sim/induction/CompressorMap.h"
 
 namespace brisca {
 namespace {
@@ -38,6 +39,10 @@ bool IteratorRunner::Run(const ProgressFn& progress) {
   int nextCommit = static_cast<int>(iterator_.TestsDone()) + 1;
   int issued = nextCommit - 1;
   const int lookAhead = LookAhead();
+  // The compressor map is read once for the whole run and shared: a worker
+  // reads no file and shows no message, a map error is its tests' failure code.
+  const CompressorMapSupply maps =
+      iterator_.Baseline() ? iterator_.Baseline()->ReadCompressorMap() : CompressorMapSupply{};
 
   auto worker = [&] {
     CVexoDoc work(nullptr);
@@ -54,7 +59,7 @@ bool IteratorRunner::Run(const ProgressFn& progress) {
         issued = point.testNumber;
       }
       Pending result;
-      result.outcome = iterator_.Evaluate(work, point);
+      result.outcome = iterator_.Evaluate(work, point, maps);
 
       std::lock_guard lock(mutex);
       // The worst kept score only rises, so a result that cannot be kept now

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "core/sim/CycleConstants.h"
 #include "core/sim/submodels/FuelModel.h"
 #include "core/sim/submodels/GasProperties.h"
 #include "core/sim/submodels/InductionRestriction.h"
@@ -13,13 +14,7 @@
 namespace brisca {
 namespace {
 
-constexpr double kMassAt2000R = 7.8104307e-7;    //!< lbm per (in³·psia) at 2000 °R
-constexpr double kAirDensity = 4.357242e-5;      //!< standard air [lbm/in³]
-constexpr double kPsiCubicInchToBtu = 0.00010711225;
-constexpr double kCvOverR = 14.587893;           //!< 1/0.06857
-constexpr double kCycleDegrees = 720.0;
-constexpr float kFirstStartPressure = 29.4f;     //!< [psia]
-constexpr float kCycleStartTemperature = 2000.0f;  //!< [°R]
+using namespace cycle;
 
 //! Ψ = 5·(r^(2/γ) − r^((γ+1)/γ)) for γ = 1.4: the subsonic flow function.
 //! Both powers share one logarithm (r = 0 gives log −∞ and powers 0, as pow does).
@@ -39,10 +34,11 @@ bool IsFiniteResult(const SimResults& r, int k) {
 
 }  // namespace
 
-EngVexo::EngVexo(const SimInputs& inputs, SimResults& results, std::filesystem::path mapFolder)
-    : in_(inputs), out_(results), mapFolder_(std::move(mapFolder)) {}
+EngVexo::EngVexo(const SimInputs& inputs, SimResults& results, CompressorMapSupply maps)
+    : in_(inputs), out_(results), maps_(std::move(maps)) {}
 
 int EngVexo::Run() {
+  mapFailures_ = 0;
   int result = SimulatePass(false);
   if (in_.forcedInductionKind != 0) {
     // The compressor reads entry i at speed index i: the naturally aspirated VE
@@ -70,7 +66,10 @@ bool EngVexo::SetUpPass() {
   pressureHistory_[0] = pressureHistory_[1] = pressureHistory_[2] = 0.0f;
 
   airFilter_.Reset();
-  if (!compressor_.Initialise(in_, mapFolder_)) return false;
+  if (!compressor_.Initialise(in_, maps_.map.get())) {
+    ++mapFailures_;
+    return false;
+  }
   intercooler_.Initialise(in_);
 
   bore_ = in_.bore;
@@ -173,144 +172,169 @@ float EngVexo::StartPressure(int index) const {
   return index == 0 ? kFirstStartPressure : nextStartPressure_;
 }
 
-bool EngVexo::RunCycle(const SpeedPoint& sp, float startPressure, CycleResult& cycle) {
-  const double rpm = sp.rpm;
-  const float dTheta = sp.step;
-  const double evo = events_.evo;
-  const double end = evo + kCycleDegrees;
-  const double valveArea = kQuarterPi * (0.85 * intakeDiameter_) * (0.85 * intakeDiameter_);
+// The parts of one crank-angle step. They are inline so that the loop keeps
+// its state in registers: split out of line, a sweep costs 10 % more.
 
-  float theta = events_.evo;
-  float p = startPressure;
-  float temp = kCycleStartTemperature;
-  PistonKinematics::State vol = kinematics_.At(theta);
-  float mass = static_cast<float>(vol.volume * p * kMassAt2000R);
-  cycle.referenceMass = static_cast<float>(vol.volume * kAirDensity);
-  float dPPrev = 0.0f, dTPrev = 0.0f, dmPrev = 0.0f;
-  float work = 0.0f;
-  float inducted = 0.0f;
-  double ram = 0.0;  // p_ram: 0 until θ first passes 510°
+inline bool EngVexo::IntakeStep(const SpeedPoint& sp, double intakeArea, double portArea,
+                                CycleState& s, StepFlows& flows) {
+  const float theta = s.theta;
+  const float p = s.pressure;
+
+  // Intake ram: a ramp up to BDC, then the tuned wave until well after it; at
+  // other angles the term keeps its last value.
+  if (theta > kRamRampStart && theta <= kIntakeBdc) {
+    s.ram = (theta - kRamRampStart) * ram_ * kRamRampPerDegree;
+  } else if (theta > kIntakeBdc && theta < kRamWaveEnd) {
+    s.ram = ram_ * std::sin((theta - kIntakeBdc) * sp.ramFrequency * kDegToRad);
+  }
+
+  // Port pressure: manifold pressure less the dynamic head of the last intake flow.
+  if (psiIn_ < 0.0f) return false;
+  const double velocity =
+      std::sqrt(static_cast<double>(psiIn_)) * soundSpeedIn_ * intakeArea / portArea;
+  portPressure_ = static_cast<float>(
+      (kSquareInchesPerSquareFoot * sp.manifoldPressure - 0.5 * densityIn_ * velocity * velocity) *
+          kSquareFeetPerSquareInch +
+      s.ram);
+  if (intakeArea > 0.0 && portPressure_ < 0.0f) portPressure_ = 0.0f;
+
+  // Intake flow [lbm/deg], positive into the cylinder.
+  if (!(intakeArea > 0.0)) return true;
+  const bool fromPort = portPressure_ > p;
+  const double up = fromPort ? portPressure_ : p;
+  const double upT = fromPort ? sp.chargeTemperature : s.temperature;
+  const double down = fromPort ? p : portPressure_;
+  const double r = down / up;
+  if (r < 0.0 || std::isnan(r)) return false;
+  psiIn_ = static_cast<float>(FlowFunction(r));
+  lastPsi_ = psiIn_;
+  if (upT < 0.0 || psiIn_ < 0.0f) return false;
+  soundSpeedIn_ = static_cast<float>(std::sqrt(kSoundSpeedSquaredPerRankine * upT));
+  flows.intake = std::sqrt(static_cast<double>(psiIn_)) *
+                 (soundSpeedIn_ * up * kMassFlowFactor / upT) * intakeArea *
+                 kSecondsPerDegreeAtOneRpm / sp.rpm;
+  if (portPressure_ < p) flows.intake = -flows.intake;
+  densityIn_ = static_cast<float>(portPressure_ * kSquareInchesPerSquareFoot / (upT * kGasConstantSlug));
+  s.inducted = static_cast<float>(s.inducted + flows.intake * sp.step);
+  return true;
+}
+
+inline bool EngVexo::ExhaustStep(const SpeedPoint& sp, double exhaustArea, const CycleState& s,
+                                 StepFlows& flows) {
+  // Exhaust back pressure: a decaying pulse train after the exhaust opens.
+  // With the valve shut nothing flows, and nothing else reads it.
+  flows.exhaustPressure = sp.exhaustBase;
+  if (!(exhaustArea > 0.0)) return true;
+  const float p = s.pressure;
+  const double phi = (s.theta - static_cast<double>(events_.evo)) * sp.pulsePhaseRate;
+  if (phi < kPulseHalfWave) {
+    flows.exhaustPressure += kBlowdownAmplitude * sp.pulseSize * std::sin(phi * kDegToRad);
+  } else if (phi > kPulseHalfWave && phi < kPulseFullWave) {
+    flows.exhaustPressure += exhaust_.pulseAmplitude * sp.pulseSize * std::sin(phi * kDegToRad);
+  } else if (phi > kPulseFullWave) {
+    flows.exhaustPressure += kLatePulseAmplitude * sp.pulseSize * std::sin(phi * kDegToRad);
+  }
+
+  // Exhaust flow [lbm/deg], positive out of the cylinder.
+  const bool fromCylinder = p >= flows.exhaustPressure;
+  const double up = fromCylinder ? p : flows.exhaustPressure;
+  const double upT = fromCylinder ? static_cast<double>(s.temperature) : kExhaustTemperature;
+  const double down = fromCylinder ? flows.exhaustPressure : p;
+  const double r = down / up;
+  if (r < 0.0 || std::isnan(r) || upT < 0.0 || lastPsi_ < 0.0f) return false;
+  const float psiEx = static_cast<float>(FlowFunction(r));
+  lastPsi_ = psiEx;
+  const double a = std::sqrt(kSoundSpeedSquaredPerRankine * upT);
+  flows.exhaust = a * up * kMassFlowFactor / upT * std::sqrt(static_cast<double>(psiEx)) *
+                  exhaustArea * kSecondsPerDegreeAtOneRpm / sp.rpm;
+  if (p < flows.exhaustPressure) flows.exhaust = -flows.exhaust;
+  return true;
+}
+
+inline EngVexo::Rates EngVexo::EnergyBalance(const SpeedPoint& sp, const CycleState& s,
+                                             const StepFlows& flows) const {
+  const float theta = s.theta;
+  const float p = s.pressure;
+  const float temp = s.temperature;
+  const double cv = gas::Cv(temp);
+  const double u = gas::U(temp);
+  const double hCyl = u + gas::kR * temp;
+  const double hIn = p > portPressure_ ? hCyl : sp.manifoldEnthalpy;
+  const double hEx = flows.exhaustPressure > p ? sp.exhaustEnthalpy : hCyl;
+  const double v = s.volume.volume;
+  const double dv = s.volume.volumeRate;
+  const double wallHeat = sp.wallHeatFactor *
+                          (kWallShapeFactor * v / bore_ + kHeadAndPistonArea * bore_ * bore_) *
+                          (kWallTemperature - temp);
+  // Half-sine release of the whole charge from 10° before to 50° after firing TDC.
+  const double burnRate = (theta > kBurnStart && theta < kBurnEnd)
+                              ? kBurnPeakRate * std::sin((theta - kBurnStart) * kBurnPhasePerDegree)
+                              : 0.0;
+  const double dm = flows.intake - flows.exhaust;
+  const double kappa = cv * kCvOverR;
+  const double y = wallHeat + burnRate * heatingValue_ * s.inducted / (mixtureRatio_ + 1.0) -
+                   p * dv * kPsiCubicInchToBtu + flows.intake * hIn - flows.exhaust * hEx -
+                   p * dv * kappa * kPsiCubicInchToBtu + (temp * cv - u) * dm;
+  Rates rates;
+  rates.dP = static_cast<float>(kBtuToPsiCubicInch * y / (kappa * v));
+  rates.dT = static_cast<float>(((v * rates.dP + p * dv) * kPsiCubicInchToBtu - gas::kR * temp * dm) /
+                                (gas::kR * s.mass));
+  rates.dM = static_cast<float>(dm);
+  return rates;
+}
+
+inline void EngVexo::Integrate(const SpeedPoint& sp, const Rates& rates, CycleState& s) const {
+  // Second-order Adams–Bashforth step.
+  const float dTheta = sp.step;
+  const float pOld = s.pressure;
+  s.pressure = static_cast<float>(s.pressure + dTheta * (1.5 * rates.dP - 0.5 * s.previous.dP));
+  if (s.pressure < 0.0f) s.pressure = 0.0f;
+  s.temperature = static_cast<float>(s.temperature + dTheta * (1.5 * rates.dT - 0.5 * s.previous.dT));
+  s.mass = static_cast<float>(s.mass + dTheta * (1.5 * rates.dM - 0.5 * s.previous.dM));
+  s.previous = rates;
+
+  // Advance and integrate the indicated work.
+  s.theta += dTheta;
+  const PistonKinematics::State next = kinematics_.At(s.theta);
+  s.work = static_cast<float>(s.work + (next.volume - s.volume.volume) *
+                                           (static_cast<double>(s.pressure) + pOld) * 0.5);
+  s.volume = next;
+}
+
+bool EngVexo::RunCycle(const SpeedPoint& sp, float startPressure, CycleResult& cycle) {
+  const double end = events_.evo + kCycleDegrees;
+  const double portArea = kQuarterPi * (kPortDiameterFraction * intakeDiameter_) *
+                          (kPortDiameterFraction * intakeDiameter_);
+
+  CycleState s;
+  s.theta = events_.evo;
+  s.pressure = startPressure;
+  s.temperature = kStartTemperature;
+  s.volume = kinematics_.At(s.theta);
+  s.mass = static_cast<float>(s.volume.volume * s.pressure * kMassAt2000R);
+  cycle.referenceMass = static_cast<float>(s.volume.volume * kAirDensity);
 
   do {
-    // 1. Effective valve areas.
+    // Effective valve areas; the intake's depends on the last port pressure.
     double intakeArea = 0.0;
-    if (events_.ivo < theta && theta < events_.ivc) {
-      intakeArea = IntakeEffectiveArea(intakeCd_, intakeLift_.Lift(theta), intakeDiameter_,
-                                       static_cast<double>(portPressure_) / p);
+    if (events_.ivo < s.theta && s.theta < events_.ivc) {
+      intakeArea = IntakeEffectiveArea(intakeCd_, intakeLift_.Lift(s.theta), intakeDiameter_,
+                                       static_cast<double>(portPressure_) / s.pressure);
     }
     double exhaustArea = 0.0;
-    if (events_.evo < theta && theta < events_.evc) {
-      exhaustArea = ExhaustEffectiveArea(exhaustCd_, exhaustLift_.Lift(theta), exhaustDiameter_);
+    if (events_.evo < s.theta && s.theta < events_.evc) {
+      exhaustArea = ExhaustEffectiveArea(exhaustCd_, exhaustLift_.Lift(s.theta), exhaustDiameter_);
     }
 
-    // 2. Exhaust back pressure: a decaying pulse train after the exhaust opens.
-    // With the valve shut nothing flows, and nothing else reads it.
-    double exhaustPressure = sp.exhaustBase;
-    if (exhaustArea > 0.0) {
-      const double phi = (theta - evo) * sp.pulsePhaseRate;
-      if (phi < 180.0) {
-        exhaustPressure += 2.0 * sp.pulseSize * std::sin(phi * kDegToRad);
-      } else if (phi > 180.0 && phi < 360.0) {
-        exhaustPressure += exhaust_.pulseAmplitude * sp.pulseSize * std::sin(phi * kDegToRad);
-      } else if (phi > 360.0) {
-        exhaustPressure += 0.8 * sp.pulseSize * std::sin(phi * kDegToRad);
-      }
-    }
+    StepFlows flows;
+    if (!IntakeStep(sp, intakeArea, portArea, s, flows)) return false;
+    if (!ExhaustStep(sp, exhaustArea, s, flows)) return false;
+    Integrate(sp, EnergyBalance(sp, s, flows), s);
+  } while (s.theta <= end);
 
-    // 4. Intake ram: a ramp up to BDC, then the tuned wave until well after it.
-    if (theta > 510.0f && theta <= 540.0f) {
-      ram = (theta - 510.0) * ram_ * 0.028571429;
-    } else if (theta > 540.0f && theta < 650.0f) {
-      ram = ram_ * std::sin((theta - 540.0) * sp.ramFrequency * kDegToRad);
-    }
-
-    // 5. Port pressure: manifold pressure less the dynamic head of the last intake flow.
-    if (psiIn_ < 0.0f) return false;
-    const double velocity = std::sqrt(static_cast<double>(psiIn_)) * soundSpeedIn_ * intakeArea / valveArea;
-    portPressure_ = static_cast<float>(
-        (144.0 * sp.manifoldPressure - 0.5 * densityIn_ * velocity * velocity) * 0.0069444445 + ram);
-    if (intakeArea > 0.0 && portPressure_ < 0.0f) portPressure_ = 0.0f;
-
-    // 6. Intake flow [lbm/deg], positive into the cylinder.
-    double intakeFlow = 0.0;
-    if (intakeArea > 0.0) {
-      const bool fromPort = portPressure_ > p;
-      const double up = fromPort ? portPressure_ : p;
-      const double upT = fromPort ? sp.chargeTemperature : temp;
-      const double down = fromPort ? p : portPressure_;
-      const double r = down / up;
-      if (r < 0.0 || std::isnan(r)) return false;
-      psiIn_ = static_cast<float>(FlowFunction(r));
-      lastPsi_ = psiIn_;
-      if (upT < 0.0 || psiIn_ < 0.0f) return false;
-      soundSpeedIn_ = static_cast<float>(std::sqrt(2405.018 * upT));
-      intakeFlow = std::sqrt(static_cast<double>(psiIn_)) *
-                   (soundSpeedIn_ * up * 0.018744143 / upT) * intakeArea * 0.16666667 / rpm;
-      if (portPressure_ < p) intakeFlow = -intakeFlow;
-      densityIn_ = static_cast<float>(portPressure_ * 144.0 / (upT * 1716.0));
-      inducted = static_cast<float>(inducted + intakeFlow * dTheta);
-    }
-
-    // 7. Exhaust flow [lbm/deg], positive out of the cylinder.
-    double exhaustFlow = 0.0;
-    if (exhaustArea > 0.0) {
-      const bool fromCylinder = p >= exhaustPressure;
-      const double up = fromCylinder ? p : exhaustPressure;
-      const double upT = fromCylinder ? static_cast<double>(temp) : kExhaustTemperature;
-      const double down = fromCylinder ? exhaustPressure : p;
-      const double r = down / up;
-      if (r < 0.0 || std::isnan(r) || upT < 0.0 || lastPsi_ < 0.0f) return false;
-      const float psiEx = static_cast<float>(FlowFunction(r));
-      lastPsi_ = psiEx;
-      const double a = std::sqrt(2405.018 * upT);
-      exhaustFlow = a * up * 0.018744143 / upT * std::sqrt(static_cast<double>(psiEx)) *
-                    exhaustArea * 0.16666667 / rpm;
-      if (p < exhaustPressure) exhaustFlow = -exhaustFlow;
-    }
-
-    // 8. Energy balance of the cylinder's open system.
-    const double cv = gas::Cv(temp);
-    const double u = gas::U(temp);
-    const double hCyl = u + gas::kR * temp;
-    const double hIn = p > portPressure_ ? hCyl : sp.manifoldEnthalpy;
-    const double hEx = exhaustPressure > p ? sp.exhaustEnthalpy : hCyl;
-    const double v = vol.volume;
-    const double dv = vol.volumeRate;
-    const double wallHeat = sp.wallHeatFactor * (4.0 * v / bore_ + 1.57 * bore_ * bore_) * (800.0 - temp);
-    // Half-sine release of the whole charge from 10° before to 50° after firing TDC.
-    const double burnRate = (theta > 710.0f && theta < 770.0f)
-                                ? 0.02617994 * std::sin((theta - 710.0) * 0.05235988)
-                                : 0.0;
-    const double dm = intakeFlow - exhaustFlow;
-    const double kappa = cv * kCvOverR;
-    const double y = wallHeat + burnRate * heatingValue_ * inducted / (mixtureRatio_ + 1.0) -
-                     p * dv * kPsiCubicInchToBtu + intakeFlow * hIn - exhaustFlow * hEx -
-                     p * dv * kappa * kPsiCubicInchToBtu + (temp * cv - u) * dm;
-    const float dP = static_cast<float>(9336.0 * y / (kappa * v));
-    const float dT = static_cast<float>(((v * dP + p * dv) * kPsiCubicInchToBtu - gas::kR * temp * dm) /
-                                        (gas::kR * mass));
-    const float dM = static_cast<float>(dm);
-
-    // 9. Second-order Adams–Bashforth step.
-    const float pOld = p;
-    p = static_cast<float>(p + dTheta * (1.5 * dP - 0.5 * dPPrev));
-    if (p < 0.0f) p = 0.0f;
-    temp = static_cast<float>(temp + dTheta * (1.5 * dT - 0.5 * dTPrev));
-    mass = static_cast<float>(mass + dTheta * (1.5 * dM - 0.5 * dmPrev));
-    dPPrev = dP;
-    dTPrev = dT;
-    dmPrev = dM;
-
-    // 10. Advance and integrate the indicated work.
-    theta += dTheta;
-    const PistonKinematics::State next = kinematics_.At(theta);
-    work = static_cast<float>(work + (next.volume - v) * (static_cast<double>(p) + pOld) * 0.5);
-    vol = next;
-  } while (theta <= end);
-
-  cycle.work = work;
-  cycle.inductedMass = inducted;
-  cycle.endPressure = p;
+  cycle.work = s.work;
+  cycle.inductedMass = s.inducted;
+  cycle.endPressure = s.pressure;
   return true;
 }
 

@@ -9,9 +9,8 @@
 //
 // One model per pass: every piece of scratch state is a member, the inputs are
 // read-only and the results are the caller's. Passes on separate inputs and
-// results may run at once on different threads.
-
-#include <filesystem>
+// results may run at once on different threads. The model reads no file and
+// shows no message: its caller supplies the compressor map and reports.
 
 #include "core/sim/SimInputs.h"
 #include "core/sim/SimResults.h"
@@ -30,12 +29,18 @@ namespace brisca {
 
 class EngVexo {
  public:
-  //! `mapFolder` holds the compressor maps of turbochargers and centrifugal blowers.
-  EngVexo(const SimInputs& inputs, SimResults& results, std::filesystem::path mapFolder);
+  //! `maps` is the compressor map the inputs name (turbochargers and
+  //! centrifugal blowers), read by the caller; engines without one need none.
+  EngVexo(const SimInputs& inputs, SimResults& results, CompressorMapSupply maps = {});
 
   //! The naturally aspirated pass, then with forced induction the boosted pass
   //! fed with its volumetric efficiencies. 1 when the last pass run succeeded, else 0.
   int Run();
+
+  //! Passes of the last Run that failed because the map they needed was not
+  //! supplied (each pass starts the compressor, so both fail); the caller
+  //! reports the supply's error code this often.
+  int MapFailures() const { return mapFailures_; }
 
   //! One sweep over the 29 speed points; 1 on success, 0 on failure.
   int SimulatePass(bool boosted);
@@ -65,16 +70,53 @@ class EngVexo {
     float endPressure = 0.0f;   //!< P_end [psia]
   };
 
+  //! The rates one step of the energy balance gives.
+  struct Rates {
+    float dP = 0.0f;  //!< dP/dθ [psia/deg]
+    float dT = 0.0f;  //!< dT/dθ [°R/deg]
+    float dM = 0.0f;  //!< dm/dθ [lbm/deg]
+  };
+  //! The cylinder while one cycle is stepped.
+  struct CycleState {
+    float theta = 0.0f;          //!< crank angle θ [deg]
+    float pressure = 0.0f;       //!< P [psia]
+    float temperature = 0.0f;    //!< T [°R]
+    float mass = 0.0f;           //!< m [lbm]
+    PistonKinematics::State volume{};  //!< V(θ) [in³] and dV/dθ
+    Rates previous;              //!< the last step's derivatives (0 at the first)
+    float work = 0.0f;           //!< W [psi·in³]
+    float inducted = 0.0f;       //!< m_in [lbm]
+    double ram = 0.0;            //!< p_ram [psi]: 0 until θ first passes 510°
+  };
+  //! What the valves do in one step.
+  struct StepFlows {
+    double intake = 0.0;           //!< [lbm/deg], positive into the cylinder
+    double exhaust = 0.0;          //!< [lbm/deg], positive out of the cylinder
+    double exhaustPressure = 0.0;  //!< P_exh [psia]
+  };
+
   bool SetUpPass();
   bool PrepareSpeedPoint(int index, bool boosted, SpeedPoint& point);
   bool RunCycle(const SpeedPoint& point, float startPressure, CycleResult& cycle);
+  //! Ram term, port pressure and intake flow of one step; false when the flow
+  //! loses its meaning (the pass fails).
+  bool IntakeStep(const SpeedPoint& point, double intakeArea, double portArea, CycleState& s,
+                  StepFlows& flows);
+  //! Exhaust back pressure and exhaust flow of one step; false as above.
+  bool ExhaustStep(const SpeedPoint& point, double exhaustArea, const CycleState& s,
+                   StepFlows& flows);
+  //! The open system's energy balance: the rates of P, T and m.
+  Rates EnergyBalance(const SpeedPoint& point, const CycleState& s, const StepFlows& flows) const;
+  //! One Adams–Bashforth step of P, T and m, then θ and the indicated work.
+  void Integrate(const SpeedPoint& point, const Rates& rates, CycleState& s) const;
   bool FinishSpeedPoint(const SpeedPoint& point, const CycleResult& cycle);
   float StartPressure(int index) const;
   void RememberEndPressure(int index, float endPressure);
 
   const SimInputs& in_;
   SimResults& out_;
-  std::filesystem::path mapFolder_;
+  CompressorMapSupply maps_;
+  int mapFailures_ = 0;
 
   CAirfilter airFilter_;
   CSupercharger compressor_;

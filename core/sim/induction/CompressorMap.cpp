@@ -7,14 +7,11 @@
 #include <string>
 #include <system_error>
 
-#include "core/base/ErrCode.h"
 #include "core/base/FileError.h"
-#include "core/base/TextFile.h"
 
 namespace brisca {
 namespace {
 
-constexpr int kErrMapOpen = 173;  // "Unable to Open the Selected Map File."
 constexpr float kChokeFlow = 140.0f;  // choke-side flows must stay below it
 constexpr const char* kWhere = "CompressorMap::Parse";
 
@@ -79,24 +76,6 @@ int GridIndex(float coordinate, int count) {
 }
 
 }  // namespace
-
-bool CompressorMap::Load(const std::filesystem::path& path) {
-  try {
-    std::string text;
-    try {
-      text = ReadTextFile(path, "CompressorMap::Load");
-    } catch (const FileError& error) {
-      // A map that cannot be opened has its own message.
-      if (error.code() == kErrOpen) throw FileError(kErrMapOpen, "CompressorMap::Load");
-      throw;
-    }
-    Parse(text);
-  } catch (const FileError& error) {
-    ReportErrorCode(error.code());
-    return false;
-  }
-  return true;
-}
 
 void CompressorMap::Parse(std::string_view text) {
   Fields fields(text);

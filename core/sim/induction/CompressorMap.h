@@ -1,7 +1,8 @@
 #pragma once
 // A compressor map: the efficiency islands as a grid over pressure ratio and
 // flow, and up to 20 constant-speed lines from surge to choke. Turbochargers and
-// centrifugal blowers read one from the map folder at the start of every pass.
+// centrifugal blowers use one; the owner of a run reads it from its file once
+// and hands the parsed map to the run's passes.
 //
 // File format (text, fields separated by white space):
 //   one header line (ignored);
@@ -13,7 +14,7 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
+#include <memory>
 #include <string_view>
 
 namespace brisca {
@@ -42,11 +43,6 @@ class CompressorMap {
     float pressureRatio = 1.0f;  //!< outlet/inlet
     int warning = kNoWarning;    //!< Warning
   };
-
-  //! Reads the map file at `path`. Reports 173 (cannot open), 45 (a value is
-  //! missing, unreadable or absurd) or 46 (close) through ReportErrorCode and
-  //! returns false; the map is unchanged then.
-  bool Load(const std::filesystem::path& path);
 
   //! Parses a whole map file's text. Throws FileError(45) on a short,
   //! unreadable or absurd value (not finite, efficiency outside 0..100, line
@@ -84,6 +80,14 @@ class CompressorMap {
 
   std::array<std::array<std::int32_t, kColumns>, kRows> efficiency{};  //!< [%]
   std::array<SpeedLine, kLines> lines{};
+};
+
+//! The compressor map a run hands to its passes: the parsed map, or no map and
+//! the numbered error (173, 45, 46) its file gave. A pass whose compressor needs
+//! a map and is handed none fails; its owner shows or passes on `errorCode`.
+struct CompressorMapSupply {
+  std::shared_ptr<const CompressorMap> map;
+  int errorCode = 0;
 };
 
 //! Turbine diameter [in] that suits an engine of `engineVolume` [ci] whose

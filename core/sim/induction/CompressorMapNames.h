@@ -1,10 +1,9 @@
 #pragma once
 // The compressor-map files that lie in the map folder, in the order of the
 // compressor map numbers (1-based): turbochargers 1..42, centrifugal blowers
-// 43..47. The catalogue and the compressor find their maps through this table.
+// 43..47. The catalogue and the map loader find their files through this table.
 
 #include <array>
-#include <filesystem>
 #include <string_view>
 
 namespace brisca {
@@ -61,13 +60,5 @@ inline constexpr std::array<std::string_view, kCompressorMapCount> kCompressorMa
     "Vortech-V2-S-trim.map",
     "Vortech-V7-YS-trim.map",
 };
-
-//! The file of compressor map `mapNumber` (1..47) in `mapFolder`; an empty path
-//! for a number outside the table.
-inline std::filesystem::path CompressorMapPath(const std::filesystem::path& mapFolder,
-                                               int mapNumber) {
-  if (mapNumber < 1 || mapNumber > kCompressorMapCount) return {};
-  return mapFolder / kCompressorMapNames[static_cast<std::size_t>(mapNumber - 1)];
-}
 
 }  // namespace brisca

@@ -5,7 +5,6 @@
 
 #include "core/base/FatalAssert.h"
 #include "core/sim/SimInputs.h"
-#include "core/sim/induction/CompressorMapNames.h"
 
 namespace brisca {
 namespace {
@@ -15,16 +14,12 @@ constexpr float kRadiansPerDegree = 0.017453292f;
 constexpr float kTwoPi = 6.2831855f;
 constexpr int kBlowerRounds = 101;
 constexpr int kTurboRounds = 10001;
-// The wastegate search halves its step on every overshoot and ends long before
-// this; the bound only matters when no shaft speed reaches the limit (several
-// turbos whose idle outlet is already above it), where it used to spin forever.
-constexpr int kWastegateRounds = 1000;
 
 float Pow(float base, float exponent) { return std::pow(base, exponent); }
 
 }  // namespace
 
-bool CSupercharger::Initialise(const SimInputs& inputs, const std::filesystem::path& mapFolder) {
+bool CSupercharger::Initialise(const SimInputs& inputs, const CompressorMap* compressorMap) {
   inletPressure = outletPressure = kAtmosphere;
   inletTemperature = outletTemperature = 539.67f;
   pressureRatio = 1.0f;
@@ -52,14 +47,16 @@ bool CSupercharger::Initialise(const SimInputs& inputs, const std::filesystem::p
   previousOutletPressure = 0.0f;
   deviceOutletPressure = 0.0f;
   surgeCounter = 0;
+  wastegateRounds = 0;
 
   turbinePeakEfficiency = 0.6f + 0.02f * (inputs.turbineDiameter - 1.0f);
   turbineReferenceSpeed = 80000.0f + 13333.333f * (inputs.turbineDiameter - 1.0f);
 
   map = CompressorMap{};
   if (inputs.compressorMap == 0) return true;
-  // A number outside the table gives an empty path, which reports "cannot open".
-  return map.Load(CompressorMapPath(mapFolder, inputs.compressorMap));
+  if (compressorMap == nullptr) return false;
+  map = *compressorMap;
+  return true;
 }
 
 float CSupercharger::AirDemand(float rpm, float displacement, float pr, float eta,
@@ -116,6 +113,10 @@ void CSupercharger::Compute(const SimInputs& inputs, float rpm, float displaceme
   if (inputs.forcedInductionKind == kTurbocharger) {
     outletTemperature = OutletTemperature(pressureRatio, inletTemperature, efficiency);
   }
+}
+
+bool CSupercharger::ReadsAlikeAbove(int warning) const {
+  return warning == CompressorMap::kOverspeed || map.LinesInUse() == 0;
 }
 
 int CSupercharger::MapLookup(float flow) {
@@ -235,25 +236,7 @@ int CSupercharger::Turbocharger(const SimInputs& inputs, float rpm, float displa
   }
   outletPressure *= turbos;
 
-  // Wastegate: bleed shaft speed until the outlet sits on the limit, halving
-  // the step each time it overshoots.
-  const float gateLimit = inputs.boostLimit + 15.7f;
-  if (outletPressure - gateLimit > 0.1f) {
-    float step = -10000.0f;
-    for (int round = 0; round < kWastegateRounds && std::fabs(step) >= 0.1f; ++round) {
-      // The shaft cannot turn backwards; below zero the turbine would later
-      // compute a negative speed.
-      shaftSpeed = std::max(shaftSpeed + step, 0.0f);
-      airDemand = AirDemand(rpm, displacement, pressureRatio, efficiency, inletTemperature);
-      warning = MapLookup(airDemand);
-      pressureRatio = outletPressure / inletPressure;
-      outletPressure *= turbos;
-      const float excess = outletPressure - gateLimit;
-      if ((excess > 0.0f && step > 0.0f) || (excess < 0.0f && step < 0.0f)) step = -0.5f * step;
-      if (std::fabs(excess) <= 0.1f) break;
-    }
-    if (std::fabs(outletPressure - gateLimit) > 0.1f) outletPressure = gateLimit;
-  }
+  warning = Wastegate(inputs, rpm, displacement, warning);
 
   // The turbine's restriction grows with its speed and with the work it must do.
   const float s = std::min(shaftSpeed / turbineReferenceSpeed, 5.0f);
@@ -264,6 +247,39 @@ int CSupercharger::Turbocharger(const SimInputs& inputs, float rpm, float displa
                      (turbinePeakEfficiency * efficiency * exhaustTemperature * 0.28107f);
   backPressureAddition = 0.8f * speedFactor * kAtmosphere / Pow(1.0f - work, 3.90625f);
   driveLossMep = 0.0f;
+  return warning;
+}
+
+int CSupercharger::Wastegate(const SimInputs& inputs, float rpm, float displacement, int warning) {
+  // Bleed shaft speed until the outlet sits on the limit, halving the step
+  // each time it overshoots. The search has no round limit: it ends on the
+  // limit, when its step falls below 0.1 rpm, or when no further round could
+  // change where it ends.
+  wastegateRounds = 0;
+  const float gateLimit = inputs.boostLimit + 15.7f;
+  if (outletPressure - gateLimit > 0.1f) {
+    float step = -10000.0f;
+    while (std::fabs(step) >= 0.1f) {
+      // The shaft cannot turn backwards (below zero the turbine would later
+      // compute a negative speed). Stopped at zero, or with a step too small
+      // to move a float this large, every further round repeats this one.
+      const float next = std::max(shaftSpeed + step, 0.0f);
+      if (next == shaftSpeed) break;
+      shaftSpeed = next;
+      ++wastegateRounds;
+      airDemand = AirDemand(rpm, displacement, pressureRatio, efficiency, inletTemperature);
+      warning = MapLookup(airDemand);
+      pressureRatio = outletPressure / inletPressure;
+      outletPressure *= turbos;
+      const float excess = outletPressure - gateLimit;
+      // Climbing above the map's highest line reads the same ratio at every
+      // speed and leaves η alone: below the limit it would climb for ever.
+      if (step > 0.0f && excess < 0.0f && ReadsAlikeAbove(warning)) break;
+      if ((excess > 0.0f && step > 0.0f) || (excess < 0.0f && step < 0.0f)) step = -0.5f * step;
+      if (std::fabs(excess) <= 0.1f) break;
+    }
+    if (std::fabs(outletPressure - gateLimit) > 0.1f) outletPressure = gateLimit;
+  }
   return warning;
 }
 

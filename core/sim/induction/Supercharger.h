@@ -7,10 +7,10 @@
 //
 // Within a pass the shaft speed, efficiency, previous outlet pressure, surge
 // counter and warning states carry from one speed point to the next; only
-// Initialise clears them. The map (≈50 kB) lives inside the object.
+// Initialise clears them. The map (≈50 kB) is copied into the object; the
+// device reads no file and shows no message.
 
 #include <array>
-#include <filesystem>
 
 #include "core/sim/induction/CompressorMap.h"
 #include "core/sim/induction/FlowDevice.h"
@@ -26,10 +26,10 @@ class CSupercharger final : public CFlowDevice {
   enum Kind : int { kNone = 0, kTurbocharger = 1, kCentrifugal = 2, kRoots = 3, kScrew = 4 };
 
   //! Start of every pass: inlet/outlet 14.7 psia and 539.67 °R, blower and
-  //! turbine constants from `inputs`, warnings cleared; loads the compressor map
-  //! named by inputs.compressorMap from `mapFolder` (reporting 173/45/46 on
-  //! failure). False when the map cannot be read; true without a map.
-  bool Initialise(const SimInputs& inputs, const std::filesystem::path& mapFolder);
+  //! turbine constants from `inputs`, warnings cleared; takes `compressorMap`
+  //! when inputs.compressorMap names one. False when a map is named and none
+  //! is given (its file could not be read); true without a map.
+  bool Initialise(const SimInputs& inputs, const CompressorMap* compressorMap);
 
   //! The naturally aspirated volumetric efficiencies as fractions, entry k read
   //! at speed index k (the engine model shifts them by one speed point).
@@ -49,6 +49,13 @@ class CSupercharger final : public CFlowDevice {
 
   //! Compressor outlet temperature [°R]: T1 + T1·(max(PR, 0.9)^0.283 − 1)/η.
   static float OutletTemperature(float pr, float t1, float eta);
+
+  //! The turbocharger's wastegate, after its balance left the outlet (all
+  //! turbos) above "Blower Boost Level Limit" + 15.7: moves the shaft speed
+  //! until the map's outlet is within 0.1 psi of that limit, else sets the
+  //! outlet to it. Returns the warning of the last map lookup (`warning` when
+  //! the outlet was not above the limit).
+  int Wastegate(const SimInputs& inputs, float rpm, float displacement, int warning);
 
   //! Raises the surge, choke and overspeed states for a compute's warning
   //! index (CompressorMap::Warning) at `rpm` and mean piston speed [ft/min].
@@ -81,6 +88,7 @@ class CSupercharger final : public CFlowDevice {
   float previousOutletPressure = 0.0f;  //!< final outlet of the last speed point [psia]
   float deviceOutletPressure = 0.0f;    //!< outlet as the device left it, before the boost limit [psia]
   int surgeCounter = 0;
+  int wastegateRounds = 0;  //!< rounds the last wastegate search took
 
   int surge = 0;      //!< 0 none, 1, 2
   int choke = 0;      //!< 0 none, 1
@@ -99,6 +107,9 @@ class CSupercharger final : public CFlowDevice {
   int Blower(float rpm, float displacement, bool screw);
   //! Reads the map at (N, m): sets the outlet pressure, and η when no warning.
   int MapLookup(float flow);
+  //! A lookup with this warning reads the same at every higher shaft speed
+  //! (above the highest line, or no map at all) and leaves η unchanged.
+  bool ReadsAlikeAbove(int warning) const;
 };
 
 }  // namespace brisca

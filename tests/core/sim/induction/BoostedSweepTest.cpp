@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/document/CompressorMapFile.h"
 #include "core/sim/EngVexo.h"
 #include "core/sim/induction/CompressorMapNames.h"
 #include "tests/support/SampleEngines.h"
@@ -29,13 +30,19 @@ constexpr int k7000 = 12;
 
 struct Sweep {
   int status = -1;
+  int mapFailures = 0;
   SimResults results;
 };
 
+// A run as its owner makes it: the named map read once, then both passes.
 Sweep RunSweep(const SimInputs& in, const fs::path& maps = kShippedMaps) {
   Sweep sweep;
-  EngVexo model(in, sweep.results, maps);
+  const CompressorMapSupply supply =
+      in.compressorMap == 0 ? CompressorMapSupply{}
+                            : LoadCompressorMap(CompressorMapPath(maps, in.compressorMap));
+  EngVexo model(in, sweep.results, supply);
   sweep.status = model.Run();
+  sweep.mapFailures = model.MapFailures();
   return sweep;
 }
 
@@ -192,22 +199,21 @@ TEST(BoostedSweepTest, EveryShippedCompressorBoostsAMatchingEngine) {
   EXPECT_TRUE(presenter.Shown().empty());
 }
 
-TEST(BoostedSweepTest, MissingMapFailsBothPasses) {
+TEST(BoostedSweepTest, MissingMapFailsBothPassesWithoutAMessage) {
   ScriptedPresenter presenter;
   ScopedPresenter installed(presenter);
   for (std::int16_t kind : {1, 2}) {
     SCOPED_TRACE(kind);
-    presenter.Clear();
     SimInputs in = samples::TurboFour();
     in.forcedInductionKind = kind;
     in.compressorMap = kind == 1 ? 25 : 43;
     const Sweep sweep = RunSweep(in, kShippedMaps / "nowhere");
     EXPECT_EQ(sweep.status, 0);
-    // Each pass loads the map afresh and reports that it cannot.
-    std::vector<int> codes;
-    for (const Message& message : presenter.Shown()) codes.push_back(message.code);
-    EXPECT_EQ(codes, (std::vector<int>{173, 173}));
+    // Each pass starts the compressor and finds no map; the owner of the run
+    // reports that, the model shows nothing.
+    EXPECT_EQ(sweep.mapFailures, 2);
   }
+  EXPECT_TRUE(presenter.Shown().empty());
 }
 
 TEST(BoostedSweepTest, OnlyTheBoostedPassDecides) {

@@ -10,9 +10,6 @@
 #include <vector>
 
 #include "core/base/FileError.h"
-#include "core/sim/induction/CompressorMapNames.h"
-#include "tests/support/ScriptedPresenter.h"
-#include "tests/support/TempDir.h"
 
 namespace brisca {
 namespace {
@@ -23,8 +20,6 @@ namespace fs = std::filesystem;
 // 20 + 2j), 80000 rpm (3.0 - 0.05j, 30 + 2.5j). Grid 60 %, rows 0..9 at 40 %,
 // rows 20..29 × columns 30..49 at 75 %, the far corner [99][119] at 77 %.
 const fs::path kFixture = fs::path(BRISCA_FIXTURES_DIR) / "sim" / "three-lines.map";
-const fs::path kShippedMaps =
-    fs::path(BRISCA_FIXTURES_DIR) / ".." / ".." / "data" / "Manuals & Videos" / "Maps";
 
 constexpr int kGridTokens = CompressorMap::kRows * CompressorMap::kColumns;
 int SpeedToken(int line) { return kGridTokens + line * (1 + 2 * CompressorMap::kPoints); }
@@ -200,63 +195,6 @@ TEST(CompressorMapTest, ParseAcceptsCrLfAndSignedFields) {
   EXPECT_EQ(map.lines[0].speed, 40000.0f);
   EXPECT_EQ(map.LinesInUse(), 3);
   EXPECT_EQ(map.HighestSpeed(), 80000.0f);
-}
-
-TEST(CompressorMapTest, LoadReportsOpenAndReadErrors) {
-  ScriptedPresenter presenter;
-  ScopedPresenter installed(presenter);
-  const TempDir temp("brisca-compressor-map");
-  const fs::path& folder = temp.Path();
-
-  CompressorMap map;
-  EXPECT_FALSE(map.Load(folder / "absent.map"));
-  EXPECT_FALSE(map.Load(folder));
-  EXPECT_FALSE(map.Load({}));
-
-  const fs::path damaged = folder / "damaged.map";
-  std::vector<std::string> tokens = FixtureTokens();
-  tokens.resize(100);
-  std::ofstream(damaged) << Join(tokens);
-  EXPECT_FALSE(map.Load(damaged));
-  EXPECT_TRUE(map.Load(kFixture));
-
-  std::vector<int> codes;
-  for (const Message& message : presenter.Shown()) codes.push_back(message.code);
-  EXPECT_EQ(codes, (std::vector<int>{173, 173, 173, 45}));
-}
-
-TEST(CompressorMapTest, EveryShippedMapLoadsWithRisingLines) {
-  ScriptedPresenter presenter;
-  ScopedPresenter installed(presenter);
-  for (std::string_view name : kCompressorMapNames) {
-    SCOPED_TRACE(std::string(name));
-    CompressorMap map;
-    ASSERT_TRUE(map.Load(kShippedMaps / name));
-    const int used = map.LinesInUse();
-    EXPECT_GE(used, 5);
-    for (int i = 0; i < used; ++i) {
-      const CompressorMap::SpeedLine& line = map.lines[i];
-      if (i > 0) {
-        EXPECT_GT(line.speed, map.lines[i - 1].speed);
-      }
-      for (int j = 0; j < CompressorMap::kPoints; ++j) {
-        EXPECT_GE(line.pressureRatio[j], 1.0f);
-        if (j > 0) {
-          EXPECT_GT(line.flow[j], line.flow[j - 1]);
-          EXPECT_LE(line.pressureRatio[j], line.pressureRatio[j - 1]);
-        }
-        const int cell = map.GridEfficiency(line.pressureRatio[j], line.flow[j]);
-        EXPECT_GE(cell, 50);
-        EXPECT_LE(cell, 78);
-      }
-    }
-    // Pressure rises with speed along the surge line.
-    EXPECT_GT(map.lines[used - 1].pressureRatio[0], map.lines[0].pressureRatio[0]);
-    const float diameter = AutoTurbineDiameter(350.0f, map.BestEfficiencyLineSpeed());
-    EXPECT_GT(diameter, 1.0f);
-    EXPECT_LT(diameter, 10.0f);
-  }
-  EXPECT_TRUE(presenter.Shown().empty());
 }
 
 }  // namespace
