@@ -1,0 +1,47 @@
+#pragma once
+// The desktop program's answers to an engine document: its open documents,
+// the open value edit dialog, view updates, and file and text prompts as Qt
+// dialogs owned by the main frame.
+
+#include <QString>
+
+#include <functional>
+
+#include "core/document/DocumentHost.h"
+
+class QWidget;
+
+namespace brisca {
+
+class CMainFrame;
+
+//! The file-dialog filter of a file kind ("qen", "qfw", "qcm").
+QString FileFilter(const std::string& extension);
+
+class DesktopHost final : public DocumentHost {
+ public:
+  explicit DesktopHost(CMainFrame& frame) : frame_(frame) {}
+
+  std::vector<CVexoDoc*> OpenDocuments() const override;
+  CSimSpec* EditedSpec() const override { return editedSpec_; }
+  void CloseEditDialog() override;
+  void UpdateAllViews(CVexoDoc& document) override;
+  std::optional<std::filesystem::path> PromptOpenPath(const std::string& extension,
+                                                      const std::filesystem::path& folder) override;
+  std::optional<std::filesystem::path> PromptSavePath(const std::string& extension,
+                                                      const std::filesystem::path& folder,
+                                                      const std::string& proposedName) override;
+  std::optional<std::string> PromptText(const std::string& title, const std::string& prompt,
+                                        const std::string& initial) override;
+
+  //! The value edit dialog announces itself while it is open: the spec it
+  //! edits and how to close it as accepted. SetEditDialog(nullptr, {}) when it closes.
+  void SetEditDialog(CSimSpec* spec, std::function<void()> closeAccepted);
+
+ private:
+  CMainFrame& frame_;
+  CSimSpec* editedSpec_ = nullptr;
+  std::function<void()> closeAccepted_;
+};
+
+}  // namespace brisca
