@@ -1,5 +1,7 @@
 #include "gui/shell/PlaceholderView.h"
 
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -37,15 +39,29 @@ PlaceholderView::PlaceholderView(CVexoDoc& document, ViewRegistry& registry,
   summary_->setWordWrap(true);
   summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
+  // The page's texts sit on a card in the middle of the page.
+  auto* card = new QFrame(this);
+  card->setObjectName(QStringLiteral("placeholderCard"));
+  card->setFrameShape(QFrame::StyledPanel);
+  card->setMaximumWidth(620);
+  auto* cardLayout = new QVBoxLayout(card);
+  cardLayout->setContentsMargins(24, 20, 24, 20);
+  cardLayout->setSpacing(12);
+  cardLayout->addWidget(title);
+  cardLayout->addWidget(text);
+  cardLayout->addWidget(coming);
+  cardLayout->addSpacing(8);
+  cardLayout->addWidget(summary_);
+
+  auto* row = new QHBoxLayout;
+  row->addStretch(1);
+  row->addWidget(card, 100);
+  row->addStretch(1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(24, 24, 24, 24);
-  layout->setSpacing(12);
-  layout->addWidget(title);
-  layout->addWidget(text);
-  layout->addWidget(coming);
-  layout->addSpacing(12);
-  layout->addWidget(summary_);
   layout->addStretch(1);
+  layout->addLayout(row);
+  layout->addStretch(2);
   UpdateView();
 }
 

@@ -1,13 +1,15 @@
 #include "gui/shell/VexoApp.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
+#include <QApplication>
+#include <QIcon>
 #include <QProcess>
 #include <QSettings>
 
 #include "core/base/ErrCode.h"
 #include "core/document/VexoDoc.h"
 #include "gui/shell/ColorScheme.h"
+#include "gui/shell/LogoItem.h"
 #include "gui/shell/LowColorDlg.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/PathText.h"
@@ -20,11 +22,22 @@ constexpr int kManualError = 76;
 constexpr int kSchemeChangeNotice = 113;
 const char* const kManualFile = "Brisca User Manual.pdf";
 
+// The logo at the sizes window managers ask for.
+QIcon AppIcon() {
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128}) icon.addPixmap(LogoPixmap(size));
+  return icon;
+}
+
 }  // namespace
 
 CVexoApp::CVexoApp(AppOptions options) : options_(std::move(options)) {}
 
-CVexoApp::~CVexoApp() { delete mainFrame_.data(); }
+CVexoApp::~CVexoApp() {
+  // A manual opener still starting the viewer is let finish rather than killed.
+  for (QProcess* opener : findChildren<QProcess*>()) opener->waitForFinished(3000);
+  delete mainFrame_.data();
+}
 
 CMainFrame* CVexoApp::MainFrame() const { return mainFrame_.data(); }
 
@@ -42,6 +55,7 @@ bool CVexoApp::InitInstance(const QStringList& arguments) {
   schemeNumber_ = ValidScheme(prefs_.colorSchemeLastUsed);
   SetActiveScheme(schemeNumber_);
 
+  QApplication::setWindowIcon(AppIcon());
   mainFrame_ = new CMainFrame(*this, paths_.EngineFolder());  // 6
   if (!mainFrame_) return false;
   mainFrame_->setAttribute(Qt::WA_DeleteOnClose);
