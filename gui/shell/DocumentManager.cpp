@@ -25,8 +25,23 @@ struct DocumentManager::Record {
   ViewRegistry views;
 };
 
-DocumentManager::DocumentManager(DocumentHost& host, fs::path engineFolder)
-    : host_(host), engineFolder_(std::move(engineFolder)) {}
+DocumentManager::DocumentManager(DocumentHost& host, fs::path engineFolder, fs::path sampleFolder)
+    : host_(host), engineFolder_(std::move(engineFolder)), sampleFolder_(std::move(sampleFolder)) {}
+
+// The start-up folder is wherever the program was started from, which on this
+// platform seldom holds an engine-files folder; the dialogs then start where
+// engines can be found or written instead of in a folder that is not there.
+fs::path DocumentManager::OpenFolder() const {
+  std::error_code ec;
+  return fs::is_directory(engineFolder_, ec) || sampleFolder_.empty() ? engineFolder_ : sampleFolder_;
+}
+
+fs::path DocumentManager::SaveFolder(const CVexoDoc& document) const {
+  const fs::path own = PathOf(document);
+  if (!own.empty()) return own.parent_path();
+  std::error_code ec;
+  return fs::is_directory(engineFolder_, ec) ? engineFolder_ : engineFolder_.parent_path();
+}
 
 DocumentManager::~DocumentManager() = default;
 

@@ -16,11 +16,18 @@ class DocumentHost;
 
 class DocumentManager {
  public:
-  DocumentManager(DocumentHost& host, std::filesystem::path engineFolder);
+  DocumentManager(DocumentHost& host, std::filesystem::path engineFolder,
+                  std::filesystem::path sampleFolder);
   ~DocumentManager();
 
-  //! Where engine files are opened and saved by default.
+  //! The engine-files folder below the start-up folder.
   const std::filesystem::path& EngineFolder() const { return engineFolder_; }
+  //! Where the Open dialog starts: the engine-files folder, or when the
+  //! start-up folder has none, the shipped sample engines.
+  std::filesystem::path OpenFolder() const;
+  //! Where Save As starts: the document's own folder, else the engine-files
+  //! folder, or when that does not exist the start-up folder.
+  std::filesystem::path SaveFolder(const CVexoDoc& document) const;
 
   //! A new, cleared document titled "Brisca<n>" (n counts the new documents).
   CVexoDoc& NewDocument();
@@ -46,6 +53,7 @@ class DocumentManager {
 
   DocumentHost& host_;
   std::filesystem::path engineFolder_;
+  std::filesystem::path sampleFolder_;
   int untitledCount_ = 0;
   std::vector<std::unique_ptr<Record>> records_;
 };

@@ -29,11 +29,12 @@ namespace brisca {
 
 using namespace command;
 
-CMainFrame::CMainFrame(CVexoApp& app, std::filesystem::path engineFolder, QWidget* parent)
+CMainFrame::CMainFrame(CVexoApp& app, std::filesystem::path engineFolder,
+                       std::filesystem::path sampleFolder, QWidget* parent)
     : QMainWindow(parent),
       app_(app),
       host_(*this),
-      documents_(host_, std::move(engineFolder)),
+      documents_(host_, std::move(engineFolder), std::move(sampleFolder)),
       mdiArea_(new QMdiArea),
       timer1_(new QTimer(this)),
       timer2_(new QTimer(this)) {

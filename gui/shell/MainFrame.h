@@ -35,7 +35,9 @@ class CMainFrame : public QMainWindow {
   Q_OBJECT
 
  public:
-  CMainFrame(CVexoApp& app, std::filesystem::path engineFolder, QWidget* parent = nullptr);
+  //! Engine files open and save in `engineFolder`; `sampleFolder` holds the shipped engines.
+  CMainFrame(CVexoApp& app, std::filesystem::path engineFolder, std::filesystem::path sampleFolder,
+             QWidget* parent = nullptr);
   ~CMainFrame() override;
 
   DocumentManager& Documents() { return documents_; }

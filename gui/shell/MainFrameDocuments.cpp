@@ -28,17 +28,19 @@ bool CMainFrame::OpenFile(const std::filesystem::path& path) {
   CVexoDoc* document = documents_.OpenDocument(path);
   if (!document) {
     mru_.Remove(ToQString(path));
+    mru_.Save();
     RebuildRecentFiles();
     return false;
   }
   mru_.Add(ToQString(documents_.PathOf(*document)));
+  mru_.Save();
   RebuildRecentFiles();
   AddFrame(*document);
   return true;
 }
 
 void CMainFrame::OnFileOpen() {
-  if (auto path = host_.PromptOpenPath("qen", documents_.EngineFolder())) OpenFile(*path);
+  if (auto path = host_.PromptOpenPath("qen", documents_.OpenFolder())) OpenFile(*path);
 }
 
 bool CMainFrame::OnFileSave(CVexoDoc& document) {
@@ -50,9 +52,7 @@ bool CMainFrame::OnFileSave(CVexoDoc& document) {
 }
 
 bool CMainFrame::OnFileSaveAs(CVexoDoc& document) {
-  const std::filesystem::path current = documents_.PathOf(document);
-  const std::filesystem::path folder = current.empty() ? documents_.EngineFolder() : current.parent_path();
-  auto path = host_.PromptSavePath("qen", folder, document.GetTitle() + ".qen");
+  auto path = host_.PromptSavePath("qen", documents_.SaveFolder(document), document.GetTitle() + ".qen");
   if (!path) return false;
   if (path->extension().empty()) path->replace_extension(".qen");
   if (!documents_.SaveDocument(document, *path)) {
@@ -60,6 +60,7 @@ bool CMainFrame::OnFileSaveAs(CVexoDoc& document) {
     return false;
   }
   mru_.Add(ToQString(documents_.PathOf(document)));
+  mru_.Save();
   RebuildRecentFiles();
   UpdateAllViews(document);
   return true;

@@ -36,6 +36,7 @@ PlaceholderView::PlaceholderView(CVexoDoc& document, ViewRegistry& registry,
   text->setWordWrap(true);
   auto* coming = new QLabel(tr("This page comes with a later release of Brisca."), this);
   coming->setWordWrap(true);
+  summary_->setObjectName(QStringLiteral("placeholderSummary"));
   summary_->setWordWrap(true);
   summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -68,6 +69,8 @@ PlaceholderView::PlaceholderView(CVexoDoc& document, ViewRegistry& registry,
 PlaceholderView::~PlaceholderView() { registry_.Unregister(this); }
 
 void PlaceholderView::UpdateView() { summary_->setText(SummaryText()); }
+
+QString PlaceholderView::ShownSummary() const { return summary_->text(); }
 
 QString PlaceholderView::SummaryText() const {
   QString text = tr("Engine: %1 (%2 units)")

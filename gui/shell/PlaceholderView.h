@@ -29,7 +29,10 @@ class PlaceholderView : public QWidget {
   void UpdateView();
 
   CVexoDoc& Document() const { return document_; }
+  //! What the page states about the document now.
   QString SummaryText() const;
+  //! What the page shows (as of its last update).
+  QString ShownSummary() const;
 
  private:
   CVexoDoc& document_;

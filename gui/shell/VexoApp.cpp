@@ -56,7 +56,8 @@ bool CVexoApp::InitInstance(const QStringList& arguments) {
   SetActiveScheme(schemeNumber_);
 
   QApplication::setWindowIcon(AppIcon());
-  mainFrame_ = new CMainFrame(*this, paths_.EngineFolder());  // 6
+  mainFrame_ = new CMainFrame(*this, paths_.EngineFolder(),  // 6
+                              paths_.programDataFolder / "EngineFiles (.QEN)");
   if (!mainFrame_) return false;
   mainFrame_->setAttribute(Qt::WA_DeleteOnClose);
 
