@@ -21,15 +21,6 @@ constexpr FileKind kFileKinds[] = {
     {"qcm", "Brisca Cam Files (*.qcm)"},
 };
 
-QFileDialog* MakeFileDialog(QWidget* parent, const QString& caption, const std::string& extension,
-                            const std::filesystem::path& folder) {
-  auto* dialog = new QFileDialog(parent, caption, ToQString(folder), FileFilter(extension));
-  dialog->setOption(QFileDialog::DontUseNativeDialog);
-  dialog->setDefaultSuffix(QString::fromStdString(extension));
-  dialog->setAttribute(Qt::WA_DeleteOnClose, false);
-  return dialog;
-}
-
 }  // namespace
 
 QString FileFilter(const std::string& extension) {
@@ -54,24 +45,30 @@ void DesktopHost::UpdateAllViews(CVexoDoc& document) { frame_.UpdateAllViews(doc
 
 std::optional<std::filesystem::path> DesktopHost::PromptOpenPath(
     const std::string& extension, const std::filesystem::path& folder) {
-  std::unique_ptr<QFileDialog> dialog(
-      MakeFileDialog(&frame_, QObject::tr("Open"), extension, folder));
-  dialog->setAcceptMode(QFileDialog::AcceptOpen);
-  dialog->setFileMode(QFileDialog::ExistingFile);
-  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
-  return ToPath(dialog->selectedFiles().constFirst());
+  const FilePrompt prompt{false, extension, folder, {}};
+  return prompter_ ? prompter_(prompt) : RunFileDialog(prompt);
 }
 
 std::optional<std::filesystem::path> DesktopHost::PromptSavePath(
     const std::string& extension, const std::filesystem::path& folder,
     const std::string& proposedName) {
-  std::unique_ptr<QFileDialog> dialog(
-      MakeFileDialog(&frame_, QObject::tr("Save As"), extension, folder));
-  dialog->setAcceptMode(QFileDialog::AcceptSave);
-  dialog->setFileMode(QFileDialog::AnyFile);
-  if (!proposedName.empty()) dialog->selectFile(QString::fromStdString(proposedName));
-  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
-  return ToPath(dialog->selectedFiles().constFirst());
+  const FilePrompt prompt{true, extension, folder, proposedName};
+  return prompter_ ? prompter_(prompt) : RunFileDialog(prompt);
+}
+
+std::optional<std::filesystem::path> DesktopHost::RunFileDialog(const FilePrompt& prompt) {
+  QFileDialog dialog(&frame_, prompt.save ? QObject::tr("Save As") : QObject::tr("Open"),
+                     ToQString(prompt.folder), FileFilter(prompt.extension));
+  dialog.setObjectName(QStringLiteral("filePrompt"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setDefaultSuffix(QString::fromStdString(prompt.extension));
+  dialog.setAcceptMode(prompt.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(prompt.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (prompt.save && !prompt.proposedName.empty()) {
+    dialog.selectFile(QString::fromStdString(prompt.proposedName));
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return ToPath(dialog.selectedFiles().constFirst());
 }
 
 std::optional<std::string> DesktopHost::PromptText(const std::string& title,

@@ -18,6 +18,17 @@ class CMainFrame;
 //! The file-dialog filter of a file kind ("qen", "qfw", "qcm").
 QString FileFilter(const std::string& extension);
 
+//! One file prompt: what the dialog is asked to show.
+struct FilePrompt {
+  bool save = false;                 //!< Save As (else Open)
+  std::string extension;             //!< "qen", "qfw", "qcm"
+  std::filesystem::path folder;      //!< where the dialog starts
+  std::string proposedName;          //!< file name offered when saving
+};
+
+//! Answers a file prompt: a path, or nothing when the user cancels.
+using FilePrompter = std::function<std::optional<std::filesystem::path>(const FilePrompt&)>;
+
 class DesktopHost final : public DocumentHost {
  public:
   explicit DesktopHost(CMainFrame& frame) : frame_(frame) {}
@@ -38,7 +49,14 @@ class DesktopHost final : public DocumentHost {
   //! edits and how to close it as accepted. SetEditDialog(nullptr, {}) when it closes.
   void SetEditDialog(CSimSpec* spec, std::function<void()> closeAccepted);
 
+  //! Replaces the file dialog (tests script the user's choice); an empty
+  //! prompter brings the dialog back.
+  void SetFilePrompter(FilePrompter prompter) { prompter_ = std::move(prompter); }
+
  private:
+  std::optional<std::filesystem::path> RunFileDialog(const FilePrompt& prompt);
+
+  FilePrompter prompter_;
   CMainFrame& frame_;
   CSimSpec* editedSpec_ = nullptr;
   std::function<void()> closeAccepted_;

@@ -3,7 +3,7 @@
 // beyond the table as an internal error.
 #include <QApplication>
 #include <QPalette>
-#include <QtTest/QtTest>
+#include <QTest>
 
 #include <sys/wait.h>
 #include <unistd.h>

@@ -2,6 +2,8 @@
 // the workbook tabs, opening, the modified mark and prompts, saving, damaged
 // files, recent files, the timers and the queued refresh.
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QSettings>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -11,7 +13,7 @@
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QtTest/QtTest>
+#include <QTest>
 
 #include <sys/stat.h>
 
@@ -55,20 +57,6 @@ void AnswerQuestion(QMessageBox::StandardButton button, QString* text = nullptr,
       seen);
 }
 
-// Picks `path` in the next file dialog, or cancels it when `path` is empty.
-void AnswerFileDialog(const fs::path& path, bool* seen = nullptr) {
-  AnswerNextModal<QFileDialog>(
-      [path](QFileDialog* dialog) {
-        if (path.empty()) {
-          dialog->reject();
-          return;
-        }
-        dialog->selectFile(QString::fromStdString(path.string()));
-        static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own accept() is protected
-      },
-      seen);
-}
-
 ino_t Inode(const fs::path& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
@@ -87,11 +75,21 @@ class TestMainFrame : public QObject {
   void init() {
     brisca::test::ScratchSettings::Clear();
     presenter_.Clear();
+    prompts_.clear();
     app_ = std::make_unique<brisca::CVexoApp>(brisca::test::QuickStart());
     QVERIFY(app_->InitInstance({QStringLiteral("brisca")}));
     frame_ = app_->MainFrame();
     QVERIFY(QTest::qWaitForWindowExposed(frame_));
   }
+  // The file prompts answer from the script (empty path: Cancel) and remember what they were asked.
+  void AnswerFilePrompt(const fs::path& path) {
+    frame_->Host().SetFilePrompter([this, path](const brisca::FilePrompt& prompt) -> std::optional<fs::path> {
+      prompts_.push_back(prompt);
+      if (path.empty()) return std::nullopt;
+      return path;
+    });
+  }
+
   void cleanup() {
     // Leave without prompts: nothing the tests changed is worth keeping.
     for (CVexoDoc* doc : frame_->Documents().Documents()) doc->SetModified(false);
@@ -278,15 +276,55 @@ class TestMainFrame : public QObject {
     doc->SetModified(true);
     QString question;
     bool asked = false;
-    bool saveAsked = false;
     AnswerQuestion(QMessageBox::StandardButton(answer), &question, &asked);
-    if (answer == QMessageBox::Yes) AnswerFileDialog({}, &saveAsked);
+    AnswerFilePrompt({});
     frame_->OnCommand(command::kFileClose);
     QVERIFY(asked);
     QCOMPARE(question, QStringLiteral("Save changes to Brisca1?"));
-    QCOMPARE(saveAsked, answer == QMessageBox::Yes);
+    QCOMPARE(prompts_.size(), size_t(answer == QMessageBox::Yes ? 1 : 0));
     QTRY_COMPARE(frame_->Documents().Documents().empty(), closed);
     QCOMPARE(frame_->Frames().empty(), closed);
+  }
+
+  void closingTheLastWindowOfAChangedEngineAsks() {
+    CVexoDoc* doc = frame_->ActiveDocument();
+    doc->SetModified(true);
+    bool asked = false;
+    AnswerQuestion(QMessageBox::Cancel, nullptr, &asked);
+    QVERIFY(!WindowOf(frame_->ActiveFrame())->close());
+    QVERIFY(asked);
+    QCOMPARE(frame_->Documents().Documents(), std::vector<CVexoDoc*>{doc});
+  }
+
+  void hostAnswersForTheDesktop() {
+    brisca::DesktopHost& host = frame_->Host();
+    CVexoDoc* doc = frame_->ActiveDocument();
+    QVERIFY(doc->IsDocumentOpen(doc));
+    QCOMPARE(host.OpenDocuments(), std::vector<CVexoDoc*>{doc});
+
+    // The value edit dialog announces itself and is closed through the host.
+    brisca::CSimSpec* spec = reinterpret_cast<brisca::CSimSpec*>(doc);  // any address stands for it
+    int closed = 0;
+    host.SetEditDialog(spec, [&] { ++closed; });
+    QCOMPARE(host.EditedSpec(), spec);
+    host.CloseEditDialog();
+    QCOMPARE(closed, 1);
+    QCOMPARE(host.EditedSpec(), nullptr);
+    host.CloseEditDialog();
+    QCOMPARE(closed, 1);
+
+    AnswerNextModal<QInputDialog>([](QInputDialog* dialog) {
+      dialog->setTextValue(QStringLiteral("Ported Heads"));
+      dialog->accept();
+    });
+    QCOMPARE(host.PromptText("Custom Port Flow", "Description:", "old"), std::optional<std::string>("Ported Heads"));
+    AnswerNextModal<QInputDialog>([](QInputDialog* dialog) { dialog->reject(); });
+    QCOMPARE(host.PromptText("Custom Port Flow", "Description:", "old"), std::nullopt);
+
+    QCOMPARE(brisca::FileFilter("qcm").section(QStringLiteral(";;"), 0, 0),
+             QStringLiteral("Brisca Cam Files (*.qcm)"));
+    frame_->CloseDocument(*doc);
+    QTRY_VERIFY(host.OpenDocuments().empty());
   }
 
   void exitWithChangesCancelledKeepsTheProgram() {
@@ -302,8 +340,12 @@ class TestMainFrame : public QObject {
   void saveIsRefusedByAValidationCode() {
     brisca::TempDir dir;
     const fs::path target = dir / "empty.qen";
-    AnswerFileDialog(target);
+    AnswerFilePrompt(target);
     frame_->OnCommand(command::kSaveAs);
+    QCOMPARE(prompts_.size(), size_t(1));
+    QVERIFY(prompts_.front().save);
+    QCOMPARE(prompts_.front().extension, std::string("qen"));
+    QCOMPARE(prompts_.front().proposedName, std::string("Brisca1.qen"));
     QCOMPARE(presenter_.Shown().size(), size_t(1));
     QCOMPARE(presenter_.Shown().front().kind, brisca::MessageKind::Error);
     int code = 0;
@@ -362,8 +404,10 @@ class TestMainFrame : public QObject {
     QVERIFY(frame_->OpenFile(brisca::test::SampleEngine()));
     CVexoDoc* doc = frame_->ActiveDocument();
     frame_->OnCommand(command::kWindowNew);
-    AnswerFileDialog(dir / "Renamed");
+    AnswerFilePrompt(dir / "Renamed");
     frame_->OnCommand(command::kSaveAs);
+    QCOMPARE(prompts_.size(), size_t(1));
+    QCOMPARE(prompts_.front().folder, fs::canonical(brisca::test::SampleEngine()).parent_path());
     QVERIFY(presenter_.Shown().empty());
     QVERIFY(fs::exists(dir / "Renamed.qen"));
     QCOMPARE(doc->GetTitle(), std::string("Renamed"));
@@ -458,6 +502,7 @@ class TestMainFrame : public QObject {
   brisca::test::ScratchSettings settings_;
   brisca::ScriptedPresenter presenter_;
   brisca::ScopedPresenter installed_{presenter_};
+  std::vector<brisca::FilePrompt> prompts_;
   std::unique_ptr<brisca::CVexoApp> app_;
   CMainFrame* frame_ = nullptr;
 };

@@ -8,7 +8,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QSettings>
-#include <QtTest/QtTest>
+#include <QTest>
 
 #include "core/base/Version.h"
 #include "core/document/CommandIds.h"
