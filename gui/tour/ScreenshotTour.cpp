@@ -10,6 +10,7 @@
 #include "core/document/ProgramPaths.h"
 #include "core/document/VexoDoc.h"
 #include "gui/shell/AboutDlg.h"
+#include "gui/shell/LowColorDlg.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/SplashScreen.h"
 #include "gui/shell/VexoApp.h"
@@ -94,6 +95,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
 
   if (withDialogs) {
     TakeAbout(frame);
+    TakeLowColorNotice(frame);
     TakeFileMenu(frame);
   }
   app.ExitInstance();
@@ -108,11 +110,19 @@ void ScreenshotTour::TakeAbout(CMainFrame& frame) {
   about.close();
 }
 
+void ScreenshotTour::TakeLowColorNotice(CMainFrame& frame) {
+  CLowColorDlg notice(&frame);
+  notice.show();
+  if (!QTest::qWaitForWindowExposed(&notice)) Fail(QStringLiteral("the low-colour notice did not show"));
+  Settle();
+  Save(notice.grab().toImage(), QStringLiteral("low-color-notice.png"), &notice);
+  notice.close();
+}
+
 void ScreenshotTour::TakeFileMenu(CMainFrame& frame) {
   QMenu* menu = frame.FileMenu();
   QMenuBar* bar = frame.MainMenuBar();
-  const QRect item = bar->actionGeometry(menu->menuAction());
-  menu->popup(bar->mapToGlobal(item.bottomLeft()));
+  bar->setActiveAction(menu->menuAction());  // drops the menu as a click on "File" does
   if (!QTest::qWaitForWindowExposed(menu)) Fail(QStringLiteral("the File menu did not open"));
   Settle();
   // The open menu over the window it dropped from, as the user sees it.

@@ -31,6 +31,7 @@ class ScreenshotTour {
   //! and runs the sample, and saves the main window as `name`.
   void TakeMainWindow(int scheme, const QString& name, bool withDialogs);
   void TakeAbout(CMainFrame& frame);
+  void TakeLowColorNotice(CMainFrame& frame);
   void TakeFileMenu(CMainFrame& frame);
 
   bool Save(const QImage& image, const QString& name, const QWidget* shown);
