@@ -318,8 +318,7 @@ void CMainFrame::ApplyScheme() {
   toolBar_->setStyleSheet(BarStyle());
   statusBar()->setStyleSheet(BarStyle());
   mdiArea_->setBackground(SchemeColor(0));
-  workbook_->setStyleSheet(coloured ? QStringLiteral("QTabBar { background: %1; }").arg(SchemeColor(68).name())
-                                    : QString());
+  workbook_->setStyleSheet(WorkbookTabStyle());
   QWidget* old = menuBar_->cornerWidget(Qt::TopRightCorner);
   menuBar_->setCornerWidget(coloured ? new LogoItem : nullptr, Qt::TopRightCorner);
   delete old;

@@ -49,4 +49,16 @@ QString BarStyle() {
       .arg(C(68), C(58));
 }
 
+QString WorkbookTabStyle() {
+  if (ActiveScheme() == 0) return {};
+  return QStringLiteral(
+             "QTabBar { background: %1; }"
+             "QTabBar::tab { background: %2; color: %3; border: 1px solid %7; border-top: none;"
+             "  padding: 3px 14px; margin-right: 2px;"
+             "  border-bottom-left-radius: 4px; border-bottom-right-radius: 4px; }"
+             "QTabBar::tab:selected { background: %4; color: %5; font-weight: bold; }"
+             "QTabBar::tab:hover:!selected { background: %6; }")
+      .arg(C(68), C(71), C(72), C(73), C(74), C(75), C(76));
+}
+
 }  // namespace brisca

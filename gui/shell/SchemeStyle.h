@@ -13,6 +13,9 @@ QString TabWindowStyle(int firstEntry);
 //! Menu bar and drop-down menus (entries 53..62).
 QString MenuStyle();
 
+//! The workbook tabs along the bottom, in the left tab window's entries with the bar colour.
+QString WorkbookTabStyle();
+
 //! Tool bar and status bar (entry 68 with the menu text colours).
 QString BarStyle();
 
