@@ -2,6 +2,7 @@
 // the splash time, the command line left unopened, the low-colour notice,
 // the preferences written at exit, scheme changes and the user manual.
 #include <QCheckBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMdiArea>
@@ -110,6 +111,22 @@ class TestVexoApp : public QObject {
     QVERIFY(documents.front()->Results().IsEmpty());
   }
 
+  // Any start-up folder will do, however deep: its engine-files folder lies below it.
+  void startsFromAFolderOfAnyLength() {
+    brisca::TempDir dir;
+    std::filesystem::path deep = dir.Path();
+    while (deep.string().size() < 300) deep /= std::string(40, 'd');
+    std::filesystem::create_directories(deep);
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(QString::fromStdString(deep.string())));
+    brisca::CVexoApp app(QuickStart());
+    const bool started = app.InitInstance({QStringLiteral("brisca")});
+    QDir::setCurrent(previous);
+    QVERIFY(started);
+    QCOMPARE(app.EngineFolder(), deep / "EngineFiles (.QEN)");
+    QCOMPARE(app.MainFrame()->Documents().Documents().size(), size_t(1));
+  }
+
   void splashStaysUpItsMinimumTime() {
     brisca::AppOptions options = QuickStart();
     options.splashMinimumMs = 400;
@@ -169,6 +186,8 @@ class TestVexoApp : public QObject {
     QCOMPARE(seen, noticeShown);
     QCOMPARE(app.IsLowColorDisplay(), lowColor);
     QCOMPARE(app.SchemeNumber(), lowColor ? 0 : 2);
+    QCOMPARE(brisca::ActiveScheme(), lowColor ? 0 : 2);
+    QCOMPARE(app.MainFrame()->MainMenuBar()->cornerWidget(Qt::TopRightCorner) == nullptr, lowColor);
     if (noticeShown) QVERIFY(noticeText.contains(QStringLiteral("low color mode")));
 
     app.ExitInstance();
