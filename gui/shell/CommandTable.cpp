@@ -12,7 +12,8 @@ const std::vector<CommandRow>& ShellCommands() {
       {kFileNew, "&New", QKeySequence::New, "Create a new engine", QStyle::SP_FileIcon, false},
       {kFileOpen, "&Open...", QKeySequence::Open, "Open an engine file",
        QStyle::SP_DialogOpenButton, false},
-      {kFileClose, "&Close", QKeySequence::Close, "Close the active engine", -1, false},
+      // Ctrl+F4 stays with the engine window's own Close.
+      {kFileClose, "&Close", kNone, "Close the active engine", -1, false},
       {kFileSave, "&Save", QKeySequence::Save, "Save the active engine",
        QStyle::SP_DialogSaveButton, false},
       {kSaveAs, "Save &As...", QKeySequence::SaveAs, "Save the active engine under a new name", -1,

@@ -303,7 +303,7 @@ class TestMainFrame : public QObject {
     QCOMPARE(host.OpenDocuments(), std::vector<CVexoDoc*>{doc});
 
     // The value edit dialog announces itself and is closed through the host.
-    brisca::CSimSpec* spec = reinterpret_cast<brisca::CSimSpec*>(doc);  // any address stands for it
+    brisca::CSimSpec* spec = &doc->Engine().bore;
     int closed = 0;
     host.SetEditDialog(spec, [&] { ++closed; });
     QCOMPARE(host.EditedSpec(), spec);
