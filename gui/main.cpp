@@ -1,21 +1,24 @@
 #include <QApplication>
 
 #include "core/base/FatalAssert.h"
-#include "gui/shell/MainWindow.h"
 #include "gui/shell/QtMessagePresenter.h"
+#include "gui/shell/VexoApp.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setOrganizationName(QStringLiteral("Quillon"));
-  QApplication::setApplicationName(QStringLiteral("Brisca"));
 
   brisca::QtMessagePresenter presenter;
   brisca::InstallPresenter(&presenter);
   brisca::SetFatalAssertHook(&brisca::ShowFatalAssertBox);
 
-  brisca::MainWindow window;
-  window.show();
-  const int status = QApplication::exec();
+  int status = 1;
+  {
+    brisca::CVexoApp vexo;
+    if (vexo.InitInstance(QApplication::arguments())) {
+      status = QApplication::exec();
+      vexo.ExitInstance();
+    }
+  }
   brisca::InstallPresenter(nullptr);
   return status;
 }

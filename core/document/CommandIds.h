@@ -55,5 +55,14 @@ inline constexpr int kSchemeBasicBlue = 34565;
 inline constexpr int kSchemeDeepBlue = 34566;
 inline constexpr int kSchemeOrangeOriginal = 34567;
 inline constexpr int kWorkbook = 32771;
+inline constexpr int kFileMru1 = 57616;  //!< 57616..57619: the four recent files
+inline constexpr int kViewToolbar = 59392;
+inline constexpr int kViewStatusBar = 59393;
+inline constexpr int kWindowNew = 57648;
+inline constexpr int kWindowArrange = 57649;
+inline constexpr int kWindowCascade = 57650;
+inline constexpr int kWindowTile = 57651;
+inline constexpr int kTimer1Command = 33442;  //!< posted when main-frame timer 1 fires
+inline constexpr int kTimer2Command = 33443;  //!< posted when main-frame timer 2 fires
 
 }  // namespace brisca::command

@@ -1,0 +1,115 @@
+#include "gui/shell/ChildFrame.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QSplitter>
+#include <QTabWidget>
+
+#include "core/base/FatalAssert.h"
+#include "gui/shell/PlaceholderView.h"
+#include "gui/shell/SchemeStyle.h"
+
+namespace brisca {
+namespace {
+
+constexpr int kLeftTabColors = 69;
+constexpr int kRightTabColors = 77;
+
+struct PageDescription {
+  const char* tab;
+  const char* viewName;
+  const char* description;
+};
+
+// Until their views exist the pages say which view belongs there.
+constexpr PageDescription kEnginePage = {
+    "Engine", "Engine form",
+    "Every parameter of the engine in seven groups (Short Block, Cylinder Heads, Compression, "
+    "Induction, Exhaust, Camshaft, Notes), each with its component menu, the group lights and "
+    "the compressor warning lamps."};
+constexpr PageDescription kGraphPage = {
+    "Graph", "Dyno chart",
+    "Power, torque and the other results against engine speed, with chart settings, data zones "
+    "and comparisons with other engines."};
+constexpr PageDescription kTablePage = {
+    "Table", "Results table",
+    "Power, torque, manifold and boost pressure and volumetric efficiency at every test speed "
+    "from 1000 to 14500 rpm."};
+constexpr PageDescription kProDataPage = {
+    "ProData", "Extended results table",
+    "The mean effective pressures, indicated, friction and pumping power, mechanical efficiency, "
+    "airflow, piston speed and piston force at every test speed."};
+
+}  // namespace
+
+CChildFrame::CChildFrame(CVexoDoc& document, ViewRegistry& registry, QWidget* parent)
+    : QWidget(parent),
+      document_(document),
+      splitter_(new QSplitter(Qt::Horizontal, this)),
+      left_(new QTabWidget(splitter_)),
+      right_(new QTabWidget(splitter_)) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  left_->setObjectName(QStringLiteral("leftTabs"));
+  right_->setObjectName(QStringLiteral("rightTabs"));
+  splitter_->addWidget(left_);
+  splitter_->addWidget(right_);
+  splitter_->setStretchFactor(0, 0);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setChildrenCollapsible(false);
+  AddViews(registry);
+  BRISCA_ASSERT(left_->count() == 4 && right_->count() == 3);
+  splitter_->setSizes({kLeftColumnWidth, kLeftColumnWidth});
+  ApplySchemeColors();
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(splitter_);
+  resize(2 * kLeftColumnWidth + 200, 560);
+}
+
+CChildFrame::~CChildFrame() {
+  // The views leave the document's registry before the window reports itself gone.
+  delete splitter_;
+  splitter_ = nullptr;
+  if (destroyedHook_) destroyedHook_(*this);
+}
+
+void CChildFrame::AddViews(ViewRegistry& registry) {
+  auto add = [&](QTabWidget* tabs, const PageDescription& page, std::optional<ViewSlot> slot) {
+    tabs->addTab(new PlaceholderView(document_, registry, slot, tr(page.viewName),
+                                     tr(page.description)),
+                 tr(page.tab));
+  };
+  add(left_, kEnginePage, ViewSlot::EngineForm);
+  add(left_, kGraphPage, ViewSlot::FirstChart);
+  add(left_, kTablePage, ViewSlot::ResultsTable);
+  add(left_, kProDataPage, ViewSlot::ProDataTable);
+  add(right_, kGraphPage, ViewSlot::SecondChart);
+  // The right-hand tables show the same rows as the left-hand ones; the
+  // registered tables are those on the left.
+  add(right_, kTablePage, std::nullopt);
+  add(right_, kProDataPage, std::nullopt);
+}
+
+void CChildFrame::ApplySchemeColors() {
+  left_->setStyleSheet(TabWindowStyle(kLeftTabColors));
+  right_->setStyleSheet(TabWindowStyle(kRightTabColors));
+}
+
+void CChildFrame::UpdateViews() {
+  for (QTabWidget* tabs : {left_, right_}) {
+    for (int i = 0; i < tabs->count(); ++i) {
+      if (auto* view = qobject_cast<PlaceholderView*>(tabs->widget(i))) view->UpdateView();
+    }
+  }
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+  if (closeGuard_ && !closeGuard_(*this)) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+}  // namespace brisca

@@ -1,0 +1,90 @@
+#include "gui/shell/DesktopHost.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+
+#include "gui/shell/DocumentManager.h"
+#include "gui/shell/MainFrame.h"
+#include "gui/shell/PathText.h"
+
+namespace brisca {
+namespace {
+
+struct FileKind {
+  const char* extension;
+  const char* filter;
+};
+
+constexpr FileKind kFileKinds[] = {
+    {"qen", "Brisca Engine Files (*.qen)"},
+    {"qfw", "Brisca Flow Files (*.qfw)"},
+    {"qcm", "Brisca Cam Files (*.qcm)"},
+};
+
+}  // namespace
+
+QString FileFilter(const std::string& extension) {
+  for (const FileKind& kind : kFileKinds) {
+    if (extension == kind.extension) {
+      return QString::fromLatin1(kind.filter) + QStringLiteral(";;All Files (*)");
+    }
+  }
+  return QStringLiteral("All Files (*)");
+}
+
+std::vector<CVexoDoc*> DesktopHost::OpenDocuments() const { return frame_.Documents().Documents(); }
+
+void DesktopHost::CloseEditDialog() {
+  std::function<void()> close = std::move(closeAccepted_);
+  editedSpec_ = nullptr;
+  closeAccepted_ = nullptr;
+  if (close) close();
+}
+
+void DesktopHost::UpdateAllViews(CVexoDoc& document) { frame_.UpdateAllViews(document); }
+
+std::optional<std::filesystem::path> DesktopHost::PromptOpenPath(
+    const std::string& extension, const std::filesystem::path& folder) {
+  const FilePrompt prompt{false, extension, folder, {}};
+  return prompter_ ? prompter_(prompt) : RunFileDialog(prompt);
+}
+
+std::optional<std::filesystem::path> DesktopHost::PromptSavePath(
+    const std::string& extension, const std::filesystem::path& folder,
+    const std::string& proposedName) {
+  const FilePrompt prompt{true, extension, folder, proposedName};
+  return prompter_ ? prompter_(prompt) : RunFileDialog(prompt);
+}
+
+std::optional<std::filesystem::path> DesktopHost::RunFileDialog(const FilePrompt& prompt) {
+  QFileDialog dialog(&frame_, prompt.save ? QObject::tr("Save As") : QObject::tr("Open"),
+                     ToQString(prompt.folder), FileFilter(prompt.extension));
+  dialog.setObjectName(QStringLiteral("filePrompt"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setDefaultSuffix(QString::fromStdString(prompt.extension));
+  dialog.setAcceptMode(prompt.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(prompt.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (prompt.save && !prompt.proposedName.empty()) {
+    dialog.selectFile(QString::fromStdString(prompt.proposedName));
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return ToPath(dialog.selectedFiles().constFirst());
+}
+
+std::optional<std::string> DesktopHost::PromptText(const std::string& title,
+                                                   const std::string& prompt,
+                                                   const std::string& initial) {
+  bool ok = false;
+  const QString text =
+      QInputDialog::getText(&frame_, QString::fromStdString(title), QString::fromStdString(prompt),
+                            QLineEdit::Normal, QString::fromStdString(initial), &ok);
+  if (!ok) return std::nullopt;
+  return text.toStdString();
+}
+
+void DesktopHost::SetEditDialog(CSimSpec* spec, std::function<void()> closeAccepted) {
+  editedSpec_ = spec;
+  closeAccepted_ = std::move(closeAccepted);
+}
+
+}  // namespace brisca

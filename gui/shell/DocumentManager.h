@@ -1,0 +1,61 @@
+#pragma once
+// The open engine documents: their creation, opening, saving and closing,
+// the file each one belongs to, and the views each one has registered. No
+// windows here: the main frame puts each document into child frames.
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "gui/shell/ViewRegistry.h"
+
+namespace brisca {
+
+class CVexoDoc;
+class DocumentHost;
+
+class DocumentManager {
+ public:
+  DocumentManager(DocumentHost& host, std::filesystem::path engineFolder,
+                  std::filesystem::path sampleFolder);
+  ~DocumentManager();
+
+  //! The engine-files folder below the start-up folder.
+  const std::filesystem::path& EngineFolder() const { return engineFolder_; }
+  //! Where the Open dialog starts: the engine-files folder, or when the
+  //! start-up folder has none, the shipped sample engines.
+  std::filesystem::path OpenFolder() const;
+  //! Where Save As starts: the document's own folder, else the engine-files
+  //! folder, or when that does not exist the start-up folder.
+  std::filesystem::path SaveFolder(const CVexoDoc& document) const;
+
+  //! A new, cleared document titled "Brisca<n>" (n counts the new documents).
+  CVexoDoc& NewDocument();
+  //! A document read from `path`; nullptr when reading failed (the core has
+  //! shown the numbered message and no document was added).
+  CVexoDoc* OpenDocument(const std::filesystem::path& path);
+  //! Saves `document` to `path` through the document's save; on success the
+  //! document belongs to `path` and takes its name as title.
+  bool SaveDocument(CVexoDoc& document, const std::filesystem::path& path);
+  //! Removes and deletes `document`.
+  void CloseDocument(CVexoDoc& document);
+
+  std::vector<CVexoDoc*> Documents() const;
+  //! The open document read from or saved to `path`, if any.
+  CVexoDoc* FindByPath(const std::filesystem::path& path) const;
+  //! The file of `document`; empty while it has never been saved or opened.
+  std::filesystem::path PathOf(const CVexoDoc& document) const;
+  ViewRegistry& Views(const CVexoDoc& document);
+
+ private:
+  struct Record;
+  Record* Find(const CVexoDoc& document) const;
+
+  DocumentHost& host_;
+  std::filesystem::path engineFolder_;
+  std::filesystem::path sampleFolder_;
+  int untitledCount_ = 0;
+  std::vector<std::unique_ptr<Record>> records_;
+};
+
+}  // namespace brisca

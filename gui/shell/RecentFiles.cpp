@@ -1,0 +1,46 @@
+#include "gui/shell/RecentFiles.h"
+
+#include <QSettings>
+
+namespace brisca {
+namespace {
+
+const QString kGroup = QStringLiteral("Recent File List");
+
+QString Key(int i) { return QStringLiteral("File%1").arg(i + 1); }
+
+}  // namespace
+
+void RecentFiles::Load() {
+  QSettings settings;
+  settings.beginGroup(kGroup);
+  files_.clear();
+  for (int i = 0; i < kMaxFiles; ++i) {
+    const QString file = settings.value(Key(i)).toString();
+    if (!file.isEmpty() && !files_.contains(file)) files_.append(file);
+  }
+  settings.endGroup();
+}
+
+void RecentFiles::Save() const {
+  QSettings settings;
+  settings.beginGroup(kGroup);
+  for (int i = 0; i < kMaxFiles; ++i) {
+    if (i < files_.size()) {
+      settings.setValue(Key(i), files_.at(i));
+    } else {
+      settings.remove(Key(i));
+    }
+  }
+  settings.endGroup();
+}
+
+void RecentFiles::Add(const QString& path) {
+  files_.removeAll(path);
+  files_.prepend(path);
+  while (files_.size() > kMaxFiles) files_.removeLast();
+}
+
+void RecentFiles::Remove(const QString& path) { files_.removeAll(path); }
+
+}  // namespace brisca

@@ -1,0 +1,130 @@
+#include "gui/shell/VexoApp.h"
+
+#include <QCommandLineParser>
+#include <QApplication>
+#include <QIcon>
+#include <QProcess>
+#include <QSettings>
+
+#include "core/base/ErrCode.h"
+#include "core/document/VexoDoc.h"
+#include "gui/shell/ColorScheme.h"
+#include "gui/shell/LogoItem.h"
+#include "gui/shell/LowColorDlg.h"
+#include "gui/shell/MainFrame.h"
+#include "gui/shell/PathText.h"
+#include "gui/shell/SplashScreen.h"
+
+namespace brisca {
+namespace {
+
+constexpr int kManualError = 76;
+constexpr int kSchemeChangeNotice = 113;
+const char* const kManualFile = "Brisca User Manual.pdf";
+
+// The logo at the sizes window managers ask for.
+QIcon AppIcon() {
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128}) icon.addPixmap(LogoPixmap(size));
+  return icon;
+}
+
+}  // namespace
+
+CVexoApp::CVexoApp(AppOptions options) : options_(std::move(options)) {}
+
+CVexoApp::~CVexoApp() {
+  // A manual opener still starting the viewer is let finish rather than killed.
+  for (QProcess* opener : findChildren<QProcess*>()) opener->waitForFinished(3000);
+  delete mainFrame_.data();
+}
+
+CMainFrame* CVexoApp::MainFrame() const { return mainFrame_.data(); }
+
+bool CVexoApp::InitInstance(const QStringList& arguments) {
+  paths_ = ProgramPaths::Discover();  // 1
+
+  splash_ = std::make_unique<SplashScreen>();  // 2
+  splash_->ShowNow();
+
+  QCoreApplication::setOrganizationName(QStringLiteral("Quillon"));  // 3
+  QCoreApplication::setApplicationName(QStringLiteral("Brisca"));
+
+  QSettings settings;  // 4: the engine-files folder comes with the paths; 5:
+  prefs_ = Preferences::Read(settings);
+  schemeNumber_ = ValidScheme(prefs_.colorSchemeLastUsed);
+  SetActiveScheme(schemeNumber_);
+
+  QApplication::setWindowIcon(AppIcon());
+  mainFrame_ = new CMainFrame(*this, paths_.EngineFolder(),  // 6
+                              paths_.programDataFolder / "EngineFiles (.QEN)");
+  if (!mainFrame_) return false;
+  mainFrame_->setAttribute(Qt::WA_DeleteOnClose);
+
+  QCommandLineParser parser;  // 7: parsed, and nothing opened from it
+  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("ignored"));
+  parser.parse(arguments);
+  ignoredArguments_ = parser.positionalArguments();
+
+  splash_->WaitUntilShownFor(options_.splashMinimumMs);  // 8
+  mainFrame_->SetWorkbook(true);
+  splash_->close();
+  splash_.reset();
+
+  CheckLowColorDisplay();  // 9
+
+  mainFrame_->OnFileNew();  // 10
+  if (options_.showMaximized) {
+    mainFrame_->showMaximized();
+  } else {
+    mainFrame_->show();
+  }
+  mainFrame_->update();
+  return true;
+}
+
+void CVexoApp::CheckLowColorDisplay() {
+  lowColor_ = IsLowColor(options_.displayColors ? options_.displayColors() : DisplayColors{});
+  if (!lowColor_) return;
+  schemeNumber_ = 0;
+  SetActiveScheme(0);
+  mainFrame_->ApplyScheme();
+  if (!prefs_.suppressLowColorNotice || prefs_.highColorModeLastUsed) {
+    CLowColorDlg notice(mainFrame_);
+    notice.exec();
+    if (notice.DontShowAgain()) prefs_.suppressLowColorNotice = true;
+  }
+}
+
+void CVexoApp::ExitInstance() {
+  prefs_.highColorModeLastUsed = !lowColor_;
+  prefs_.colorSchemeLastUsed = schemeNumber_;
+  QSettings settings;
+  prefs_.Write(settings);
+}
+
+std::filesystem::path CVexoApp::ManualPath() const { return paths_.ManualFolder() / kManualFile; }
+
+void CVexoApp::OnSchemeCommand(int command) {
+  const int scheme = SchemeOfCommand(command);
+  if (scheme < 0 || scheme == schemeNumber_) return;
+  if (ReportNoticeCode(kSchemeChangeNotice, true) != MessageButton::Ok) return;
+  schemeNumber_ = scheme;  // drawn from the next start on
+  if (mainFrame_) mainFrame_->close();
+}
+
+void CVexoApp::OnUserManual() {
+  auto* opener = new QProcess(this);
+  connect(opener, &QProcess::finished, this, [opener](int exitCode, QProcess::ExitStatus status) {
+    if (status != QProcess::NormalExit || exitCode != 0) ReportErrorCode(kManualError);
+    opener->deleteLater();
+  });
+  connect(opener, &QProcess::errorOccurred, this, [opener](QProcess::ProcessError error) {
+    if (error != QProcess::FailedToStart) return;  // a crash is reported by finished()
+    ReportErrorCode(kManualError);
+    opener->deleteLater();
+  });
+  opener->start(options_.manualOpener, {ToQString(ManualPath())});
+}
+
+}  // namespace brisca

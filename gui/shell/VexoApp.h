@@ -1,0 +1,80 @@
+#pragma once
+// The application: start-up in ten steps, the preferences, the colour scheme
+// and the application-wide commands (colour schemes, user manual).
+//
+// Start-up, in this order:
+//   1 record the start-up folder        6 create the main frame
+//   2 show the splash                   7 parse the command line, open nothing
+//   3 settings "Quillon", 4 recent files 8 splash up >= its minimum; workbook on
+//   4 engine-files folder               9 low-colour check and notice
+//   5 preferences, colour scheme       10 one new engine; main window maximised
+// Shut-down writes "HighColorModeLastUsed", "ColorSchemeNumLastUsed" and
+// "SuppressLowClrInfoMsg".
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <filesystem>
+#include <memory>
+
+#include "core/document/ProgramPaths.h"
+#include "gui/shell/DisplayColors.h"
+#include "gui/shell/Preferences.h"
+
+namespace brisca {
+
+class CMainFrame;
+class SplashScreen;
+
+struct AppOptions {
+  int splashMinimumMs = 2000;                           //!< how long the splash stays at least
+  DisplayColorProbe displayColors = PrimaryScreenColors;  //!< what the display reports
+  QString manualOpener = QStringLiteral("xdg-open");    //!< program that opens the manual
+  bool showMaximized = true;                            //!< step 10 (the tour sizes the window itself)
+};
+
+class CVexoApp : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit CVexoApp(AppOptions options = {});
+  ~CVexoApp() override;
+
+  //! Steps 1..10; false when the main frame could not be made.
+  bool InitInstance(const QStringList& arguments);
+  //! Writes the three preferences.
+  void ExitInstance();
+
+  CMainFrame* MainFrame() const;
+  const ProgramPaths& Paths() const { return paths_; }
+  std::filesystem::path EngineFolder() const { return paths_.EngineFolder(); }
+  //! The user manual the Help command opens.
+  std::filesystem::path ManualPath() const;
+  const Preferences& Prefs() const { return prefs_; }
+  //! The current scheme: the one drawn, or the one chosen for the next start.
+  int SchemeNumber() const { return schemeNumber_; }
+  bool IsLowColorDisplay() const { return lowColor_; }
+  //! The command-line words that were parsed and left unopened.
+  const QStringList& IgnoredArguments() const { return ignoredArguments_; }
+
+  //! A scheme command: nothing when it is current; else notice 113, and on OK
+  //! the scheme becomes current and the main window closes.
+  void OnSchemeCommand(int command);
+  //! "User Manual...": opens the manual with the opener; error 76 when that fails.
+  void OnUserManual();
+
+ private:
+  void CheckLowColorDisplay();
+
+  AppOptions options_;
+  ProgramPaths paths_;
+  Preferences prefs_;
+  int schemeNumber_ = 1;
+  bool lowColor_ = false;
+  QStringList ignoredArguments_;
+  std::unique_ptr<SplashScreen> splash_;
+  QPointer<CMainFrame> mainFrame_;
+};
+
+}  // namespace brisca

@@ -1,0 +1,158 @@
+#include "gui/tour/ScreenshotTour.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QSettings>
+#include <QTest>
+
+#include "core/document/ProgramPaths.h"
+#include "core/document/VexoDoc.h"
+#include "gui/shell/AboutDlg.h"
+#include "gui/shell/LowColorDlg.h"
+#include "gui/shell/MainFrame.h"
+#include "gui/shell/SplashScreen.h"
+#include "gui/shell/VexoApp.h"
+
+namespace brisca {
+namespace {
+
+constexpr int kWidth = 1280;
+constexpr int kHeight = 800;
+const char* const kSample = "Stock Small-Block V8.qen";
+
+void Settle(int ms = 50) {
+  QApplication::processEvents();
+  QTest::qWait(ms);
+}
+
+}  // namespace
+
+bool IsBlank(const QImage& image) {
+  if (image.isNull()) return true;
+  const QRgb first = image.pixel(0, 0);
+  for (int y = 0; y < image.height(); y += 3) {
+    for (int x = 0; x < image.width(); x += 3) {
+      if (image.pixel(x, y) != first) return false;
+    }
+  }
+  return true;
+}
+
+ScreenshotTour::ScreenshotTour(const QString& outDir, const QString& settingsDir)
+    : out_(outDir), settingsDir_(settingsDir) {}
+
+bool ScreenshotTour::Run() {
+  if (!out_.mkpath(QStringLiteral("."))) {
+    Fail(QStringLiteral("cannot make %1").arg(out_.path()));
+    return false;
+  }
+  TakeSplash();
+  TakeMainWindow(-1, QStringLiteral("main-window.png"), true);
+  for (int scheme = 0; scheme < 4; ++scheme) {
+    TakeMainWindow(scheme, QStringLiteral("main-window-scheme-%1.png").arg(scheme), false);
+  }
+  return failures_.isEmpty();
+}
+
+void ScreenshotTour::TakeSplash() {
+  SplashScreen splash;
+  splash.ShowNow();
+  if (!QTest::qWaitForWindowExposed(&splash)) Fail(QStringLiteral("the splash did not show"));
+  Settle();
+  Save(splash.grab().toImage(), QStringLiteral("splash.png"), &splash);
+  splash.close();
+}
+
+void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDialogs) {
+  {
+    QSettings settings;
+    settings.clear();
+    if (scheme >= 0) settings.setValue(QStringLiteral("Preferences/ColorSchemeNumLastUsed"), scheme);
+  }
+  AppOptions options;
+  options.splashMinimumMs = 0;
+  options.showMaximized = false;
+  CVexoApp app(options);
+  if (!app.InitInstance({QStringLiteral("brisca")})) {
+    Fail(QStringLiteral("%1: the program did not start").arg(name));
+    return;
+  }
+  CMainFrame& frame = *app.MainFrame();
+  frame.resize(kWidth, kHeight);
+  if (!QTest::qWaitForWindowExposed(&frame)) Fail(QStringLiteral("%1: no main window").arg(name));
+
+  const std::filesystem::path sample =
+      ProgramPaths::Discover().programDataFolder / "EngineFiles (.QEN)" / kSample;
+  if (!frame.OpenFile(sample)) {
+    Fail(QStringLiteral("%1: the sample engine did not open").arg(name));
+  } else if (CVexoDoc* doc = frame.ActiveDocument(); !doc || !doc->OnRun()) {
+    Fail(QStringLiteral("%1: the sample engine did not run").arg(name));
+  }
+  Settle(100);
+  Save(frame.grab().toImage(), name, &frame);
+
+  if (withDialogs) {
+    TakeAbout(frame);
+    TakeLowColorNotice(frame);
+    TakeFileMenu(frame);
+  }
+  app.ExitInstance();
+}
+
+void ScreenshotTour::TakeAbout(CMainFrame& frame) {
+  CAboutDlg about(&frame);
+  about.show();
+  if (!QTest::qWaitForWindowExposed(&about)) Fail(QStringLiteral("the About box did not show"));
+  Settle();
+  Save(about.grab().toImage(), QStringLiteral("about.png"), &about);
+  about.close();
+}
+
+void ScreenshotTour::TakeLowColorNotice(CMainFrame& frame) {
+  CLowColorDlg notice(&frame);
+  notice.show();
+  if (!QTest::qWaitForWindowExposed(&notice)) Fail(QStringLiteral("the low-colour notice did not show"));
+  Settle();
+  Save(notice.grab().toImage(), QStringLiteral("low-color-notice.png"), &notice);
+  notice.close();
+}
+
+void ScreenshotTour::TakeFileMenu(CMainFrame& frame) {
+  QMenu* menu = frame.FileMenu();
+  QMenuBar* bar = frame.MainMenuBar();
+  bar->setActiveAction(menu->menuAction());  // drops the menu as a click on "File" does
+  if (!QTest::qWaitForWindowExposed(menu)) Fail(QStringLiteral("the File menu did not open"));
+  Settle();
+  // The open menu over the window it dropped from, as the user sees it.
+  QImage picture = frame.grab().toImage();
+  const QImage dropped = menu->grab().toImage();
+  {
+    QPainter painter(&picture);
+    painter.drawImage(frame.mapFromGlobal(menu->mapToGlobal(QPoint(0, 0))), dropped);
+  }
+  if (IsBlank(dropped)) Fail(QStringLiteral("the File menu is blank"));
+  Save(picture, QStringLiteral("file-menu.png"), menu);
+  menu->close();
+}
+
+bool ScreenshotTour::Save(const QImage& image, const QString& name, const QWidget* shown) {
+  if (!shown || !shown->isVisible()) {
+    Fail(QStringLiteral("%1: the window is not shown").arg(name));
+    return false;
+  }
+  if (IsBlank(image)) {
+    Fail(QStringLiteral("%1: the picture is blank").arg(name));
+    return false;
+  }
+  const QString path = out_.filePath(name);
+  if (!image.save(path, "PNG")) {
+    Fail(QStringLiteral("%1: cannot write %2").arg(name, path));
+    return false;
+  }
+  written_ << path;
+  return true;
+}
+
+}  // namespace brisca

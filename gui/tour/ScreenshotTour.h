@@ -1,0 +1,49 @@
+#pragma once
+// The screenshot tour: starts the real application objects on the offscreen
+// platform, opens a sample engine, runs it and saves a picture of every
+// window, dialog and open menu under a fixed name. A window that does not
+// open, or opens blank, fails the tour.
+
+#include <QDir>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace brisca {
+
+class CMainFrame;
+
+class ScreenshotTour {
+ public:
+  //! Pictures go to `outDir`; settings live in `settingsDir` (never the user's).
+  ScreenshotTour(const QString& outDir, const QString& settingsDir);
+
+  //! Takes every picture; false when one could not be taken.
+  bool Run();
+  const QStringList& Failures() const { return failures_; }
+  const QStringList& Written() const { return written_; }
+
+ private:
+  void TakeSplash();
+  //! Starts the program with `scheme` as last used (-1: a first start), opens
+  //! and runs the sample, and saves the main window as `name`.
+  void TakeMainWindow(int scheme, const QString& name, bool withDialogs);
+  void TakeAbout(CMainFrame& frame);
+  void TakeLowColorNotice(CMainFrame& frame);
+  void TakeFileMenu(CMainFrame& frame);
+
+  bool Save(const QImage& image, const QString& name, const QWidget* shown);
+  void Fail(const QString& what) { failures_ << what; }
+
+  QDir out_;
+  QString settingsDir_;
+  QStringList failures_;
+  QStringList written_;
+};
+
+//! True when the picture is one flat colour (nothing was painted).
+bool IsBlank(const QImage& image);
+
+}  // namespace brisca

@@ -1,0 +1,66 @@
+#pragma once
+// Helpers of the desktop tests: answer the next modal dialog, start the
+// application with settings in a scratch folder, find the sample engines.
+
+#include <QApplication>
+#include <QDialog>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <filesystem>
+#include <functional>
+
+#include "core/document/ProgramPaths.h"
+#include "gui/shell/DisplayColors.h"
+#include "gui/shell/VexoApp.h"
+
+namespace brisca::test {
+
+//! Once a modal dialog of type T is up, hands it to `answer` (which must close
+//! it). Retries for a while; `seen` is set when the dialog was found.
+template <typename T>
+void AnswerNextModal(std::function<void(T*)> answer, bool* seen = nullptr, int triesLeft = 100) {
+  QTimer::singleShot(20, [answer, seen, triesLeft] {
+    auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+    if (!dialog) {
+      if (triesLeft > 0) AnswerNextModal<T>(answer, seen, triesLeft - 1);
+      return;
+    }
+    if (seen) *seen = true;
+    answer(dialog);
+  });
+}
+
+//! Points QSettings at a folder of its own for the test program's lifetime.
+class ScratchSettings {
+ public:
+  ScratchSettings() {
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.path());
+    QApplication::setOrganizationName(QStringLiteral("Quillon"));
+    QApplication::setApplicationName(QStringLiteral("Brisca"));
+  }
+  static void Clear() { QSettings().clear(); }
+  QString Path() const { return dir_.path(); }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+inline DisplayColors HighColorDisplay() { return {}; }
+
+//! Options for a quick start: no splash wait, a high-colour display.
+inline AppOptions QuickStart() {
+  AppOptions options;
+  options.splashMinimumMs = 0;
+  options.displayColors = HighColorDisplay;
+  options.manualOpener = QStringLiteral("false");
+  return options;
+}
+
+inline std::filesystem::path SampleEngine(const char* name = "Stock Small-Block V8.qen") {
+  return ProgramPaths::Discover().programDataFolder / "EngineFiles (.QEN)" / name;
+}
+
+}  // namespace brisca::test
