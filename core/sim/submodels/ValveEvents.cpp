@@ -4,6 +4,7 @@
 
 #include "core/sim/SimInputs.h"
 #include "core/sim/submodels/SimConstants.h"
+#include "core/sim/submodels/SinCosDegrees.h"
 
 namespace brisca {
 
@@ -78,6 +79,23 @@ double LiftProfile::Lift(double theta) const {
     lift = 1.5 * (k - rb) * (1.0 - std::cos((halfDuration - y) * kDegToRad));
   }
   return lift < 0.0 ? 1e-6 : lift;
+}
+
+void LiftProfile::Fill(const float* theta, int n, float* lift) const {
+  const float flank = static_cast<float>(3.0 * (static_cast<double>(k) - kBaseCircle));
+  const float nose = static_cast<float>(noseOffset - static_cast<double>(kBaseCircle));
+  for (int j = 0; j < n; ++j) {
+    // Cam angle in double: θ − opening angle is exact there, and so is each
+    // branch's argument, which near the seats is a small difference.
+    const double y = (static_cast<double>(theta[j]) - openAngle) / 2.0;
+    const bool onNose = y > flankEnd && y < noseEnd;
+    const double arg = y <= flankEnd ? y / 2.0 : onNose ? noseCentre - y : (halfDuration - y) / 2.0;
+    const SinCos a = SinCosDegrees(static_cast<float>(arg));
+    // On the flanks 1 − cos y as 2·sin²(y/2), exact near the seats.
+    const float value =
+        onNose ? 1.5f * (nose + noseRadius * a.cos) : flank * a.sin * a.sin;
+    lift[j] = value < 0.0f ? 1e-6f : value;
+  }
 }
 
 }  // namespace brisca
