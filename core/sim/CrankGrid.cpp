@@ -93,10 +93,10 @@ void CrankGrid::FillExhaust(const CrankGridEngine& engine, const CrankGridPoint&
   const float fullWave = static_cast<float>(kPulseFullWave);
   for (int k = first; k < last; ++k) {
     const float phi = (theta[k] - evo) * rate;
-    const float amplitude = phi < halfWave                      ? blowdown
-                            : phi > halfWave && phi < fullWave ? reflected
-                            : phi > fullWave                    ? late
-                                                                : 0.0f;
+    const float amplitude = phi < halfWave                       ? blowdown
+                            : (phi > halfWave) & (phi < fullWave) ? reflected
+                            : phi > fullWave                       ? late
+                                                                   : 0.0f;
     exhaustPressure[k] = base + amplitude * SinCosDegrees(phi).sin;
   }
 }
@@ -109,16 +109,22 @@ void CrankGrid::FillRamAndBurn(const CrankGridPoint& point) {
   const float waveEnd = static_cast<float>(kRamWaveEnd);
   const float rampRate = static_cast<float>(point.ramAmplitude * kRamRampPerDegree);
   const float frequency = static_cast<float>(point.ramFrequency);
-  float held = 0.0f;
-  for (int k = 0; k <= steps_; ++k) {
-    const float t = theta[k];
-    if (t > rampStart && t <= bdc) {
-      held = (t - rampStart) * rampRate;
-    } else if (t > bdc && t < waveEnd) {
-      held = point.ramAmplitude * SinCosDegrees((t - bdc) * frequency).sin;
-    }
-    ram[k] = held;
+  // θ rises step by step: [0, ramp) before the ramp, [ramp, wave) on it,
+  // [wave, after) in the wave, then the last value held.
+  const int n = steps_ + 1;
+  int ramp = 0;
+  while (ramp < n && !(theta[ramp] > rampStart)) ++ramp;
+  int wave = ramp;
+  while (wave < n && theta[wave] <= bdc) ++wave;
+  int after = wave;
+  while (after < n && theta[after] < waveEnd) ++after;
+  for (int k = 0; k < ramp; ++k) ram[k] = 0.0f;
+  for (int k = ramp; k < wave; ++k) ram[k] = (theta[k] - rampStart) * rampRate;
+  for (int k = wave; k < after; ++k) {
+    ram[k] = point.ramAmplitude * SinCosDegrees((theta[k] - bdc) * frequency).sin;
   }
+  const float held = after > 0 ? ram[after - 1] : 0.0f;
+  for (int k = after; k < n; ++k) ram[k] = held;
 
   // Half-sine release of the whole charge from 10° before to 50° after firing TDC.
   const float burnStart = static_cast<float>(kBurnStart);
