@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/sim/CycleConstants.h"
+#include "core/sim/submodels/FlowFunction.h"
 #include "core/sim/submodels/FuelModel.h"
 #include "core/sim/submodels/GasProperties.h"
 #include "core/sim/submodels/InductionRestriction.h"
@@ -15,13 +16,6 @@ namespace brisca {
 namespace {
 
 using namespace cycle;
-
-//! Ψ = 5·(r^(2/γ) − r^((γ+1)/γ)) for γ = 1.4: the subsonic flow function.
-//! Both powers share one logarithm (r = 0 gives log −∞ and powers 0, as pow does).
-double FlowFunction(double r) {
-  const double logR = std::log(r);
-  return 5.0 * (std::exp(1.428 * logR) - std::exp(1.714 * logR));
-}
 
 bool IsFiniteResult(const SimResults& r, int k) {
   for (const ResultArray* a : {&r.HP, &r.TORQ, &r.IMPRES, &r.VEFF, &r.IMEP, &r.BMEP, &r.FMEP,
@@ -61,8 +55,7 @@ bool EngVexo::SetUpPass() {
   exhaust_ = ExhaustParameters{};
   camCorrection_ = CamCorrection{};
   torqueCorrection_ = TorqueCorrection{};
-  psiIn_ = soundSpeedIn_ = densityIn_ = lastPsi_ = 0.0f;
-  portPressure_ = 0.0f;
+  carried_ = Carried{};
   pressureHistory_[0] = pressureHistory_[1] = pressureHistory_[2] = 0.0f;
 
   airFilter_.Reset();
@@ -172,170 +165,200 @@ float EngVexo::StartPressure(int index) const {
   return index == 0 ? kFirstStartPressure : nextStartPressure_;
 }
 
-// The parts of one crank-angle step. They are inline so that the loop keeps
-// its state in registers: split out of line, a sweep costs 10 % more.
+EngVexo::StepConstants EngVexo::StepConstantsOf(const SpeedPoint& sp) const {
+  const double portArea = kQuarterPi * (kPortDiameterFraction * intakeDiameter_) *
+                          (kPortDiameterFraction * intakeDiameter_);
+  // Orifice mass flow per degree is √Ψ·P_up·A·K·a/T_up with a = √(γRg·T_up), so
+  // per unit √Ψ·P_up·A it is K·√(γRg)/√T_up per second, (1/6)/rpm of that per degree.
+  const double flowPerDegree = kMassFlowFactor * std::sqrt(kSoundSpeedSquaredPerRankine) *
+                               kSecondsPerDegreeAtOneRpm / sp.rpm;
+  StepConstants c;
+  c.step = sp.step;
+  c.chargeTemperature = sp.chargeTemperature;
+  c.manifoldPressure = sp.manifoldPressure;
+  c.manifoldEnthalpy = static_cast<float>(sp.manifoldEnthalpy);
+  c.exhaustEnthalpy = static_cast<float>(sp.exhaustEnthalpy);
+  c.flowPerDegree = static_cast<float>(flowPerDegree);
+  c.chargeFlow = static_cast<float>(flowPerDegree / std::sqrt(static_cast<double>(sp.chargeTemperature)));
+  c.exhaustFlow = static_cast<float>(flowPerDegree / std::sqrt(kExhaustTemperature));
+  // Dynamic head ½ρv² [psi] with ρ = 144·P_port/(R·T_up), v = √Ψ·a·A/A_port:
+  // T_up cancels, leaving Ψ·P_port·(A/A_port)²·½γRg/R_slug.
+  c.dynamicHead = static_cast<float>(0.5 * kSoundSpeedSquaredPerRankine / kGasConstantSlug /
+                                     (portArea * portArea));
+  c.intakeDiameterPi = static_cast<float>(intakeDiameter_ * kPi);
+  c.burnEnergy = static_cast<float>(heatingValue_ / (mixtureRatio_ + 1.0));
+  return c;
+}
 
-inline bool EngVexo::IntakeStep(const SpeedPoint& sp, double intakeArea, double portArea,
-                                CycleState& s, StepFlows& flows) {
-  const float theta = s.theta;
+// The parts of one crank-angle step, in single precision; what depends on
+// crank angle alone comes from the speed point's grid, and what depends only
+// on T, m or the previous step is formed beside the chain that leads from one
+// step's pressure to the next. They are inline so that the loop keeps its
+// state in registers.
+
+inline bool EngVexo::IntakeStep(const StepConstants& c, const GridView& g, float intakeArea,
+                                Carried& f, CycleState& s, StepFlows& flows) {
   const float p = s.pressure;
 
-  // Intake ram: a ramp up to BDC, then the tuned wave until well after it; at
-  // other angles the term keeps its last value.
-  if (theta > kRamRampStart && theta <= kIntakeBdc) {
-    s.ram = (theta - kRamRampStart) * ram_ * kRamRampPerDegree;
-  } else if (theta > kIntakeBdc && theta < kRamWaveEnd) {
-    s.ram = ram_ * std::sin((theta - kIntakeBdc) * sp.ramFrequency * kDegToRad);
-  }
-
-  // Port pressure: manifold pressure less the dynamic head of the last intake flow.
-  if (psiIn_ < 0.0f) return false;
-  const double velocity =
-      std::sqrt(static_cast<double>(psiIn_)) * soundSpeedIn_ * intakeArea / portArea;
-  portPressure_ = static_cast<float>(
-      (kSquareInchesPerSquareFoot * sp.manifoldPressure - 0.5 * densityIn_ * velocity * velocity) *
-          kSquareFeetPerSquareInch +
-      s.ram);
-  if (intakeArea > 0.0 && portPressure_ < 0.0f) portPressure_ = 0.0f;
+  // Port pressure: manifold pressure less the dynamic head of the last intake
+  // flow, plus the ram term.
+  if (f.psiIn < 0.0f) return false;
+  f.portPressure = c.manifoldPressure - f.head * (intakeArea * intakeArea) + g.ram[s.k];
+  if (intakeArea > 0.0f && f.portPressure < 0.0f) f.portPressure = 0.0f;
 
   // Intake flow [lbm/deg], positive into the cylinder.
-  if (!(intakeArea > 0.0)) return true;
-  const bool fromPort = portPressure_ > p;
-  const double up = fromPort ? portPressure_ : p;
-  const double upT = fromPort ? sp.chargeTemperature : s.temperature;
-  const double down = fromPort ? p : portPressure_;
-  const double r = down / up;
-  if (r < 0.0 || std::isnan(r)) return false;
-  psiIn_ = static_cast<float>(FlowFunction(r));
-  lastPsi_ = psiIn_;
-  if (upT < 0.0 || psiIn_ < 0.0f) return false;
-  soundSpeedIn_ = static_cast<float>(std::sqrt(kSoundSpeedSquaredPerRankine * upT));
-  flows.intake = std::sqrt(static_cast<double>(psiIn_)) *
-                 (soundSpeedIn_ * up * kMassFlowFactor / upT) * intakeArea *
-                 kSecondsPerDegreeAtOneRpm / sp.rpm;
-  if (portPressure_ < p) flows.intake = -flows.intake;
-  densityIn_ = static_cast<float>(portPressure_ * kSquareInchesPerSquareFoot / (upT * kGasConstantSlug));
-  s.inducted = static_cast<float>(s.inducted + flows.intake * sp.step);
+  if (!(intakeArea > 0.0f)) return true;
+  const bool fromPort = f.portPressure > p;
+  const float up = fromPort ? f.portPressure : p;
+  const float upT = fromPort ? c.chargeTemperature : s.temperature;
+  const float down = fromPort ? p : f.portPressure;
+  const float r = down / up;
+  if (r < 0.0f || std::isnan(r)) return false;
+  f.psiIn = FlowFunction(r);
+  f.lastPsi = f.psiIn;
+  if (upT < 0.0f || f.psiIn < 0.0f) return false;
+  flows.intake = std::sqrt(f.psiIn) * up * intakeArea * (fromPort ? c.chargeFlow : s.cylinderFlow);
+  if (f.portPressure < p) flows.intake = -flows.intake;
+  f.head = f.psiIn * f.portPressure * c.dynamicHead;
+  s.inducted += flows.intake * c.step;
   return true;
 }
 
-inline bool EngVexo::ExhaustStep(const SpeedPoint& sp, double exhaustArea, const CycleState& s,
-                                 StepFlows& flows) {
+inline bool EngVexo::ExhaustStep(const StepConstants& c, const GridView& g, float exhaustArea,
+                                 const CycleState& s, Carried& f, StepFlows& flows) {
   // Exhaust back pressure: a decaying pulse train after the exhaust opens.
   // With the valve shut nothing flows, and nothing else reads it.
-  flows.exhaustPressure = sp.exhaustBase;
-  if (!(exhaustArea > 0.0)) return true;
+  flows.exhaustPressure = g.exhaustPressure[s.k];
+  if (!(exhaustArea > 0.0f)) return true;
   const float p = s.pressure;
-  const double phi = (s.theta - static_cast<double>(events_.evo)) * sp.pulsePhaseRate;
-  if (phi < kPulseHalfWave) {
-    flows.exhaustPressure += kBlowdownAmplitude * sp.pulseSize * std::sin(phi * kDegToRad);
-  } else if (phi > kPulseHalfWave && phi < kPulseFullWave) {
-    flows.exhaustPressure += exhaust_.pulseAmplitude * sp.pulseSize * std::sin(phi * kDegToRad);
-  } else if (phi > kPulseFullWave) {
-    flows.exhaustPressure += kLatePulseAmplitude * sp.pulseSize * std::sin(phi * kDegToRad);
-  }
 
   // Exhaust flow [lbm/deg], positive out of the cylinder.
   const bool fromCylinder = p >= flows.exhaustPressure;
-  const double up = fromCylinder ? p : flows.exhaustPressure;
-  const double upT = fromCylinder ? static_cast<double>(s.temperature) : kExhaustTemperature;
-  const double down = fromCylinder ? flows.exhaustPressure : p;
-  const double r = down / up;
-  if (r < 0.0 || std::isnan(r) || upT < 0.0 || lastPsi_ < 0.0f) return false;
-  const float psiEx = static_cast<float>(FlowFunction(r));
-  lastPsi_ = psiEx;
-  const double a = std::sqrt(kSoundSpeedSquaredPerRankine * upT);
-  flows.exhaust = a * up * kMassFlowFactor / upT * std::sqrt(static_cast<double>(psiEx)) *
-                  exhaustArea * kSecondsPerDegreeAtOneRpm / sp.rpm;
+  const float up = fromCylinder ? p : flows.exhaustPressure;
+  const float upT = fromCylinder ? s.temperature : static_cast<float>(kExhaustTemperature);
+  const float down = fromCylinder ? flows.exhaustPressure : p;
+  const float r = down / up;
+  if (r < 0.0f || std::isnan(r) || upT < 0.0f || f.lastPsi < 0.0f) return false;
+  const float psiEx = FlowFunction(r);
+  f.lastPsi = psiEx;
+  flows.exhaust = std::sqrt(psiEx) * up * exhaustArea * (fromCylinder ? s.cylinderFlow : c.exhaustFlow);
   if (p < flows.exhaustPressure) flows.exhaust = -flows.exhaust;
   return true;
 }
 
-inline EngVexo::Rates EngVexo::EnergyBalance(const SpeedPoint& sp, const CycleState& s,
-                                             const StepFlows& flows) const {
-  const float theta = s.theta;
+inline EngVexo::Rates EngVexo::EnergyBalance(const StepConstants& c, const GridView& g,
+                                             const Carried& f, const CycleState& s,
+                                             const StepFlows& flows) {
+  const int k = s.k;
   const float p = s.pressure;
   const float temp = s.temperature;
-  const double cv = gas::Cv(temp);
-  const double u = gas::U(temp);
-  const double hCyl = u + gas::kR * temp;
-  const double hIn = p > portPressure_ ? hCyl : sp.manifoldEnthalpy;
-  const double hEx = flows.exhaustPressure > p ? sp.exhaustEnthalpy : hCyl;
-  const double v = s.volume.volume;
-  const double dv = s.volume.volumeRate;
-  const double wallHeat = sp.wallHeatFactor *
-                          (kWallShapeFactor * v / bore_ + kHeadAndPistonArea * bore_ * bore_) *
-                          (kWallTemperature - temp);
-  // Half-sine release of the whole charge from 10° before to 50° after firing TDC.
-  const double burnRate = (theta > kBurnStart && theta < kBurnEnd)
-                              ? kBurnPeakRate * std::sin((theta - kBurnStart) * kBurnPhasePerDegree)
-                              : 0.0;
-  const double dm = flows.intake - flows.exhaust;
-  const double kappa = cv * kCvOverR;
-  const double y = wallHeat + burnRate * heatingValue_ * s.inducted / (mixtureRatio_ + 1.0) -
-                   p * dv * kPsiCubicInchToBtu + flows.intake * hIn - flows.exhaust * hEx -
-                   p * dv * kappa * kPsiCubicInchToBtu + (temp * cv - u) * dm;
+  const float cv = gas::CvSingle(temp);
+  const float u = gas::USingle(temp);
+  const float r = static_cast<float>(gas::kR);
+  const float c1 = static_cast<float>(kPsiCubicInchToBtu);
+  const float hCyl = u + r * temp;
+  const float hIn = p > f.portPressure ? hCyl : c.manifoldEnthalpy;
+  const float hEx = flows.exhaustPressure > p ? c.exhaustEnthalpy : hCyl;
+  const float v = g.volume[k];
+  const float dv = g.volumeRate[k];
+  const float kappa = cv * static_cast<float>(kCvOverR);
+  // Beside the chain: what T, m, the charge and the grid give.
+  const float heatAndBurn = g.wallHeat[k] * (static_cast<float>(kWallTemperature) - temp) +
+                            g.burnRate[k] * c.burnEnergy * s.inducted;
+  const float workFactor = dv * c1 * (1.0f + kappa);  // boundary work and its share of c_v·T
+  const float pressureRate = static_cast<float>(kBtuToPsiCubicInch) / (kappa * v);
+  const float temperatureRate = 1.0f / (r * s.mass);
+  // On it.
+  const float dm = flows.intake - flows.exhaust;
+  const float y = heatAndBurn - p * workFactor + flows.intake * hIn - flows.exhaust * hEx +
+                  (temp * cv - u) * dm;
   Rates rates;
-  rates.dP = static_cast<float>(kBtuToPsiCubicInch * y / (kappa * v));
-  rates.dT = static_cast<float>(((v * rates.dP + p * dv) * kPsiCubicInchToBtu - gas::kR * temp * dm) /
-                                (gas::kR * s.mass));
-  rates.dM = static_cast<float>(dm);
+  rates.dP = y * pressureRate;
+  rates.dT = ((v * rates.dP + p * dv) * c1 - r * temp * dm) * temperatureRate;
+  rates.dM = dm;
   return rates;
 }
 
-inline void EngVexo::Integrate(const SpeedPoint& sp, const Rates& rates, CycleState& s) const {
+inline void EngVexo::Integrate(const StepConstants& c, const GridView& g, const Rates& rates,
+                               CycleState& s) {
   // Second-order Adams–Bashforth step.
-  const float dTheta = sp.step;
+  const float dTheta = c.step;
   const float pOld = s.pressure;
-  s.pressure = static_cast<float>(s.pressure + dTheta * (1.5 * rates.dP - 0.5 * s.previous.dP));
+  const float newWeight = 1.5f * dTheta;
+  const float oldWeight = -0.5f * dTheta;
+  s.pressure = (s.pressure + oldWeight * s.previous.dP) + newWeight * rates.dP;
   if (s.pressure < 0.0f) s.pressure = 0.0f;
-  s.temperature = static_cast<float>(s.temperature + dTheta * (1.5 * rates.dT - 0.5 * s.previous.dT));
-  s.mass = static_cast<float>(s.mass + dTheta * (1.5 * rates.dM - 0.5 * s.previous.dM));
+  s.temperature = (s.temperature + oldWeight * s.previous.dT) + newWeight * rates.dT;
+  s.mass = (s.mass + oldWeight * s.previous.dM) + newWeight * rates.dM;
   s.previous = rates;
 
   // Advance and integrate the indicated work.
-  s.theta += dTheta;
-  const PistonKinematics::State next = kinematics_.At(s.theta);
-  s.work = static_cast<float>(s.work + (next.volume - s.volume.volume) *
-                                           (static_cast<double>(s.pressure) + pOld) * 0.5);
-  s.volume = next;
+  const int k = s.k++;
+  s.work += (g.volume[k + 1] - g.volume[k]) * (s.pressure + pOld) * 0.5f;
 }
 
 bool EngVexo::RunCycle(const SpeedPoint& sp, float startPressure, CycleResult& cycle) {
-  const double end = events_.evo + kCycleDegrees;
-  const double portArea = kQuarterPi * (kPortDiameterFraction * intakeDiameter_) *
-                          (kPortDiameterFraction * intakeDiameter_);
+  CrankGridEngine engine;
+  engine.kinematics = &kinematics_;
+  engine.events = &events_;
+  engine.intakeLift = &intakeLift_;
+  engine.exhaustLift = &exhaustLift_;
+  engine.intakeCd = &intakeCd_;
+  engine.exhaustCd = &exhaustCd_;
+  engine.exhaustDiameter = exhaustDiameter_;
+  engine.bore = bore_;
+  CrankGridPoint point;
+  point.step = sp.step;
+  point.ramAmplitude = ram_;
+  point.ramFrequency = sp.ramFrequency;
+  point.pulseSize = sp.pulseSize;
+  point.pulsePhaseRate = sp.pulsePhaseRate;
+  point.pulseAmplitude = exhaust_.pulseAmplitude;
+  point.exhaustBase = sp.exhaustBase;
+  point.wallHeatFactor = sp.wallHeatFactor;
+  // One grid per thread, reused by every model the thread runs: a fresh one
+  // per model would fault its pages in anew on every run.
+  static thread_local CrankGrid grid;
+  grid.Build(engine, point);
+  const GridView g{grid.volume.data(),      grid.volumeRate.data(),      grid.intakeLift.data(),
+                   grid.intakeCd.data(),    grid.exhaustArea.data(),     grid.exhaustPressure.data(),
+                   grid.ram.data(),         grid.burnRate.data(),        grid.wallHeat.data()};
 
+  const StepConstants c = StepConstantsOf(sp);
+  // The loop works on a local copy of what it carries between steps (and speed
+  // points), which the compiler can keep in registers.
+  Carried f = carried_;
   CycleState s;
-  s.theta = events_.evo;
   s.pressure = startPressure;
   s.temperature = kStartTemperature;
-  s.volume = kinematics_.At(s.theta);
-  s.mass = static_cast<float>(s.volume.volume * s.pressure * kMassAt2000R);
-  cycle.referenceMass = static_cast<float>(s.volume.volume * kAirDensity);
+  s.mass = static_cast<float>(g.volume[0] * static_cast<double>(s.pressure) * kMassAt2000R);
+  cycle.referenceMass = static_cast<float>(g.volume[0] * kAirDensity);
 
-  do {
-    // Effective valve areas; the intake's depends on the last port pressure.
-    double intakeArea = 0.0;
-    if (events_.ivo < s.theta && s.theta < events_.ivc) {
-      intakeArea = IntakeEffectiveArea(intakeCd_, intakeLift_.Lift(s.theta), intakeDiameter_,
-                                       static_cast<double>(portPressure_) / s.pressure);
+  const int steps = grid.Steps();
+  bool ok = true;
+  while (s.k < steps) {
+    s.cylinderFlow = c.flowPerDegree / std::sqrt(s.temperature);
+    // Effective intake area: its Cd depends on the last port pressure.
+    float intakeArea = 0.0f;
+    const float lift = g.intakeLift[s.k];
+    if (lift > 0.0f) {
+      intakeArea = lift * IntakeCorrectedCd(g.intakeCd[s.k], f.portPressure / s.pressure) *
+                   c.intakeDiameterPi;
     }
-    double exhaustArea = 0.0;
-    if (events_.evo < s.theta && s.theta < events_.evc) {
-      exhaustArea = ExhaustEffectiveArea(exhaustCd_, exhaustLift_.Lift(s.theta), exhaustDiameter_);
-    }
-
     StepFlows flows;
-    if (!IntakeStep(sp, intakeArea, portArea, s, flows)) return false;
-    if (!ExhaustStep(sp, exhaustArea, s, flows)) return false;
-    Integrate(sp, EnergyBalance(sp, s, flows), s);
-  } while (s.theta <= end);
+    if (!IntakeStep(c, g, intakeArea, f, s, flows) ||
+        !ExhaustStep(c, g, g.exhaustArea[s.k], s, f, flows)) {
+      ok = false;
+      break;
+    }
+    Integrate(c, g, EnergyBalance(c, g, f, s, flows), s);
+  }
+  carried_ = f;
 
   cycle.work = s.work;
   cycle.inductedMass = s.inducted;
   cycle.endPressure = s.pressure;
-  return true;
+  return ok;
 }
 
 void EngVexo::RememberEndPressure(int i, float endPressure) {

@@ -7,11 +7,13 @@
 // model's empirical corrections. The end state of one speed point seeds the
 // next; 500 rpm is a warm-up and is not reported.
 //
-// One model per pass: every piece of scratch state is a member, the inputs are
-// read-only and the results are the caller's. Passes on separate inputs and
+// One model per pass: every piece of scratch state is a member (but for the
+// crank grid, a buffer of the running thread's own), the inputs are read-only
+// and the results are the caller's. Passes on separate inputs and
 // results may run at once on different threads. The model reads no file and
 // shows no message: its caller supplies the compressor map and reports.
 
+#include "core/sim/CrankGrid.h"
 #include "core/sim/SimInputs.h"
 #include "core/sim/SimResults.h"
 #include "core/sim/induction/FlowDevice.h"
@@ -76,39 +78,73 @@ class EngVexo {
     float dT = 0.0f;  //!< dT/dθ [°R/deg]
     float dM = 0.0f;  //!< dm/dθ [lbm/deg]
   };
-  //! The cylinder while one cycle is stepped.
+  //! Values of one speed point the crank-angle loop multiplies by, in single precision.
+  struct StepConstants {
+    float step = 0.0f;              //!< Δθ [deg]
+    float chargeTemperature = 0.0f; //!< T_man [°R]
+    float manifoldPressure = 0.0f;  //!< P_man [psia]
+    float manifoldEnthalpy = 0.0f;  //!< h_man [BTU/lbm]
+    float exhaustEnthalpy = 0.0f;   //!< h_exref [BTU/lbm]
+    float flowPerDegree = 0.0f;     //!< K·√(γRg)·(1/6)/rpm: mass flow per degree for T_up = 1 °R
+    float chargeFlow = 0.0f;        //!< the same over √T_man
+    float exhaustFlow = 0.0f;       //!< the same over √T_exh
+    float dynamicHead = 0.0f;       //!< ½γRg/(R_slug·A_port²): dynamic head per Ψ·P_port·A²
+    float intakeDiameterPi = 0.0f;  //!< D_in·π [in]
+    float burnEnergy = 0.0f;        //!< HV/(AFR + 1) [BTU/lbm]
+  };
+  //! The crank grid's arrays as the loop reads them.
+  struct GridView {
+    const float* volume;
+    const float* volumeRate;
+    const float* intakeLift;
+    const float* intakeCd;
+    const float* exhaustArea;
+    const float* exhaustPressure;
+    const float* ram;
+    const float* burnRate;
+    const float* wallHeat;
+  };
+  //! What one step leaves for the next, from speed point to speed point within a pass.
+  struct Carried {
+    float psiIn = 0.0f;         //!< last intake flow function Ψ_in
+    float head = 0.0f;          //!< its dynamic head per A² [psi/in⁴]: Ψ_in·P_port·½γRg/(R·A_port²)
+    float lastPsi = 0.0f;       //!< the most recently computed flow function
+    float portPressure = 0.0f;  //!< P_port [psia]
+  };
+  //! The cylinder while one cycle is stepped: step k of the point's crank grid.
   struct CycleState {
-    float theta = 0.0f;          //!< crank angle θ [deg]
+    int k = 0;
     float pressure = 0.0f;       //!< P [psia]
     float temperature = 0.0f;    //!< T [°R]
     float mass = 0.0f;           //!< m [lbm]
-    PistonKinematics::State volume{};  //!< V(θ) [in³] and dV/dθ
     Rates previous;              //!< the last step's derivatives (0 at the first)
     float work = 0.0f;           //!< W [psi·in³]
     float inducted = 0.0f;       //!< m_in [lbm]
-    double ram = 0.0;            //!< p_ram [psi]: 0 until θ first passes 510°
+    float cylinderFlow = 0.0f;   //!< flowPerDegree/√T for flow out of the cylinder
   };
   //! What the valves do in one step.
   struct StepFlows {
-    double intake = 0.0;           //!< [lbm/deg], positive into the cylinder
-    double exhaust = 0.0;          //!< [lbm/deg], positive out of the cylinder
-    double exhaustPressure = 0.0;  //!< P_exh [psia]
+    float intake = 0.0f;           //!< [lbm/deg], positive into the cylinder
+    float exhaust = 0.0f;          //!< [lbm/deg], positive out of the cylinder
+    float exhaustPressure = 0.0f;  //!< P_exh [psia]
   };
 
   bool SetUpPass();
   bool PrepareSpeedPoint(int index, bool boosted, SpeedPoint& point);
   bool RunCycle(const SpeedPoint& point, float startPressure, CycleResult& cycle);
-  //! Ram term, port pressure and intake flow of one step; false when the flow
-  //! loses its meaning (the pass fails).
-  bool IntakeStep(const SpeedPoint& point, double intakeArea, double portArea, CycleState& s,
-                  StepFlows& flows);
+  //! Port pressure and intake flow of one step; false when the flow loses
+  //! its meaning (the pass fails).
+  static bool IntakeStep(const StepConstants& c, const GridView& g, float intakeArea, Carried& f,
+                         CycleState& s, StepFlows& flows);
   //! Exhaust back pressure and exhaust flow of one step; false as above.
-  bool ExhaustStep(const SpeedPoint& point, double exhaustArea, const CycleState& s,
-                   StepFlows& flows);
+  static bool ExhaustStep(const StepConstants& c, const GridView& g, float exhaustArea,
+                          const CycleState& s, Carried& f, StepFlows& flows);
   //! The open system's energy balance: the rates of P, T and m.
-  Rates EnergyBalance(const SpeedPoint& point, const CycleState& s, const StepFlows& flows) const;
+  static Rates EnergyBalance(const StepConstants& c, const GridView& g, const Carried& f,
+                             const CycleState& s, const StepFlows& flows);
   //! One Adams–Bashforth step of P, T and m, then θ and the indicated work.
-  void Integrate(const SpeedPoint& point, const Rates& rates, CycleState& s) const;
+  static void Integrate(const StepConstants& c, const GridView& g, const Rates& rates, CycleState& s);
+  StepConstants StepConstantsOf(const SpeedPoint& point) const;
   bool FinishSpeedPoint(const SpeedPoint& point, const CycleResult& cycle);
   float StartPressure(int index) const;
   void RememberEndPressure(int index, float endPressure);
@@ -149,11 +185,7 @@ class EngVexo {
   TorqueCorrection torqueCorrection_;
   float pressureHistory_[3] = {};    //!< end pressures of the last three points [psia]
   float nextStartPressure_ = 0.0f;   //!< [psia]
-  float psiIn_ = 0.0f;               //!< last intake flow function Ψ_in
-  float soundSpeedIn_ = 0.0f;        //!< last intake upstream speed of sound a_in [ft/s]
-  float densityIn_ = 0.0f;           //!< last intake density ρ_in [slug/ft³]
-  float lastPsi_ = 0.0f;             //!< the most recently computed flow function
-  float portPressure_ = 0.0f;        //!< P_port [psia]
+  Carried carried_;                  //!< the crank-angle loop's carried values
 };
 
 }  // namespace brisca

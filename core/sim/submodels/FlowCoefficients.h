@@ -32,4 +32,17 @@ double ExhaustEffectiveArea(const FlowCoefficients& cd, double lift, double tota
 double IntakeEffectiveArea(const FlowCoefficients& cd, double lift, double totalDiameter,
                            double pressureRatio);
 
+//! The intake's Cd as IntakeEffectiveArea corrects and clamps it, in single
+//! precision, from the uncorrected Cd c and the pressure ratio p.
+inline float IntakeCorrectedCd(float c, float p) {
+  const float delta = (1.0f - c) * (c - 0.1f);
+  if (p < 1.8929f) {
+    c += delta * (p - 1.0f) * 0.78396237f;
+  } else {
+    const float q = 1.8929f / p;
+    c = (1.0f - q * q) * (0.27f - 0.1f * c) * (1.0f - c) + c + 0.7f * delta;
+  }
+  return c < 0.43f ? 0.43f : (1.0f < c ? 1.0f : c);  // a NaN stays NaN, as with std::clamp
+}
+
 }  // namespace brisca

@@ -19,6 +19,9 @@ class PistonKinematics {
   State At(double theta) const;
   double Volume(double theta) const { return At(theta).volume; }
 
+  //! The same in single precision at n crank angles, for a whole cycle at once.
+  void Fill(const float* theta, int n, float* volume, float* volumeRate) const;
+
  private:
   double clearance_ = 0.0;      //!< Vc [in³]
   double pistonArea_ = 0.0;     //!< B²·π/4 [in²]

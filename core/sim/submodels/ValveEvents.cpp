@@ -4,6 +4,7 @@
 
 #include "core/sim/SimInputs.h"
 #include "core/sim/submodels/SimConstants.h"
+#include "core/sim/submodels/SinCosDegrees.h"
 
 namespace brisca {
 
@@ -78,6 +79,40 @@ double LiftProfile::Lift(double theta) const {
     lift = 1.5 * (k - rb) * (1.0 - std::cos((halfDuration - y) * kDegToRad));
   }
   return lift < 0.0 ? 1e-6 : lift;
+}
+
+void LiftProfile::Fill(const float* theta, int n, float* lift) const {
+  const float flank = static_cast<float>(3.0 * (static_cast<double>(k) - kBaseCircle));
+  const float nose = static_cast<float>(noseOffset - static_cast<double>(kBaseCircle));
+  // In chunks, two loops each the compiler vectorises: the branch and its
+  // argument in double, then the lift in float.
+  constexpr int kChunk = 256;
+  float arg[kChunk];
+  float onNose[kChunk];
+  for (int begin = 0; begin < n; begin += kChunk) {
+    const int count = n - begin < kChunk ? n - begin : kChunk;
+    for (int j = 0; j < count; ++j) {
+      // Cam angle in double: θ − opening angle is exact there, and so is each
+      // branch's argument, which near the seats is a small difference.
+      const double y = (static_cast<double>(theta[begin + j]) - openAngle) * 0.5;
+      const bool nose = (y > flankEnd) & (y < noseEnd);
+      // All three arguments, then a choice: no branch in the loop.
+      const double opening = y * 0.5;
+      const double top = noseCentre - y;
+      const double closing = (halfDuration - y) * 0.5;
+      const double a = y <= flankEnd ? opening : nose ? top : closing;
+      arg[j] = static_cast<float>(a);
+      onNose[j] = nose ? 1.0f : 0.0f;
+    }
+    for (int j = 0; j < count; ++j) {
+      const SinCos a = SinCosDegrees(arg[j]);
+      // On the flanks 1 − cos y as 2·sin²(y/2), exact near the seats.
+      const float onFlank = flank * a.sin * a.sin;
+      const float atNose = 1.5f * (nose + noseRadius * a.cos);
+      const float value = onNose[j] != 0.0f ? atNose : onFlank;
+      lift[begin + j] = value < 0.0f ? 1e-6f : value;
+    }
+  }
 }
 
 }  // namespace brisca

@@ -38,6 +38,10 @@ class LiftProfile {
   //! Valve lift [in] at crank angle θ between the opening and closing angles.
   double Lift(double theta) const;
 
+  //! Lift [in] in single precision at n crank angles; only those between the
+  //! opening and closing angles are meaningful (the others are finite).
+  void Fill(const float* theta, int n, float* lift) const;
+
   float openAngle = 0.0f;
   float closeAngle = 0.0f;
   float k = 0.0f;

@@ -136,6 +136,37 @@ TEST(EngVexoTest, FailuresReturnZero) {
   }
 }
 
+TEST(EngVexoTest, CylinderPressureClampedToZero) {
+  // A 2-inch intake lift: the port's dynamic head empties it, the cylinder
+  // blows down through it, its pressure clamps to 0 and the next step's
+  // pressure ratio is 0/0: the pass fails. With a compression ratio of 1.1 the
+  // pressure clamps to 0 again and again, yet every ratio keeps its meaning and
+  // the pass completes with finite results.
+  struct Case {
+    const char* what;
+    void (*spoil)(SimInputs&);
+    int status;
+  };
+  const Case cases[] = {
+      {"port and cylinder empty", [](SimInputs& in) { in.intakeValveLift = 2.0f; }, 0},
+      {"cylinder empty", [](SimInputs& in) { in.intakeValveLift = 4.0f; in.compressionRatio = 1.1f; }, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SimInputs in = samples::SmallBlockV8();
+    c.spoil(in);
+    int status = -1;
+    const SimResults r = Sweep(in, &status);
+    EXPECT_EQ(status, c.status);
+    if (c.status == 1) {
+      for (int k = 0; k < kResultPoints; ++k) {
+        EXPECT_TRUE(std::isfinite(r.VEFF[k]) && std::isfinite(r.HP[k]) && std::isfinite(r.IMEP[k]))
+            << k;
+      }
+    }
+  }
+}
+
 TEST(EngVexoTest, NitrousAddsPowerThroughIndicatedPressure) {
   SimInputs in = samples::SmallBlockV8();
   const SimResults plain = Sweep(in);

@@ -216,6 +216,15 @@ TEST(GasPropertiesTest, InternalEnergyIsIntegralOfCv) {
   }
 }
 
+TEST(GasPropertiesTest, SinglePrecisionFollowsDouble) {
+  // The crank-angle loop's c_v and u, and u − T·c_v, which it forms from them.
+  for (float t = 300.0f; t < 5000.0f; t += 17.3f) {
+    EXPECT_NEAR(gas::CvSingle(t), gas::Cv(t), 5e-7 * gas::Cv(t)) << t;
+    EXPECT_NEAR(gas::USingle(t), gas::U(t), 5e-7 * gas::U(t)) << t;
+    EXPECT_NEAR(t * gas::CvSingle(t) - gas::USingle(t), t * gas::Cv(t) - gas::U(t), 1e-6 * gas::U(t)) << t;
+  }
+}
+
 TEST(PistonKinematicsTest, VolumeSpansClearanceToFullAndRateIsDerivative) {
   const float bore = 4.0f, stroke = 3.48f, rod = 5.7f, clearance = 5.0f;
   const PistonKinematics kin(bore, stroke, rod, clearance);
