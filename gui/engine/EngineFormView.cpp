@@ -156,6 +156,7 @@ void CEngineFormView::BuildControls() {
     field->setGeometry(DuRect(place.box));
     connect(field, &Ctrl::EditRequested, this, &CEngineFormView::EditField);
     connect(field, &Ctrl::StatusText, this, &CEngineFormView::ShowStatus);
+    connect(field, &Ctrl::GroupStepRequested, this, &CEngineFormView::MoveToGroup);
     fields_[place.id] = field;
   }
   for (const LabelPlace& place : Labels()) {
@@ -223,6 +224,11 @@ void CEngineFormView::BuildControls() {
   vvtBox_->setGeometry(Du(198), DuY(330) + (DuY(kFieldHeight) - boxSize.height()) / 2,
                        boxSize.width(), boxSize.height());
   connect(vvtBox_, &QCheckBox::clicked, this, &CEngineFormView::OnVariableValveTiming);
+
+  for (QWidget* child : canvas_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    child->installEventFilter(this);
+  }
+  for (auto& [id, field] : fields_) field->setMouseTracking(true);
 
   auto find = [this](int id) { return Field(id); };
   CCamshaft& cam = document_.Engine().camshaft;
@@ -456,6 +462,18 @@ void CEngineFormView::showEvent(QShowEvent* event) {
 }
 
 // ---- painting and the pointer ---------------------------------------------
+
+bool CEngineFormView::eventFilter(QObject* watched, QEvent* event) {
+  auto* child = qobject_cast<QWidget*>(watched);
+  if (child && child->parentWidget() == canvas_) {
+    if (event->type() == QEvent::Enter) {
+      PointerMoved(child->mapTo(canvas_, static_cast<QEnterEvent*>(event)->position().toPoint()));
+    } else if (event->type() == QEvent::MouseMove) {
+      PointerMoved(child->mapTo(canvas_, static_cast<QMouseEvent*>(event)->position().toPoint()));
+    }
+  }
+  return QScrollArea::eventFilter(watched, event);
+}
 
 void CEngineFormView::PaintCanvas(QPainter& painter) {
   const auto places = Groups();

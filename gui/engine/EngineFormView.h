@@ -64,6 +64,8 @@ class CEngineFormView : public QScrollArea {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  //! The pointer over the form's controls counts as over the form.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct GroupState {

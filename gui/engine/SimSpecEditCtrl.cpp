@@ -98,6 +98,11 @@ void CSimSpecEditCtrl::keyPressEvent(QKeyEvent* event) {
     RequestEdit();
     return;
   }
+  const bool pageKey = event->key() == Qt::Key_PageDown || event->key() == Qt::Key_PageUp;
+  if (pageKey && event->modifiers() == Qt::ControlModifier) {
+    emit GroupStepRequested(this, event->key() == Qt::Key_PageDown);
+    return;
+  }
   CPopUpStatic::keyPressEvent(event);
 }
 

@@ -47,6 +47,8 @@ class CSimSpecEditCtrl : public CPopUpStatic {
  signals:
   //! The user asked for the edit dialog (delivered queued).
   void EditRequested(CSimSpecEditCtrl* control);
+  //! Ctrl+PageDown (forward) or Ctrl+PageUp: the focus goes to the next or previous group.
+  void GroupStepRequested(CSimSpecEditCtrl* control, bool forward);
   //! The status-bar text for this field.
   void StatusText(const QString& text);
 

@@ -3,12 +3,15 @@
 // rod buttons and the keyboard's wrap within a group.
 #include <QMenu>
 #include <QRadioButton>
+#include <QCheckBox>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
+#include "core/document/CommandIds.h"
 #include "core/document/PartCat.h"
 #include "core/document/VexoDoc.h"
 #include "gui/engine/EngineFormView.h"
@@ -248,6 +251,46 @@ class TestEngineForm : public QObject {
     QCOMPARE(QApplication::focusWidget(), form_->Field(1048));
   }
 
+  void ctrlPageKeysStepThroughTheGroups() {
+    const std::vector<int> firsts = {1014, 1036, 1042, 1048, 1060, 1122, 1664};
+    form_->Field(1014)->setFocus();
+    for (std::size_t i = 1; i <= firsts.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+      QCOMPARE(QApplication::focusWidget(), form_->Field(firsts[i % firsts.size()]));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), form_->Field(1664));
+  }
+
+  void variableValveTimingBoxModifiesAndEnablesTheHighSpeedColumn() {
+    doc_->SetModified(false);
+    QVERIFY(!form_->Field(1174)->isEnabled());
+    form_->Field(1188)->setFocus();
+    QTest::keyClick(form_->Field(1188), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form_->Field(1122));  // wraps without the column
+    form_->VariableValveTimingBox()->click();
+    QVERIFY(doc_->Engine().camshaft.variableValveTiming);
+    QVERIFY(doc_->IsModified());
+    QVERIFY(form_->Field(1174)->isEnabled());
+    form_->Field(1188)->setFocus();
+    QTest::keyClick(form_->Field(1188), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form_->Field(1174));
+  }
+
+  void pointerOverAGroupMakesItHot() {
+    // Over a field of the group, and over the group's own painted body.
+    QTest::mouseMove(form_->Field(1042), QPoint(3, 3));
+    QTRY_VERIFY(form_->IsGroupHot(form::kCompressionGroup));
+    QVERIFY(form_->Light(form::kCompressionGroup)->IsHot());
+    QVERIFY(form_->Field(1044)->IsGroupHot());
+    QVERIFY(!form_->Field(1022)->IsGroupHot());
+    form_->PointerMoved(form_->GroupBox(form::kShortBlockGroup).center() + QPoint(0, 5));
+    QVERIFY(!form_->IsGroupHot(form::kCompressionGroup));
+    QVERIFY(!form_->Field(1044)->IsGroupHot());
+    QVERIFY(form_->IsGroupHot(form::kShortBlockGroup));
+    QVERIFY(form_->Field(1022)->IsGroupHot());
+  }
+
   void clearComponentsDisablesForcedInductionAndTheHighSpeedColumn() {
     doc_->Engine().camshaft.variableValveTiming = true;
     form_->UpdateView();
@@ -259,6 +302,50 @@ class TestEngineForm : public QObject {
     for (int id : {1094, 1095, 1096, 1088, 1090, 1086, 1072, 1074, 1174, 1203, 1179}) {
       QVERIFY2(!form_->Field(id)->isEnabled(), qPrintable(QString::number(id)));
     }
+  }
+
+  // The engine menus act on the active document and follow it when they drop.
+  QAction* MenuAction(const char* menuName, int id) {
+    auto* menu = frame_->MainMenuBar()->findChild<QMenu*>(QString::fromLatin1(menuName));
+    if (!menu) return nullptr;
+    emit menu->aboutToShow();
+    for (QAction* action : menu->actions()) {
+      if (action->data().toInt() == id && !action->isSeparator()) return action;
+    }
+    return nullptr;
+  }
+
+  void engineMenusRunTheDocumentsCommands() {
+    QAction* autoRun = MenuAction("simulationMenu", brisca::command::kAutoRun);
+    QVERIFY(autoRun && autoRun->isChecked() == doc_->GetAutoRun());
+    const bool wasOn = doc_->GetAutoRun();
+    autoRun->trigger();
+    QCOMPARE(doc_->GetAutoRun(), !wasOn);
+    QCOMPARE(MenuAction("simulationMenu", brisca::command::kAutoRun)->isChecked(), !wasOn);
+
+    // Automatic valve sizes: the diameters become menu-only and show "(Auto)".
+    doc_->Engine().autoValveSizes = false;
+    form_->UpdateView();
+    QAction* sizes = MenuAction("simulationMenu", brisca::command::kAutoValveSizes);
+    QVERIFY(sizes->isEnabled() && !sizes->isChecked());
+    sizes->trigger();
+    QVERIFY(doc_->GetAutoValveSizes());
+    QCOMPARE(form_->Field(1038)->EditMode(), int(CSimSpecEditCtrl::kMenuOnly));
+    QCOMPARE(form_->LabelText(1062), QStringLiteral("(Auto)"));
+
+    QAction* metric = MenuAction("unitsMenu", brisca::command::kMetricUnits);
+    QVERIFY(!metric->isChecked());
+    metric->trigger();
+    QVERIFY(doc_->IsMetric());
+    QVERIFY(form_->Field(1022)->ShownText().endsWith(QStringLiteral(" mm")));
+    QVERIFY(MenuAction("unitsMenu", brisca::command::kMetricUnits)->isChecked());
+
+    MenuAction("simulationMenu", brisca::command::kClearComponents)->trigger();
+    QVERIFY(form_->Field(1022)->ShownText().startsWith(QStringLiteral("***")));
+    QVERIFY(!doc_->IsModified());
+    // The custom port flow cannot be sized automatically.
+    doc_->Engine().cylinderHeadType.SetSelection(brisca::kCustomHeadItem, "Custom");
+    QVERIFY(!MenuAction("simulationMenu", brisca::command::kAutoValveSizes)->isEnabled());
   }
 
   void lampsShowTheWarningStates() {
