@@ -20,7 +20,7 @@ constexpr int kLowExhaust = 152;
 constexpr int kHighIntake = 198;
 constexpr int kHighExhaust = 238;
 constexpr int kLobeWidth = 38;
-constexpr int kTimingWidth = 19;
+constexpr int kTimingWidth = 20;
 constexpr int kH = kFieldHeight;
 
 // Rows clear the group titles, which reach a little below their tabs.
@@ -53,7 +53,7 @@ constexpr int kLiftRow = 347, kDurationRow = 356, kCenterRow = 365, kTrueCenterR
               kSimulationRow = 450, kAdditionalRow = 467, kTrueRow = 484;
 
 constexpr FieldPlace T(int id, int column, int index, int y) {
-  return {id, kCamshaftGroup, {column + index * kTimingWidth + (index > 1 ? 2 : 0), Y(y),
+  return {id, kCamshaftGroup, {column + index * kTimingWidth, Y(y),
                                kTimingWidth - 1, kH}};
 }
 
@@ -152,12 +152,12 @@ constexpr std::array kLabels = {
     Left("(Auto)", kHighExhaust, kActivationRow, 1067), CL("Valve Timing Based On:", kMethodRow),
     Left(" IVO", kLowIntake, kTimingHeadRow, 0, true),
     Left(" IVC", kLowIntake + kTimingWidth, kTimingHeadRow, 0, true),
-    Left("EVO", kLowIntake + 2 * kTimingWidth + 2, kTimingHeadRow, 0, true),
-    Left("EVC", kLowIntake + 3 * kTimingWidth + 2, kTimingHeadRow, 0, true),
+    Left("EVO", kLowIntake + 2 * kTimingWidth, kTimingHeadRow, 0, true),
+    Left("EVC", kLowIntake + 3 * kTimingWidth, kTimingHeadRow, 0, true),
     Left(" IVO", kHighIntake, kTimingHeadRow, 0, true),
     Left(" IVC", kHighIntake + kTimingWidth, kTimingHeadRow, 0, true),
-    Left("EVO", kHighIntake + 2 * kTimingWidth + 2, kTimingHeadRow, 0, true),
-    Left("EVC", kHighIntake + 3 * kTimingWidth + 2, kTimingHeadRow, 0, true),
+    Left("EVO", kHighIntake + 2 * kTimingWidth, kTimingHeadRow, 0, true),
+    Left("EVC", kHighIntake + 3 * kTimingWidth, kTimingHeadRow, 0, true),
     CL("Simulation Timing", kSimulationRow - 4), CL("(Not Defined):", kSimulationRow + 5, 1161),
     CL("Additional Timing", kAdditionalRow - 4), CL("(Not Defined):", kAdditionalRow + 5, 1163),
     CL("True Timing", kTrueRow),

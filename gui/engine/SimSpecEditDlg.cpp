@@ -76,8 +76,7 @@ CSimSpecEditDlg::CSimSpecEditDlg(CVexoDoc& document, CSimSpecEditCtrl& control, 
     text_->setPlainText(initial);
     text_->setReadOnly(!typing);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // 268 x 61 dialog units.
-    text_->setMinimumSize(metrics.averageCharWidth() * 230 / 4, metrics.height() * 50 / 8);
+    text_->setMinimumSize(0, 0);
     layout->addWidget(text_, 1);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(ok);
@@ -109,7 +108,12 @@ CSimSpecEditDlg::CSimSpecEditDlg(CVexoDoc& document, CSimSpecEditCtrl& control, 
     layout->addWidget(cancel);
     line_->setFocus();
   }
-  adjustSize();
+  if (text_) {
+    // 268 x 61 dialog units of the field's font.
+    setFixedSize(metrics.averageCharWidth() * 268 / 4, metrics.height() * 61 / 8);
+  } else {
+    adjustSize();
+  }
   Place();
 }
 
