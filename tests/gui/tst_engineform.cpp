@@ -177,6 +177,43 @@ class TestEngineForm : public QObject {
     QVERIFY(form_->Field(1017)->ShownText().startsWith(QStringLiteral("6")));
   }
 
+  void automaticValveSizesMakeTheDiameterMenuOnly() {
+    doc_->Engine().autoValveSizes = true;
+    form_->UpdateView();
+    doc_->SetModified(false);
+    const int diameter = CommandOf(brisca::CatalogueCategory::IntakeValveDiameter, 3, 2.02f);
+    QVERIFY(diameter != 0);
+    bool checkedBefore = false;
+    QTimer::singleShot(50, [&] {
+      CSimSpecEditDlg* dialog = CSimSpecEditDlg::Open();
+      QVERIFY(dialog->LineEdit()->isReadOnly());
+      QMenu* menu = dialog->ComponentMenu();
+      emit menu->aboutToShow();
+      // The automatic item heads the menu, checked while the sizes are automatic.
+      QCOMPARE(menu->actions().first()->data().toInt(), brisca::command::kAutoValveSizes);
+      checkedBefore = menu->actions().first()->isChecked();
+      for (QAction* action : menu->actions()) {
+        if (action->data().toInt() == diameter) action->trigger();
+      }
+    });
+    form_->EditField(form_->Field(1038));
+    QVERIFY(checkedBefore);
+    QVERIFY(!CSimSpecEditDlg::Open());
+    QVERIFY(!doc_->GetAutoValveSizes());
+    QVERIFY(doc_->IsModified());
+    QCOMPARE(form_->Field(1038)->EditMode(), int(CSimSpecEditCtrl::kTypeOrMenu));
+    QCOMPARE(form_->LabelText(1062), QStringLiteral(" "));
+  }
+
+  void okInAMenuOnlyDialogRecalculatesWithoutChanging() {
+    doc_->SetModified(false);
+    const QString head = form_->Field(1036)->ShownText();
+    QTimer::singleShot(50, [&] { CSimSpecEditDlg::Open()->OnOk(); });
+    form_->EditField(form_->Field(1036));
+    QVERIFY(doc_->IsModified());
+    QCOMPARE(form_->Field(1036)->ShownText(), head);
+  }
+
   void theShortBlockMenuNestsMakesCountsAndSizes() {
     QTimer::singleShot(50, [&] {
       CSimSpecEditDlg* dialog = CSimSpecEditDlg::Open();
