@@ -73,14 +73,6 @@ class FormCanvas : public QWidget {
   CEngineFormView& view_;
 };
 
-// Fields of the menus named by resource number.
-struct Binding {
-  int id;
-  int mode;
-  int menu;
-  bool units;
-};
-
 }  // namespace
 
 CEngineFormView::CEngineFormView(CVexoDoc& document, ViewRegistry& registry, QWidget* parent)
