@@ -6,6 +6,7 @@
 #include <QTabWidget>
 
 #include "core/base/FatalAssert.h"
+#include "gui/engine/EngineFormView.h"
 #include "gui/shell/PlaceholderView.h"
 #include "gui/shell/SchemeStyle.h"
 
@@ -80,7 +81,7 @@ void CChildFrame::AddViews(ViewRegistry& registry) {
                                      tr(page.description)),
                  tr(page.tab));
   };
-  add(left_, kEnginePage, ViewSlot::EngineForm);
+  left_->addTab(new CEngineFormView(document_, registry), tr(kEnginePage.tab));
   add(left_, kGraphPage, ViewSlot::FirstChart);
   add(left_, kTablePage, ViewSlot::ResultsTable);
   add(left_, kProDataPage, ViewSlot::ProDataTable);
@@ -100,6 +101,7 @@ void CChildFrame::UpdateViews() {
   for (QTabWidget* tabs : {left_, right_}) {
     for (int i = 0; i < tabs->count(); ++i) {
       if (auto* view = qobject_cast<PlaceholderView*>(tabs->widget(i))) view->UpdateView();
+      if (auto* form = qobject_cast<CEngineFormView*>(tabs->widget(i))) form->UpdateView();
     }
   }
 }

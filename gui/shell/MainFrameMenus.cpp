@@ -9,6 +9,7 @@
 
 #include "core/document/CommandIds.h"
 #include "core/document/VexoDoc.h"
+#include "gui/engine/EngineMenus.h"
 #include "gui/shell/ColorScheme.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/PathText.h"
@@ -56,6 +57,8 @@ void CMainFrame::CreateMenus() {
   for (int scheme = 0; scheme < kSchemeCount; ++scheme) schemes->addAction(Action(SchemeCommand(scheme)));
   connect(view, &QMenu::aboutToShow, this, &CMainFrame::UpdateMenus);
   connect(schemes, &QMenu::aboutToShow, this, &CMainFrame::UpdateMenus);
+
+  AddEngineMenus(*menuBar_, [this] { return ActiveDocument(); });
 
   windowMenu_ = menuBar_->addMenu(tr("&Window"));
   for (int id : {kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}) {

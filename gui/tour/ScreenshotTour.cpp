@@ -5,11 +5,18 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 #include "core/document/ProgramPaths.h"
 #include "core/document/VexoDoc.h"
+#include "gui/engine/EngineFormView.h"
+#include "gui/engine/SimSpecEditCtrl.h"
+#include "gui/engine/SimSpecEditDlg.h"
 #include "gui/shell/AboutDlg.h"
+#include "gui/shell/ChildFrame.h"
 #include "gui/shell/LowColorDlg.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/SplashScreen.h"
@@ -98,6 +105,15 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakeLowColorNotice(frame);
     TakeFileMenu(frame);
   }
+  if (scheme == 1) {
+    TakeEngineForm(frame, QStringLiteral("engine-form.png"));
+    TakeEditDialogs(frame);
+    frame.OnFileNew();
+    Settle(100);
+    TakeEngineForm(frame, QStringLiteral("engine-form-new.png"));
+  } else if (scheme == 0) {
+    TakeEngineForm(frame, QStringLiteral("engine-form-scheme-0.png"));
+  }
   app.ExitInstance();
 }
 
@@ -135,6 +151,122 @@ void ScreenshotTour::TakeFileMenu(CMainFrame& frame) {
   if (IsBlank(dropped)) Fail(QStringLiteral("the File menu is blank"));
   Save(picture, QStringLiteral("file-menu.png"), menu);
   menu->close();
+}
+
+namespace {
+
+CEngineFormView* ActiveForm(CMainFrame& frame) {
+  CChildFrame* child = frame.ActiveFrame();
+  return child ? qobject_cast<CEngineFormView*>(child->LeftTabs()->widget(0)) : nullptr;
+}
+
+//! `overlay` painted over `picture` where it lies on `base`.
+void PaintOver(QImage& picture, const QWidget& base, QWidget& overlay) {
+  QPainter painter(&picture);
+  painter.drawImage(base.mapFromGlobal(overlay.mapToGlobal(QPoint(0, 0))), overlay.grab().toImage());
+}
+
+//! The items leading to the first checked item of `menu` (empty when none is checked).
+std::vector<QAction*> PathToChecked(QMenu& menu) {
+  for (QAction* action : menu.actions()) {
+    if (QMenu* sub = action->menu()) {
+      std::vector<QAction*> rest = PathToChecked(*sub);
+      if (!rest.empty()) {
+        rest.insert(rest.begin(), action);
+        return rest;
+      }
+    } else if (action->isChecked()) {
+      return {action};
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+void ScreenshotTour::TakeEngineForm(CMainFrame& frame, const QString& name) {
+  CEngineFormView* form = ActiveForm(frame);
+  if (!form) {
+    Fail(QStringLiteral("%1: no engine form").arg(name));
+    return;
+  }
+  form->Canvas()->update();
+  Settle();
+  Save(form->Canvas()->grab().toImage(), name, form->Canvas());
+}
+
+void ScreenshotTour::WithEditDialog(CMainFrame& frame, int fieldId,
+                                    const std::function<void()>& shoot) {
+  CEngineFormView* form = ActiveForm(frame);
+  if (!form) return Fail(QStringLiteral("no engine form for the edit dialog"));
+  CSimSpecEditCtrl* field = form->Field(fieldId);
+  form->ensureWidgetVisible(field);
+  field->setFocus();
+  bool shown = false;
+  QTimer::singleShot(100, [&] {
+    if (CSimSpecEditDlg* dialog = CSimSpecEditDlg::Open()) {
+      shown = true;
+      Settle();
+      shoot();
+      dialog->reject();
+    }
+  });
+  form->EditField(field);
+  if (!shown) Fail(QStringLiteral("the edit dialog of field %1 did not open").arg(fieldId));
+}
+
+void ScreenshotTour::TakeEditDialogs(CMainFrame& frame) {
+  WithEditDialog(frame, 1022, [&] {
+    CSimSpecEditDlg* dialog = CSimSpecEditDlg::Open();
+    QImage picture = frame.grab().toImage();
+    PaintOver(picture, frame, *dialog);
+    Save(picture, QStringLiteral("edit-dialog.png"), dialog);
+  });
+  WithEditDialog(frame, 1664, [&] {
+    CSimSpecEditDlg* dialog = CSimSpecEditDlg::Open();
+    QImage picture = frame.grab().toImage();
+    PaintOver(picture, frame, *dialog);
+    Save(picture, QStringLiteral("edit-dialog-notes.png"), dialog);
+  });
+  // A component menu dropped from the dialog's menu button, opened down to an item.
+  auto dropMenu = [&](int fieldId, const QString& name, int depth) {
+    WithEditDialog(frame, fieldId, [&] {
+      CSimSpecEditDlg* dialog = CSimSpecEditDlg::Open();
+      QMenu* menu = dialog->ComponentMenu();
+      // Each level is drawn where it drops: beside the item of the level before.
+      QImage picture = frame.grab().toImage();
+      PaintOver(picture, frame, *dialog);
+      QPainter painter(&picture);
+      QPoint at = frame.mapFromGlobal(
+          dialog->MenuButton()->mapToGlobal(QPoint(0, dialog->MenuButton()->height())));
+      menu->popup(dialog->MenuButton()->mapToGlobal(QPoint(0, dialog->MenuButton()->height())));
+      Settle();
+      std::vector<QMenu*> opened{menu};
+      QMenu* level = menu;
+      const std::vector<QAction*> path = PathToChecked(*menu);
+      for (int i = 0; i <= depth && level; ++i) {
+        QAction* next = i < static_cast<int>(path.size()) ? path[i] : nullptr;
+        for (QAction* action : level->actions()) {
+          if (next) break;
+          if (i < depth ? action->menu() != nullptr : !action->isSeparator()) next = action;
+        }
+        if (next) level->setActiveAction(next);
+        Settle();
+        painter.drawImage(at, level->grab().toImage());
+        if (!next || i == depth) break;
+        at += QPoint(level->width() - 4, level->actionGeometry(next).top());
+        next->menu()->popup(level->mapToGlobal(level->actionGeometry(next).topRight()));
+        Settle();
+        level = next->menu();
+        opened.push_back(level);
+      }
+      painter.end();
+      Save(picture, name, level);
+      for (auto it = opened.rbegin(); it != opened.rend(); ++it) (*it)->close();
+    });
+  };
+  dropMenu(1014, QStringLiteral("short-block-menu.png"), 2);
+  dropMenu(1070, QStringLiteral("forced-induction-menu.png"), 1);
 }
 
 bool ScreenshotTour::Save(const QImage& image, const QString& name, const QWidget* shown) {

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QWidget;
 
 namespace brisca {
@@ -33,6 +35,12 @@ class ScreenshotTour {
   void TakeAbout(CMainFrame& frame);
   void TakeLowColorNotice(CMainFrame& frame);
   void TakeFileMenu(CMainFrame& frame);
+  //! The engine form of the active engine window (the whole form) as `name`.
+  void TakeEngineForm(CMainFrame& frame, const QString& name);
+  //! The edit dialogs and component menus of the active engine's form.
+  void TakeEditDialogs(CMainFrame& frame);
+  //! Opens the dialog of field `fieldId`, lets `shoot` picture it, then cancels it.
+  void WithEditDialog(CMainFrame& frame, int fieldId, const std::function<void()>& shoot);
 
   bool Save(const QImage& image, const QString& name, const QWidget* shown);
   void Fail(const QString& what) { failures_ << what; }

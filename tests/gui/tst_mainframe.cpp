@@ -19,6 +19,7 @@
 
 #include "core/document/CommandIds.h"
 #include "core/document/VexoDoc.h"
+#include "gui/engine/EngineFormView.h"
 #include "gui/shell/ChildFrame.h"
 #include "gui/shell/ColorScheme.h"
 #include "gui/shell/MainFrame.h"
@@ -63,7 +64,7 @@ ino_t Inode(const fs::path& path) {
 }
 
 QString SummaryOf(const CChildFrame* frame) {
-  return qobject_cast<brisca::PlaceholderView*>(frame->LeftTabs()->widget(0))->ShownSummary();
+  return qobject_cast<brisca::PlaceholderView*>(frame->RightTabs()->widget(0))->ShownSummary();
 }
 
 }  // namespace
@@ -106,6 +107,11 @@ class TestMainFrame : public QObject {
     QVERIFY(child->Splitter()->sizes().value(1) > 0);
     for (QTabWidget* tabs : {child->LeftTabs(), child->RightTabs()}) {
       for (int i = 0; i < tabs->count(); ++i) {
+        if (auto* form = qobject_cast<brisca::CEngineFormView*>(tabs->widget(i))) {
+          QCOMPARE(tabs, child->LeftTabs());
+          QCOMPARE(&form->Document(), &child->Document());
+          continue;
+        }
         auto* view = qobject_cast<brisca::PlaceholderView*>(tabs->widget(i));
         QVERIFY(view);
         QCOMPARE(&view->Document(), &child->Document());
@@ -128,6 +134,11 @@ class TestMainFrame : public QObject {
     frame_ = app_->MainFrame();
     QVERIFY(QTest::qWaitForWindowExposed(frame_));
     CChildFrame* child = frame_->ActiveFrame();
+    // The engine form paints its own background (entry 1); the other pages show the tab window's.
+    auto* form = qobject_cast<brisca::CEngineFormView*>(child->LeftTabs()->widget(0));
+    const QImage formPicture = form->Canvas()->grab().toImage();
+    QCOMPARE(QColor(formPicture.pixel(formPicture.width() - 2, 1)), brisca::SchemeColor(scheme, 1));
+    child->LeftTabs()->setCurrentIndex(1);
     const QImage left = child->LeftTabs()->currentWidget()->grab().toImage();
     const QImage right = child->RightTabs()->currentWidget()->grab().toImage();
     QCOMPARE(QColor(left.pixel(3, 3)), brisca::SchemeColor(scheme, 69));

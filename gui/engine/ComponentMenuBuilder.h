@@ -1,0 +1,21 @@
+#pragma once
+// Real menus from the core's component menus: the nested short-block menu,
+// the grouped forced-induction menu and one item per catalogue row of the
+// other component menus, headed by their automatic-value item where they
+// have one. Each action carries its command id as data.
+
+#include <functional>
+
+class QMenu;
+
+namespace brisca {
+
+class CVexoDoc;
+
+//! Fills `menu` with component menu `menuId`; false when the program has no
+//! such menu. `choose` receives the command of a chosen item.
+bool BuildComponentMenu(QMenu& menu, int menuId, const std::function<void(int)>& choose);
+//! Check marks and enabling of every item (nested ones included) as `document` says.
+void SetMenuChecks(QMenu& menu, const CVexoDoc& document);
+
+}  // namespace brisca

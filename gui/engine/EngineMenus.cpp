@@ -1,0 +1,120 @@
+#include "gui/engine/EngineMenus.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+#include "core/document/CommandIds.h"
+#include "core/document/DocumentHost.h"
+#include "core/document/VexoDoc.h"
+
+namespace brisca {
+namespace {
+
+struct EngineCommand {
+  int id;
+  const char* text;
+  const char* statusTip;
+  bool checkable;
+};
+
+constexpr EngineCommand kSimulationItems[] = {
+    {command::kRun, "&Run!", "Run the simulation of this engine", false},
+    {command::kAutoRun, "&Auto Run", "Run the simulation after every change", true},
+    {0, nullptr, nullptr, false},
+    {command::kAutoValveSizes, "Auto Calculate Valve Sizes", "Size the valves from the bore", true},
+    {command::kAutoValveLift, "Auto Calculate Valve Lift", "Compute the valve lifts from the valve diameter", true},
+    {command::kAutoActivationRpm, "Auto Calculate Activation RPM",
+     "Compute the speed at which the high-speed lobes take over", true},
+    {0, nullptr, nullptr, false},
+    {command::kClearComponents, "&Clear Components", "Clear every component of this engine", false},
+};
+
+constexpr EngineCommand kUnitItems[] = {
+    {command::kDomesticUnits, "&Domestic/English",
+     "Display values in Domestic units (English Units emphasis)", true},
+    {command::kMetricUnits, "&Foreign/Metric Units",
+     "Display values in Foreign units (Metric Units emphasis)", true},
+};
+
+template <std::size_t N>
+QMenu* AddMenu(QMenuBar& bar, const QString& title, const EngineCommand (&items)[N],
+               const std::function<CVexoDoc*()>& activeDocument) {
+  QMenu* menu = bar.addMenu(title);
+  for (const EngineCommand& item : items) {
+    if (!item.text) {
+      menu->addSeparator();
+      continue;
+    }
+    QAction* action = menu->addAction(QString::fromUtf8(item.text));
+    action->setData(item.id);
+    action->setCheckable(item.checkable);
+    action->setStatusTip(QString::fromUtf8(item.statusTip));
+    const int id = item.id;
+    QObject::connect(action, &QAction::triggered, menu, [activeDocument, id] {
+      if (CVexoDoc* document = activeDocument()) RunEngineCommand(*document, id);
+    });
+  }
+  QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, activeDocument] {
+    const CVexoDoc* document = activeDocument();
+    for (QAction* action : menu->actions()) {
+      if (action->isSeparator()) continue;
+      const int id = action->data().toInt();
+      action->setEnabled(document != nullptr &&
+                         (!action->isCheckable() || id == command::kDomesticUnits ||
+                          id == command::kMetricUnits || document->IsCommandEnabled(id)));
+      if (!document || !action->isCheckable()) continue;
+      if (id == command::kDomesticUnits || id == command::kMetricUnits) {
+        action->setChecked(document->IsMetric() == (id == command::kMetricUnits));
+      } else {
+        action->setChecked(document->IsCommandChecked(id));
+      }
+    }
+  });
+  return menu;
+}
+
+void Redraw(CVexoDoc& document) {
+  if (DocumentHost* host = document.Host()) host->UpdateAllViews(document);
+}
+
+}  // namespace
+
+QMenu* AddEngineMenus(QMenuBar& bar, std::function<CVexoDoc*()> activeDocument) {
+  QMenu* simulation = AddMenu(bar, QObject::tr("&Simulation"), kSimulationItems, activeDocument);
+  simulation->setObjectName(QStringLiteral("simulationMenu"));
+  AddMenu(bar, QObject::tr("&Units"), kUnitItems, activeDocument)
+      ->setObjectName(QStringLiteral("unitsMenu"));
+  return simulation;
+}
+
+bool RunEngineCommand(CVexoDoc& document, int id) {
+  switch (id) {
+    case command::kRun:
+      document.OnRun();
+      return true;
+    case command::kAutoRun:
+      document.OnAutoRun();
+      Redraw(document);
+      return true;
+    case command::kDomesticUnits:
+    case command::kMetricUnits:
+      document.OnUnits(id == command::kMetricUnits);
+      return true;
+    case command::kClearComponents:
+      document.OnClearComponents();
+      return true;
+    case command::kAutoValveSizes:
+    case command::kAutoValveLift:
+    case command::kAutoActivationRpm:
+      // A toggle changes automatic values: the engine is recalculated as after an edit.
+      if (!document.OnComponentCommand(id)) return true;
+      document.SetModified(true);
+      document.UpdateDerivedValues();
+      Redraw(document);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace brisca
