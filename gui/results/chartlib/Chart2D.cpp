@@ -1,0 +1,310 @@
+#include "gui/results/chartlib/Chart2D.h"
+
+#include <QGraphicsLayout>
+#include <QImage>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPainter>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/base/FatalAssert.h"
+#include "gui/results/chartlib/ChartTextLabel.h"
+
+namespace brisca {
+namespace {
+
+int Index(ChartAxis axis) { return static_cast<int>(axis); }
+
+// Labels sit above the plot background and the series.
+constexpr qreal kLabelZ = 20.0;
+
+}  // namespace
+
+CChart2D::CChart2D(QWidget* parent) : QChartView(parent), chart_(new QChart) {
+  setChart(chart_);
+  setRenderHint(QPainter::Antialiasing);
+  setFrameShape(QFrame::NoFrame);
+  chart_->setBackgroundRoundness(0);
+  chart_->setMargins(QMargins(2, 2, 4, 2));
+  chart_->legend()->setAlignment(Qt::AlignBottom);
+  chart_->legend()->setShowToolTips(false);
+
+  const Qt::Alignment sides[3] = {Qt::AlignBottom, Qt::AlignLeft, Qt::AlignRight};
+  for (int i = 0; i < 3; ++i) {
+    axes_[i] = new QValueAxis(chart_);
+    axes_[i]->setLabelFormat(QStringLiteral("%g"));
+    axes_[i]->setTickType(QValueAxis::TicksDynamic);
+    chart_->addAxis(axes_[i], sides[i]);
+  }
+  for (ChartAxis y : {ChartAxis::Y1, ChartAxis::Y2}) {
+    Side& side = SideOf(y);
+    side.anchor = new QLineSeries(chart_);
+    chart_->addSeries(side.anchor);
+    side.anchor->attachAxis(axes_[Index(ChartAxis::X)]);
+    side.anchor->attachAxis(AxisOf(y));
+    for (QLegendMarker* marker : chart_->legend()->markers(side.anchor)) marker->setVisible(false);
+  }
+  for (ChartAxis axis : {ChartAxis::X, ChartAxis::Y1, ChartAxis::Y2}) {
+    ApplyLimits(axis, axisState_[Index(axis)].shown);
+  }
+  SetColors(colors_);
+  connect(chart_, &QChart::plotAreaChanged, this, [this] {
+    PlaceLabels();
+    emit PlotAreaMoved();
+  });
+}
+
+CChart2D::~CChart2D() = default;
+
+void CChart2D::SetRepaint(bool on) {
+  setUpdatesEnabled(on);
+  if (on) viewport()->update();
+}
+
+CChart2D::Side& CChart2D::SideOf(ChartAxis yAxis) {
+  BRISCA_ASSERT(yAxis != ChartAxis::X);
+  return sides_[yAxis == ChartAxis::Y1 ? 0 : 1];
+}
+
+const CChart2D::Side& CChart2D::SideOf(ChartAxis yAxis) const {
+  BRISCA_ASSERT(yAxis != ChartAxis::X);
+  return sides_[yAxis == ChartAxis::Y1 ? 0 : 1];
+}
+
+QValueAxis* CChart2D::AxisOf(ChartAxis axis) const { return axes_[Index(axis)]; }
+
+void CChart2D::SetData(ChartAxis yAxis, const ChartData& data, const std::vector<QString>& legends) {
+  Side& side = SideOf(yAxis);
+  side.data = data;
+  side.styles.resize(static_cast<std::size_t>(data.Sets()));
+  RebuildSeries(yAxis, legends);
+}
+
+const ChartData* CChart2D::Data(ChartAxis yAxis) const {
+  const Side& side = SideOf(yAxis);
+  return side.data ? &*side.data : nullptr;
+}
+
+void CChart2D::RebuildSeries(ChartAxis yAxis, const std::vector<QString>& legends) {
+  Side& side = SideOf(yAxis);
+  for (QLineSeries* series : side.series) {
+    chart_->removeSeries(series);
+    delete series;
+  }
+  side.series.clear();
+  const ChartData& data = *side.data;
+  for (int set = 0; set < data.Sets(); ++set) {
+    auto* series = new QLineSeries;
+    QList<QPointF> points;
+    for (int p = data.FirstPoint(); p < data.LastPoint(); ++p) {
+      points.append(QPointF(data.X(set, p), data.Y(set, p)));
+    }
+    series->replace(points);
+    if (static_cast<std::size_t>(set) < legends.size()) series->setName(legends[set]);
+    chart_->addSeries(series);
+    series->attachAxis(AxisOf(ChartAxis::X));
+    series->attachAxis(AxisOf(yAxis));
+    const bool shown = data.IsShown(set);
+    series->setVisible(shown);
+    for (QLegendMarker* marker : chart_->legend()->markers(series)) marker->setVisible(shown);
+    side.series.push_back(series);
+    ApplyStyle(yAxis, set);
+  }
+}
+
+void CChart2D::SetSeriesStyle(ChartAxis yAxis, int set, const SeriesStyle& style) {
+  Side& side = SideOf(yAxis);
+  BRISCA_ASSERT(set >= 0 && static_cast<std::size_t>(set) < side.styles.size());
+  side.styles[static_cast<std::size_t>(set)] = style;
+  ApplyStyle(yAxis, set);
+}
+
+void CChart2D::ApplyStyle(ChartAxis yAxis, int set) {
+  Side& side = SideOf(yAxis);
+  if (static_cast<std::size_t>(set) >= side.series.size()) return;
+  const SeriesStyle& style = side.styles[static_cast<std::size_t>(set)];
+  QLineSeries* series = side.series[static_cast<std::size_t>(set)];
+  QPen pen(style.color, style.lineWidth);
+  series->setPen(pen);
+  series->setColor(style.color);
+  series->setPointsVisible(style.markerSize > 0);
+  series->setMarkerSize(style.markerSize);
+}
+
+QLineSeries* CChart2D::Series(ChartAxis yAxis, int set) const {
+  const Side& side = SideOf(yAxis);
+  if (set < 0 || static_cast<std::size_t>(set) >= side.series.size()) return nullptr;
+  return side.series[static_cast<std::size_t>(set)];
+}
+
+void CChart2D::SetAxisFixed(ChartAxis axis, double minimum, double maximum) {
+  AxisState& state = axisState_[Index(axis)];
+  state.automatic = false;
+  const double values[2] = {minimum, maximum};
+  state.fixed = {minimum, maximum, NiceLimits(values).step};
+}
+
+void CChart2D::SetAxisAutomatic(ChartAxis axis) { axisState_[Index(axis)].automatic = true; }
+
+bool CChart2D::IsAxisAutomatic(ChartAxis axis) const { return axisState_[Index(axis)].automatic; }
+
+std::vector<double> CChart2D::DrawnValues(ChartAxis axis) const {
+  std::vector<double> values;
+  for (ChartAxis y : {ChartAxis::Y1, ChartAxis::Y2}) {
+    if (axis != ChartAxis::X && axis != y) continue;
+    const Side& side = SideOf(y);
+    if (!side.data) continue;
+    const ChartData& data = *side.data;
+    for (int set = 0; set < data.Sets(); ++set) {
+      if (!data.IsShown(set)) continue;
+      for (int p = data.FirstPoint(); p < data.LastPoint(); ++p) {
+        values.push_back(axis == ChartAxis::X ? data.X(set, p) : data.Y(set, p));
+      }
+    }
+  }
+  return values;
+}
+
+void CChart2D::Rescale() {
+  for (ChartAxis axis : {ChartAxis::X, ChartAxis::Y1, ChartAxis::Y2}) {
+    const AxisState& state = axisState_[Index(axis)];
+    ApplyLimits(axis, state.automatic ? NiceLimits(DrawnValues(axis)) : state.fixed);
+  }
+}
+
+void CChart2D::ApplyLimits(ChartAxis axis, const AxisLimits& limits) {
+  AxisState& state = axisState_[Index(axis)];
+  state.shown = limits;
+  QValueAxis* valueAxis = AxisOf(axis);
+  double maximum = limits.max > limits.min ? limits.max : limits.min + 1.0;
+  // A grid step from the old range over the new one would make thousands of
+  // ticks for a moment: widen it first.
+  valueAxis->setTickInterval(std::max(valueAxis->max() - valueAxis->min(), maximum - limits.min));
+  valueAxis->setRange(limits.min, maximum);
+  const double step = limits.step > 0 ? limits.step : (maximum - limits.min) / 5.0;
+  valueAxis->setTickInterval(step);
+  valueAxis->setTickAnchor(std::ceil(limits.min / step) * step);
+  PlaceLabels();
+}
+
+AxisLimits CChart2D::Limits(ChartAxis axis) const { return axisState_[Index(axis)].shown; }
+
+void CChart2D::SetY2Shown(bool shown) { AxisOf(ChartAxis::Y2)->setVisible(shown); }
+
+bool CChart2D::IsY2Shown() const { return AxisOf(ChartAxis::Y2)->isVisible(); }
+
+void CChart2D::SetAxisTitle(ChartAxis axis, const QString& title) {
+  AxisOf(axis)->setTitleText(title);
+}
+
+void CChart2D::ApplyAxisColors(QValueAxis* axis) {
+  axis->setLabelsColor(colors_.text);
+  axis->setTitleBrush(colors_.text);
+  axis->setLinePenColor(colors_.grid);
+  axis->setGridLineColor(colors_.grid);
+  axis->setMinorGridLineColor(colors_.grid);
+}
+
+void CChart2D::SetColors(const ChartColors& colors) {
+  colors_ = colors;
+  chart_->setBackgroundBrush(colors.background);
+  chart_->setBackgroundPen(QPen(colors.frame));
+  chart_->setPlotAreaBackgroundBrush(colors.plotArea);
+  chart_->setPlotAreaBackgroundVisible(true);
+  chart_->legend()->setLabelColor(colors.text);
+  for (QValueAxis* axis : axes_) ApplyAxisColors(axis);
+  setBackgroundBrush(colors.background);
+}
+
+void CChart2D::SetPlotMargins(const QMargins& margins) { chart_->setMargins(margins); }
+
+int CChart2D::AddLabel(const QString& text, QPointF at, ChartAxis yAxis, Qt::Alignment align,
+                       const QColor& textColor, const QColor& background) {
+  auto* item = new ChartTextLabel(text, align, textColor, background, chart_);
+  item->setZValue(kLabelZ);
+  labels_.push_back({item, at, yAxis});
+  PlaceLabels();
+  return static_cast<int>(labels_.size()) - 1;
+}
+
+void CChart2D::ClearLabels() {
+  for (Label& label : labels_) delete label.item;
+  labels_.clear();
+}
+
+QString CChart2D::LabelText(int label) const { return labels_.at(static_cast<std::size_t>(label)).item->Text(); }
+
+QRectF CChart2D::LabelRect(int label) const {
+  const ChartTextLabel* item = labels_.at(static_cast<std::size_t>(label)).item;
+  const QRectF scene = item->mapRectToScene(item->boundingRect());
+  return QRectF(ToView(scene.topLeft()), ToView(scene.bottomRight()));
+}
+
+void CChart2D::PlaceLabels() {
+  for (Label& label : labels_) {
+    // Positions are in chart coordinates; the chart item sits at the scene origin.
+    const QPointF position = chart_->mapToPosition(label.at, SideOf(label.yAxis).anchor);
+    label.item->PlaceAt(position);
+  }
+}
+
+void CChart2D::EnsureLayout() {
+  if (chart_->size() != QSizeF(viewport()->size()) && isVisible()) {
+    chart_->resize(viewport()->size());
+  }
+  chart_->layout()->activate();
+  PlaceLabels();
+}
+
+QPointF CChart2D::ToView(QPointF scenePoint) const {
+  return QPointF(mapFromScene(scenePoint)) ;
+}
+
+QRectF CChart2D::PlotRect() const {
+  const QRectF scene = chart_->mapRectToScene(chart_->plotArea());
+  return QRectF(ToView(scene.topLeft()), scene.size());
+}
+
+std::optional<QPointF> CChart2D::DataToPixel(QPointF at, ChartAxis yAxis) const {
+  const QPointF inChart = chart_->mapToPosition(at, SideOf(yAxis).anchor);
+  const QRectF plot = chart_->plotArea();
+  constexpr qreal kSlack = 0.5;
+  if (inChart.x() < plot.left() - kSlack || inChart.x() > plot.right() + kSlack ||
+      inChart.y() < plot.top() - kSlack || inChart.y() > plot.bottom() + kSlack) {
+    return std::nullopt;
+  }
+  return ToView(chart_->mapToScene(inChart));
+}
+
+QPointF CChart2D::PixelToData(QPointF pixel, ChartAxis yAxis) const {
+  const QPointF inChart = chart_->mapFromScene(mapToScene(pixel.toPoint()));
+  return chart_->mapToValue(inChart, SideOf(yAxis).anchor);
+}
+
+void CChart2D::Paint(QPainter& painter, const QRectF& target) {
+  scene()->render(&painter, target, chart_->sceneBoundingRect(), Qt::IgnoreAspectRatio);
+}
+
+QImage CChart2D::RenderImage(QSize size) {
+  chart_->resize(size);
+  chart_->layout()->activate();
+  PlaceLabels();
+  emit PlotAreaMoved();
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  Paint(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+  return image;
+}
+
+void CChart2D::resizeEvent(QResizeEvent* event) {
+  QChartView::resizeEvent(event);
+  PlaceLabels();
+}
+
+}  // namespace brisca
