@@ -6,6 +6,7 @@
 #include <QTabWidget>
 
 #include "core/base/FatalAssert.h"
+#include "gui/results/Chart2dView.h"
 #include "gui/shell/PlaceholderView.h"
 #include "gui/shell/SchemeStyle.h"
 
@@ -27,10 +28,6 @@ constexpr PageDescription kEnginePage = {
     "Every parameter of the engine in seven groups (Short Block, Cylinder Heads, Compression, "
     "Induction, Exhaust, Camshaft, Notes), each with its component menu, the group lights and "
     "the compressor warning lamps."};
-constexpr PageDescription kGraphPage = {
-    "Graph", "Dyno chart",
-    "Power, torque and the other results against engine speed, with chart settings, data zones "
-    "and comparisons with other engines."};
 constexpr PageDescription kTablePage = {
     "Table", "Results table",
     "Power, torque, manifold and boost pressure and volumetric efficiency at every test speed "
@@ -81,10 +78,10 @@ void CChildFrame::AddViews(ViewRegistry& registry) {
                  tr(page.tab));
   };
   add(left_, kEnginePage, ViewSlot::EngineForm);
-  add(left_, kGraphPage, ViewSlot::FirstChart);
+  left_->addTab(new CChart2dView(document_, registry, ChartRole::First), tr("Graph"));
   add(left_, kTablePage, ViewSlot::ResultsTable);
   add(left_, kProDataPage, ViewSlot::ProDataTable);
-  add(right_, kGraphPage, ViewSlot::SecondChart);
+  right_->addTab(new CChart2dView(document_, registry, ChartRole::Second), tr("Graph"));
   // The right-hand tables show the same rows as the left-hand ones; the
   // registered tables are those on the left.
   add(right_, kTablePage, std::nullopt);
@@ -99,7 +96,7 @@ void CChildFrame::ApplySchemeColors() {
 void CChildFrame::UpdateViews() {
   for (QTabWidget* tabs : {left_, right_}) {
     for (int i = 0; i < tabs->count(); ++i) {
-      if (auto* view = qobject_cast<PlaceholderView*>(tabs->widget(i))) view->UpdateView();
+      QMetaObject::invokeMethod(tabs->widget(i), "UpdateView");
     }
   }
 }

@@ -22,6 +22,7 @@
 #include "gui/shell/ChildFrame.h"
 #include "gui/shell/ColorScheme.h"
 #include "gui/shell/MainFrame.h"
+#include "gui/results/Chart2dView.h"
 #include "gui/shell/PlaceholderView.h"
 #include "gui/shell/WorkbookTabs.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -106,9 +107,12 @@ class TestMainFrame : public QObject {
     QVERIFY(child->Splitter()->sizes().value(1) > 0);
     for (QTabWidget* tabs : {child->LeftTabs(), child->RightTabs()}) {
       for (int i = 0; i < tabs->count(); ++i) {
-        auto* view = qobject_cast<brisca::PlaceholderView*>(tabs->widget(i));
-        QVERIFY(view);
-        QCOMPARE(&view->Document(), &child->Document());
+        const bool graph = tabs->tabText(i) == QStringLiteral("Graph");
+        brisca::CVexoDoc* shown = nullptr;
+        if (auto* chart = qobject_cast<brisca::CChart2dView*>(tabs->widget(i))) shown = &chart->Document();
+        if (auto* view = qobject_cast<brisca::PlaceholderView*>(tabs->widget(i))) shown = &view->Document();
+        QCOMPARE(graph, qobject_cast<brisca::CChart2dView*>(tabs->widget(i)) != nullptr);
+        QCOMPARE(shown, &child->Document());
       }
     }
   }

@@ -100,7 +100,7 @@ void CChart2D::RebuildSeries(ChartAxis yAxis, const std::vector<QString>& legend
   for (int set = 0; set < data.Sets(); ++set) {
     auto* series = new QLineSeries;
     QList<QPointF> points;
-    for (int p = data.FirstPoint(); p < data.LastPoint(); ++p) {
+    for (int p = data.FirstPoint(); p < data.SeriesEnd(set); ++p) {
       points.append(QPointF(data.X(set, p), data.Y(set, p)));
     }
     series->replace(points);
@@ -161,7 +161,7 @@ std::vector<double> CChart2D::DrawnValues(ChartAxis axis) const {
     const ChartData& data = *side.data;
     for (int set = 0; set < data.Sets(); ++set) {
       if (!data.IsShown(set)) continue;
-      for (int p = data.FirstPoint(); p < data.LastPoint(); ++p) {
+      for (int p = data.FirstPoint(); p < data.SeriesEnd(set); ++p) {
         values.push_back(axis == ChartAxis::X ? data.X(set, p) : data.Y(set, p));
       }
     }
@@ -187,7 +187,7 @@ void CChart2D::ApplyLimits(ChartAxis axis, const AxisLimits& limits) {
   valueAxis->setRange(limits.min, maximum);
   const double step = limits.step > 0 ? limits.step : (maximum - limits.min) / 5.0;
   valueAxis->setTickInterval(step);
-  valueAxis->setTickAnchor(std::ceil(limits.min / step) * step);
+  valueAxis->setTickAnchor(limits.min);
   PlaceLabels();
 }
 
@@ -279,6 +279,12 @@ std::optional<QPointF> CChart2D::DataToPixel(QPointF at, ChartAxis yAxis) const 
   }
   return ToView(chart_->mapToScene(inChart));
 }
+
+QPointF CChart2D::ChartPoint(QPointF at, ChartAxis yAxis) const {
+  return chart_->mapToPosition(at, SideOf(yAxis).anchor);
+}
+
+QRectF CChart2D::ChartPlotArea() const { return chart_->plotArea(); }
 
 QPointF CChart2D::PixelToData(QPointF pixel, ChartAxis yAxis) const {
   const QPointF inChart = chart_->mapFromScene(mapToScene(pixel.toPoint()));

@@ -107,6 +107,11 @@ class CChart2D : public QChartView {
   //! Position of data point `at` on the `yAxis` scale in the chart window;
   //! none when it lies outside the plot.
   std::optional<QPointF> DataToPixel(QPointF at, ChartAxis yAxis) const;
+  //! Position of data point `at` in the chart's own coordinates, not clipped
+  //! (for items drawn on the chart).
+  QPointF ChartPoint(QPointF at, ChartAxis yAxis) const;
+  //! The plot rectangle in the chart's own coordinates.
+  QRectF ChartPlotArea() const;
   //! The data point under chart-window position `pixel` on the `yAxis` scale.
   QPointF PixelToData(QPointF pixel, ChartAxis yAxis) const;
 

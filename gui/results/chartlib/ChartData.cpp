@@ -48,6 +48,13 @@ double ChartData::Y(int set, int point) const {
 void ChartData::SetFirstPoint(int first) { first_ = std::clamp(first, 0, points_); }
 void ChartData::SetLastPoint(int last) { last_ = std::clamp(last, 0, points_); }
 
+void ChartData::SetSeriesEnd(int set, int last) { At(set).end = std::clamp(last, 0, points_); }
+
+int ChartData::SeriesEnd(int set) const {
+  const int end = At(set).end;
+  return end < 0 ? last_ : std::min(end, last_);
+}
+
 void ChartData::SetDisplay(int set, SeriesDisplay display) { At(set).display = display; }
 SeriesDisplay ChartData::Display(int set) const { return At(set).display; }
 

@@ -28,6 +28,11 @@ class ChartData {
   void SetLastPoint(int last);
   int FirstPoint() const { return first_; }
   int LastPoint() const { return last_; }
+  //! A series with fewer points in use than the others (a comparison of
+  //! documents with different runs) ends at `last`, at the latest at LastPoint.
+  void SetSeriesEnd(int set, int last);
+  //! The end of the drawn points of `set`.
+  int SeriesEnd(int set) const;
 
   void SetDisplay(int set, SeriesDisplay display);
   SeriesDisplay Display(int set) const;
@@ -38,6 +43,7 @@ class ChartData {
     std::vector<double> x;
     std::vector<double> y;
     SeriesDisplay display = SeriesDisplay::Shown;
+    int end = -1;  //!< own end, or -1 for LastPoint
   };
   const Series& At(int set) const;
   Series& At(int set);

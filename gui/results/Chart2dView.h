@@ -1,0 +1,90 @@
+#pragma once
+// A 2D chart view of an engine document: X against Y1 (left axis) and Y2
+// (right axis) over the document's test speeds, or the curves of up to four
+// documents (quick comparison), with an optional data-zone overlay. Its choices
+// come from a right-click menu and are part of the engine file.
+//
+// Everything plotted comes from the document: the chart state it keeps for
+// this view (axes, comparison flag, zones) and its result sets.
+
+#include <QWidget>
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include "core/results/ChartState.h"
+#include "gui/shell/ViewRegistry.h"
+
+class QMenu;
+
+namespace brisca {
+
+class CVexoDoc;
+class CZoneChart2D;
+
+//! One document a comparison shows: the document and its number (a closed and
+//! reopened document has another number), its title and legend texts.
+struct ComparisonSlot {
+  std::string title;
+  std::string y1Legend;
+  std::string y2Legend;
+  CVexoDoc* document = nullptr;
+  int number = 0;
+};
+inline constexpr int kComparisonSlots = 4;
+
+class CChart2dView : public QWidget {
+  Q_OBJECT
+
+ public:
+  //! The view of `role`; enters itself in the registry's chart slot when empty.
+  CChart2dView(CVexoDoc& document, ViewRegistry& registry, ChartRole role, QWidget* parent = nullptr);
+  ~CChart2dView() override;
+
+  CVexoDoc& Document() const { return document_; }
+  ChartRole Role() const { return role_; }
+  ChartState& State();
+  const ChartState& State() const;
+  CZoneChart2D& Chart() const { return *chart_; }
+
+  const ComparisonSlot& Slot(int index) const { return slots_.at(static_cast<std::size_t>(index)); }
+  //! Puts `document` into slot 1..3 (null clears it).
+  void SetSlot(int index, CVexoDoc* document);
+
+  //! Re-reads the document and redraws.
+  Q_INVOKABLE void UpdateView() { Rebuild(); }
+  void Rebuild();
+
+  //! The right-click menu as it would open now (rebuilt on every call).
+  QMenu* ContextMenu();
+  //! Carries out a menu command; false for a command the menu does not have.
+  bool OnCommand(int command);
+
+  //! The chart alone, 600 × 550, on white; the chart on screen is unchanged.
+  QImage RenderBitmap() const;
+  //! Saves RenderBitmap as a Windows bitmap file; false when it cannot be written.
+  bool SaveAsBitmap(const std::filesystem::path& path) const;
+
+  //! Sets up `chart` for the current state: data, limits, colours, captions, zones.
+  void Configure(CZoneChart2D& chart) const;
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void SelectItem(int axis, int item);
+  void SelectRange(int axis, RangeMode mode);
+  void Changed();
+  void RefreshSlots();
+  void MatchZones();
+
+  CVexoDoc& document_;
+  ViewRegistry& registry_;
+  ChartRole role_;
+  std::array<ComparisonSlot, kComparisonSlots> slots_;
+  CZoneChart2D* chart_;
+  QMenu* menu_ = nullptr;
+};
+
+}  // namespace brisca
