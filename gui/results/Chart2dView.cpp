@@ -274,6 +274,9 @@ void CChart2dView::SelectRange(int axis, RangeMode mode) {
 }
 
 bool CChart2dView::OnCommand(int command) {
+  if (command == kCmdCompareFromFile || command == kCmdCompareFromCurrent) {
+    return MakeComparison(command == kCmdCompareFromFile);
+  }
   for (int axis = 0; axis < kChartAxisCount; ++axis) {
     for (const ChartMenuEntry& entry : ChartDataMenu(axis)) {
       if (entry.command != command) continue;
@@ -321,6 +324,14 @@ QMenu* CChart2dView::ContextMenu() {
       addCommand(group, QString::fromUtf8(RangeModeName(rangeMode)), ChartRangeCommand(axis, rangeMode),
                  rangeMode == current, rangeMode != RangeMode::Custom);
     }
+  }
+  menu_->addSeparator();
+  QMenu* compare = menu_->addMenu(tr("Quick Comparison"));
+  for (const auto& [text, command] : {std::pair{"Make From File...", kCmdCompareFromFile},
+                                      std::pair{"Make From Current Test", kCmdCompareFromCurrent}}) {
+    QAction* action = compare->addAction(tr(text));
+    action->setData(command);
+    connect(action, &QAction::triggered, this, [this, command = command] { OnCommand(command); });
   }
   menu_->addSeparator();
   QAction* properties = menu_->addAction(tr("&Properties..."));

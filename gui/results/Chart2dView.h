@@ -61,6 +61,12 @@ class CChart2dView : public QWidget {
   //! Carries out a menu command; false for a command the menu does not have.
   bool OnCommand(int command);
 
+  //! Quick comparison: a "CompareRun" document (the open one, or a new one)
+  //! takes the current engine, or the engine file the user picks, and joins
+  //! this chart as slot 1 in comparison mode; the window active before stays
+  //! active. False when the view is not in a main frame.
+  bool MakeComparison(bool fromFile);
+
   //! The chart alone, 600 × 550, on white; the chart on screen is unchanged.
   QImage RenderBitmap() const;
   //! Saves RenderBitmap as a Windows bitmap file; false when it cannot be written.
