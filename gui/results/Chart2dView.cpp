@@ -11,6 +11,7 @@
 #include "core/base/FatalAssert.h"
 #include "core/document/VexoDoc.h"
 #include "core/results/ChartScale.h"
+#include "gui/results/ChartBuilder.h"
 #include "gui/results/ChartMenuTable.h"
 #include "gui/results/ZoneChart2D.h"
 #include "gui/shell/ColorScheme.h"
@@ -18,60 +19,7 @@
 namespace brisca {
 namespace {
 
-constexpr int kPoints = kResultPoints;
-constexpr int kBitmapWidth = 600;
-constexpr int kBitmapHeight = 550;
-
-// Scheme entries of the charts.
-constexpr int kChartBackground = 28;
-constexpr int kChartFrame = 29;
-constexpr int kChartFrameZones = 30;  // also the zone labels and the axis text
-constexpr int kPlotArea = 31;
-constexpr int kGridAndAxes = 32;
-constexpr int kCaptionBackground = 33;
-constexpr int kCaptionText = 34;
-constexpr int kPrimaryCurves = 35;    // 35..38
-constexpr int kSecondaryCurves = 39;  // 39..42
-
-// The tab window's colour shows round the chart.
-constexpr int kFrameMargin = 4;
-
-constexpr qreal kLineWidth = 2.0;
-constexpr qreal kMarkerSize = 5.0;
-
-const ResultArray& ItemValues(const CVexoDoc& document, int item) {
-  return ChartItemValues(item, document.Results(ResultSetId::Displayed),
-                         document.Results(ResultSetId::LowSpeedLobe),
-                         document.Results(ResultSetId::HighSpeedLobe));
-}
-
-int CurveItem(int item, int curve) {
-  const ChartItem& info = GetChartItem(item);
-  return info.IsCombination() ? info.curves[static_cast<std::size_t>(curve)] : item;
-}
-
-int SeriesOf(int item) { return GetChartItem(item).series; }
-
-int DrawnPoints(const CVexoDoc& document) {
-  return std::clamp(document.Results(ResultSetId::Displayed).count, 0, kPoints);
-}
-
-void FillCurve(ChartData& data, int set, const CVexoDoc& document, int xItem, int yItem) {
-  const ResultArray& x = ItemValues(document, xItem);
-  if (yItem == kItemNone) {
-    for (int p = 0; p < kPoints; ++p) data.SetX(set, p, x[static_cast<std::size_t>(p)]);
-    return;
-  }
-  const ResultArray& y = ItemValues(document, yItem);
-  for (int p = 0; p < kPoints; ++p) {
-    data.SetX(set, p, x[static_cast<std::size_t>(p)]);
-    data.SetY(set, p, y[static_cast<std::size_t>(p)]);
-  }
-}
-
-QString Label(int item) { return QString::fromUtf8(GetChartItem(item).label); }
-
-// The strokes of the stored inches value, whatever units the document shows.
+// The stroke in inches, whatever units the document shows.
 bool StrokeInches(const CVexoDoc& document, float& inches) {
   CFloatPtSpec stroke = document.Engine().stroke;
   if (!stroke.IsValid()) return false;
@@ -80,7 +28,8 @@ bool StrokeInches(const CVexoDoc& document, float& inches) {
   return inches > 0.0f;
 }
 
-ChartAxis YAxis(int axis) { return axis == kAxisY1 ? ChartAxis::Y1 : ChartAxis::Y2; }
+// The tab window's colour shows round the chart.
+constexpr int kFrameMargin = 4;
 
 }  // namespace
 
@@ -148,110 +97,14 @@ void CChart2dView::Rebuild() {
   chart_->SetRepaint(true);
 }
 
-void CChart2dView::Configure(CZoneChart2D& chart) const {
-  const ChartState& state = State();
-  const int xItem = state.X().Item();
-  const int y1Item = state.Y1().Item();
-  const int y2Item = state.Y2().Item();
-  const bool y2None = y2Item == kItemNone;
-
-  std::vector<const ComparisonSlot*> shown;
-  if (state.comparison) {
-    for (const ComparisonSlot& slot : slots_) {
-      if (slot.document) shown.push_back(&slot);
-    }
-  }
-  const int y1Sets = state.comparison ? static_cast<int>(shown.size()) : SeriesOf(y1Item);
-  const int y2Sets = state.comparison ? static_cast<int>(shown.size()) : SeriesOf(y2Item);
-  ChartData primary(y1Sets, kPoints);
-  ChartData secondary(y2Sets, kPoints);
-  std::vector<QString> primaryLegends;
-  std::vector<QString> secondaryLegends;
-  if (state.comparison) {
-    for (int j = 0; j < y1Sets; ++j) {
-      const CVexoDoc& doc = *shown[static_cast<std::size_t>(j)]->document;
-      FillCurve(primary, j, doc, xItem, y1Item);
-      FillCurve(secondary, j, doc, xItem, y2Item);
-      primary.SetSeriesEnd(j, DrawnPoints(doc));
-      secondary.SetSeriesEnd(j, DrawnPoints(doc));
-      primaryLegends.push_back(QString::fromStdString(shown[static_cast<std::size_t>(j)]->y1Legend));
-      secondaryLegends.push_back(QString::fromStdString(shown[static_cast<std::size_t>(j)]->y2Legend));
-    }
-  } else {
-    const int len = DrawnPoints(document_);
-    for (int j = 0; j < y1Sets; ++j) {
-      FillCurve(primary, j, document_, xItem, CurveItem(y1Item, j));
-      primaryLegends.push_back(Label(CurveItem(y1Item, j)));
-    }
-    for (int j = 0; j < y2Sets; ++j) {
-      FillCurve(secondary, j, document_, xItem, y2None ? kItemNone : CurveItem(y2Item, j));
-      secondaryLegends.push_back(y2None ? QString() : Label(CurveItem(y2Item, j)));
-    }
-    primary.SetLastPoint(len);
-    secondary.SetLastPoint(len);
-  }
-  if (y2None) {
-    for (int j = 0; j < y2Sets; ++j) secondary.SetDisplay(j, SeriesDisplay::Excluded);
-  }
-  chart.SetData(ChartAxis::Y1, primary, primaryLegends);
-  chart.SetData(ChartAxis::Y2, secondary, secondaryLegends);
-  for (int j = 0; j < y1Sets; ++j) {
-    chart.SetSeriesStyle(ChartAxis::Y1, j, {SchemeColor(kPrimaryCurves + std::min(j, 3)), kLineWidth, kMarkerSize});
-  }
-  for (int j = 0; j < y2Sets; ++j) {
-    chart.SetSeriesStyle(ChartAxis::Y2, j, {SchemeColor(kSecondaryCurves + std::min(j, 3)), kLineWidth, kMarkerSize});
-  }
-
-  // Limits: fixed ranges as recorded, the others from the drawn points.
-  const ChartAxis axes[kChartAxisCount] = {ChartAxis::X, ChartAxis::Y1, ChartAxis::Y2};
-  for (int a = 0; a < kChartAxisCount; ++a) {
-    const ChartAxisSpec& spec = state.axes[static_cast<std::size_t>(a)];
-    if (spec.IsAutoRange()) chart.SetAxisAutomatic(axes[a]);
-    else chart.SetAxisFixed(axes[a], spec.Minimum(), spec.Maximum());
-  }
-  chart.SetY2Shown(!y2None);
-  chart.Rescale();
-  if (SharesScale(state.Y1(), state.Y2())) {
-    const AxisLimits shared = SharedLimits(chart.Limits(ChartAxis::Y1), chart.Limits(ChartAxis::Y2));
-    chart.SetAxisFixed(ChartAxis::Y1, shared.min, shared.max);
-    chart.SetAxisFixed(ChartAxis::Y2, shared.min, shared.max);
-    chart.Rescale();
-  }
-
-  // Colours.
-  const bool zones = state.zones.shown;
-  ChartColors colors;
-  colors.background = SchemeColor(kChartBackground);
-  colors.frame = SchemeColor(zones ? kChartFrameZones : kChartFrame);
-  colors.plotArea = zones ? QColor(Qt::white) : SchemeColor(kPlotArea);
-  colors.grid = SchemeColor(kGridAndAxes);
-  colors.text = SchemeColor(kChartFrameZones);
-  chart.SetColors(colors);
-  chart.SetZones(state.zones, SchemeColor(kChartFrameZones));
-
-  // Unit captions.
-  chart.ClearLabels();
-  const QColor captionText = SchemeColor(kCaptionText);
-  const QColor captionBack = SchemeColor(kCaptionBackground);
-  const AxisLimits x = chart.Limits(ChartAxis::X);
-  const AxisLimits y1 = chart.Limits(ChartAxis::Y1);
-  chart.AddLabel(QString::fromUtf8(state.X().Units()), {std::clamp(0.55 * x.max, x.min, x.max), y1.min},
-                 ChartAxis::Y1, Qt::AlignHCenter | Qt::AlignBottom, captionText, captionBack);
-  chart.AddLabel(QString::fromUtf8(state.Y1().Units()), {x.min, y1.max}, ChartAxis::Y1,
-                 Qt::AlignLeft | Qt::AlignTop, captionText, captionBack);
-  if (!y2None) {
-    const AxisLimits y2 = chart.Limits(ChartAxis::Y2);
-    chart.AddLabel(QString::fromUtf8(state.Y2().Units()), {x.max, y2.max}, ChartAxis::Y2,
-                   Qt::AlignRight | Qt::AlignTop, captionText, captionBack);
-  }
+void CChart2dView::Configure(CZoneChart2D& chart, bool printing) const {
+  ChartPalette palette;
+  palette.printing = printing;
+  BuildChart(chart, document_, State(), ShownSlots(State(), slots_), palette);
 }
 
 QImage CChart2dView::RenderBitmap() const {
-  CZoneChart2D picture;
-  picture.setFont(chart_->font());
-  Configure(picture);
-  QImage image = picture.RenderImage(QSize(kBitmapWidth, kBitmapHeight));
-  return image;
+  return RenderChartBitmap(document_, State(), ShownSlots(State(), slots_), chart_->font());
 }
 
 bool CChart2dView::SaveAsBitmap(const std::filesystem::path& path) const {

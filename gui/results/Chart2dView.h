@@ -14,6 +14,7 @@
 #include <string>
 
 #include "core/results/ChartState.h"
+#include "gui/results/ChartBuilder.h"
 #include "gui/shell/ViewRegistry.h"
 
 class QMenu;
@@ -23,16 +24,6 @@ namespace brisca {
 class CVexoDoc;
 class CZoneChart2D;
 
-//! One document a comparison shows: the document and its number (a closed and
-//! reopened document has another number), its title and legend texts.
-struct ComparisonSlot {
-  std::string title;
-  std::string y1Legend;
-  std::string y2Legend;
-  CVexoDoc* document = nullptr;
-  int number = 0;
-};
-inline constexpr int kComparisonSlots = 4;
 
 class CChart2dView : public QWidget {
   Q_OBJECT
@@ -72,8 +63,9 @@ class CChart2dView : public QWidget {
   //! Saves RenderBitmap as a Windows bitmap file; false when it cannot be written.
   bool SaveAsBitmap(const std::filesystem::path& path) const;
 
-  //! Sets up `chart` for the current state: data, limits, colours, captions, zones.
-  void Configure(CZoneChart2D& chart) const;
+  //! Sets up `chart` for the current state: data, limits, colours, captions,
+  //! zones; in the print colours when `printing`.
+  void Configure(CZoneChart2D& chart, bool printing = false) const;
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;

@@ -5,11 +5,16 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTest>
 
 #include "core/document/ProgramPaths.h"
 #include "core/document/VexoDoc.h"
+#include "gui/results/Chart2dView.h"
+#include "gui/results/ChartMenuTable.h"
 #include "gui/shell/AboutDlg.h"
+#include "gui/shell/ChildFrame.h"
+#include "gui/shell/DocumentManager.h"
 #include "gui/shell/LowColorDlg.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/SplashScreen.h"
@@ -21,6 +26,7 @@ namespace {
 constexpr int kWidth = 1280;
 constexpr int kHeight = 800;
 const char* const kSample = "Stock Small-Block V8.qen";
+const char* const kComparedSample = "Ported V8 Race Cam Methanol.qen";
 
 void Settle(int ms = 50) {
   QApplication::processEvents();
@@ -97,6 +103,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakeAbout(frame);
     TakeLowColorNotice(frame);
     TakeFileMenu(frame);
+    TakeCharts(frame);
   }
   app.ExitInstance();
 }
@@ -134,6 +141,73 @@ void ScreenshotTour::TakeFileMenu(CMainFrame& frame) {
   }
   if (IsBlank(dropped)) Fail(QStringLiteral("the File menu is blank"));
   Save(picture, QStringLiteral("file-menu.png"), menu);
+  menu->close();
+}
+
+void ScreenshotTour::TakeCharts(CMainFrame& frame) {
+  CChildFrame* child = frame.ActiveFrame();
+  CVexoDoc* doc = frame.ActiveDocument();
+  if (!child || !doc) {
+    Fail(QStringLiteral("charts: no engine window"));
+    return;
+  }
+  ViewRegistry& views = frame.Documents().Views(*doc);
+  auto* left = qobject_cast<CChart2dView*>(views.View(ViewSlot::FirstChart));
+  auto* right = qobject_cast<CChart2dView*>(views.View(ViewSlot::SecondChart));
+  if (!left || !right) {
+    Fail(QStringLiteral("charts: the Graph tabs hold no charts"));
+    return;
+  }
+  child->LeftTabs()->setCurrentWidget(left);
+  child->RightTabs()->setCurrentWidget(right);
+  Settle();
+  Save(left->grab().toImage(), QStringLiteral("chart-left.png"), left);
+  Save(right->grab().toImage(), QStringLiteral("chart-right.png"), right);
+  TakeChartMenu(frame, *right);
+
+  // Piston-speed zones on the first chart's engine-speed axis.
+  left->State().zones.LoadType(kZoneTypePistonSpeed);
+  left->Rebuild();
+  Settle();
+  Save(left->grab().toImage(), QStringLiteral("chart-zones.png"), left);
+
+  // The sample against another engine read from a file.
+  const std::filesystem::path other =
+      ProgramPaths::Discover().programDataFolder / "EngineFiles (.QEN)" / kComparedSample;
+  frame.Host().SetFilePrompter([other](const FilePrompt&) -> std::optional<std::filesystem::path> { return other; });
+  if (!right->OnCommand(kCmdCompareFromFile)) Fail(QStringLiteral("chart-comparison: no comparison made"));
+  frame.Host().SetFilePrompter(nullptr);
+  if (CChildFrame* active = frame.ActiveFrame(); active != child) {
+    Fail(QStringLiteral("chart-comparison: the engine window lost the focus"));
+  }
+  Settle(100);
+  Save(right->grab().toImage(), QStringLiteral("chart-comparison.png"), right);
+}
+
+void ScreenshotTour::TakeChartMenu(CMainFrame& frame, CChart2dView& chart) {
+  QMenu* menu = chart.ContextMenu();
+  const QPoint at = chart.mapToGlobal(QPoint(chart.width() / 3, chart.height() / 5));
+  menu->popup(at);
+  if (!QTest::qWaitForWindowExposed(menu)) Fail(QStringLiteral("the chart menu did not open"));
+  QMenu* group = nullptr;
+  for (QAction* action : menu->actions()) {
+    if (action->menu() && action->text() == QStringLiteral("Y1 Data")) {
+      menu->setActiveAction(action);
+      group = action->menu();
+      group->popup(menu->mapToGlobal(menu->actionGeometry(action).topRight()));
+    }
+  }
+  if (!group || !QTest::qWaitForWindowExposed(group)) Fail(QStringLiteral("the Y1 Data menu did not open"));
+  Settle();
+  QImage picture = frame.grab().toImage();
+  {
+    QPainter painter(&picture);
+    for (QMenu* open : {menu, group}) {
+      if (open) painter.drawImage(frame.mapFromGlobal(open->mapToGlobal(QPoint(0, 0))), open->grab().toImage());
+    }
+  }
+  Save(picture, QStringLiteral("chart-menu.png"), menu);
+  if (group) group->close();
   menu->close();
 }
 

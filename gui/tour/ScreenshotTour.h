@@ -13,6 +13,7 @@ class QWidget;
 
 namespace brisca {
 
+class CChart2dView;
 class CMainFrame;
 
 class ScreenshotTour {
@@ -33,6 +34,9 @@ class ScreenshotTour {
   void TakeAbout(CMainFrame& frame);
   void TakeLowColorNotice(CMainFrame& frame);
   void TakeFileMenu(CMainFrame& frame);
+  //! The two charts of the sample, a comparison, a zone overlay and the chart menu.
+  void TakeCharts(CMainFrame& frame);
+  void TakeChartMenu(CMainFrame& frame, CChart2dView& chart);
 
   bool Save(const QImage& image, const QString& name, const QWidget* shown);
   void Fail(const QString& what) { failures_ << what; }

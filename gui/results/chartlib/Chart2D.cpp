@@ -36,7 +36,6 @@ CChart2D::CChart2D(QWidget* parent) : QChartView(parent), chart_(new QChart) {
   const Qt::Alignment sides[3] = {Qt::AlignBottom, Qt::AlignLeft, Qt::AlignRight};
   for (int i = 0; i < 3; ++i) {
     axes_[i] = new QValueAxis(chart_);
-    axes_[i]->setLabelFormat(QStringLiteral("%g"));
     axes_[i]->setTickType(QValueAxis::TicksDynamic);
     chart_->addAxis(axes_[i], sides[i]);
   }
@@ -188,6 +187,10 @@ void CChart2D::ApplyLimits(ChartAxis axis, const AxisLimits& limits) {
   const double step = limits.step > 0 ? limits.step : (maximum - limits.min) / 5.0;
   valueAxis->setTickInterval(step);
   valueAxis->setTickAnchor(limits.min);
+  // As many decimals as the step has: ticks summed from the anchor carry
+  // rounding noise that "%g" would show.
+  const int decimals = std::max(0, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
+  valueAxis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
   PlaceLabels();
 }
 
