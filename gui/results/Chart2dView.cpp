@@ -1,6 +1,10 @@
 #include "gui/results/Chart2dView.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QPainter>
+#include <QPrinter>
 #include <QImage>
 #include <QMenu>
 #include <QVBoxLayout>
@@ -27,6 +31,9 @@ bool StrokeInches(const CVexoDoc& document, float& inches) {
   inches = stroke.GetValue();
   return inches > 0.0f;
 }
+
+// A printed chart is laid out at two thirds of the screen's resolution.
+constexpr double kPrintScale = 0.6666667;
 
 // The tab window's colour shows round the chart.
 constexpr int kFrameMargin = 4;
@@ -105,6 +112,35 @@ void CChart2dView::Configure(CZoneChart2D& chart, bool printing) const {
 
 QImage CChart2dView::RenderBitmap() const {
   return RenderChartBitmap(document_, State(), ShownSlots(State(), slots_), chart_->font());
+}
+
+QRectF CChart2dView::PaintForPrint(QPainter& painter, const QRectF& printable, double deviceDpi) const {
+  const double inches = std::min(printable.width(), printable.height()) / deviceDpi - 2.0;
+  if (inches <= 0) return {};
+  const double screenDpi = logicalDpiX() > 0 ? logicalDpiX() : 96.0;
+  const int side = static_cast<int>(inches * screenDpi * kPrintScale);
+  CZoneChart2D paper;
+  paper.setFont(chart_->font());
+  Configure(paper, true);
+  paper.chart()->resize(side, side);
+  paper.EnsureLayout();
+  const QRectF square(printable.left() + deviceDpi, printable.top() + deviceDpi, inches * deviceDpi,
+                      inches * deviceDpi);
+  paper.Paint(painter, square);
+  return square;
+}
+
+void CChart2dView::Print(QPrinter& printer) const {
+  QPainter painter(&printer);
+  const QRectF printable = printer.pageLayout().paintRectPixels(printer.resolution()).toRectF();
+  PaintForPrint(painter, QRectF(QPointF(0, 0), printable.size()), printer.resolution());
+}
+
+void CChart2dView::CopyToClipboard() const {
+  CZoneChart2D copy;
+  copy.setFont(chart_->font());
+  Configure(copy);
+  QApplication::clipboard()->setImage(copy.RenderImage(chart_->size()));
 }
 
 bool CChart2dView::SaveAsBitmap(const std::filesystem::path& path) const {
@@ -186,6 +222,9 @@ QMenu* CChart2dView::ContextMenu() {
     action->setData(command);
     connect(action, &QAction::triggered, this, [this, command = command] { OnCommand(command); });
   }
+  menu_->addSeparator();
+  QAction* copy = menu_->addAction(tr("&Copy"));
+  connect(copy, &QAction::triggered, this, [this] { CopyToClipboard(); });
   menu_->addSeparator();
   QAction* properties = menu_->addAction(tr("&Properties..."));
   properties->setData(kCmdChartProperties);

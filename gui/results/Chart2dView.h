@@ -18,6 +18,8 @@
 #include "gui/shell/ViewRegistry.h"
 
 class QMenu;
+class QPainter;
+class QPrinter;
 
 namespace brisca {
 
@@ -62,6 +64,17 @@ class CChart2dView : public QWidget {
   QImage RenderBitmap() const;
   //! Saves RenderBitmap as a Windows bitmap file; false when it cannot be written.
   bool SaveAsBitmap(const std::filesystem::path& path) const;
+
+  //! Paints the chart for paper into `painter`, whose page has the printable
+  //! rectangle `printable` at `deviceDpi`: a square of the smaller printable
+  //! side less two inches, one inch in from the printable corner, laid out at
+  //! two thirds of the screen's resolution, in the print colours. The chart
+  //! on screen keeps its colours. Returns the square painted (device units).
+  QRectF PaintForPrint(QPainter& painter, const QRectF& printable, double deviceDpi) const;
+  //! Prints the chart on `printer`.
+  void Print(QPrinter& printer) const;
+  //! Copies the chart as a picture to the clipboard.
+  void CopyToClipboard() const;
 
   //! Sets up `chart` for the current state: data, limits, colours, captions,
   //! zones; in the print colours when `printing`.

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QLineSeries>
 #include <QMenu>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,6 +14,7 @@
 #include "core/document/VexoDoc.h"
 #include "gui/results/Chart2dView.h"
 #include "gui/results/ZoneChart2D.h"
+#include "gui/shell/ColorScheme.h"
 #include "tests/gui/GuiTestSupport.h"
 
 using namespace brisca;
@@ -272,6 +274,39 @@ class TestChart2dView : public QObject {
     const DataZone& second = view_->State().zones.zones[1];
     QCOMPARE(second.lowValue, 1000.0f);
     QVERIFY(qAbs(second.lowPlotted - 1000.0f * 6.0f / stroke.GetValue()) < 0.01f);
+  }
+
+  void printingPaintsASquareInPrintColoursAndRestoresTheScreen() {
+    SetActiveScheme(2);  // dark backgrounds on screen
+    view_->Rebuild();
+    CZoneChart2D& chart = view_->Chart();
+    const QColor screenPlot = chart.chart()->plotAreaBackgroundBrush().color();
+    QCOMPARE(screenPlot, SchemeColor(2, 31));
+    // A letter page at 100 dots per inch: 6.5 in square, one inch in.
+    QImage page(850, 1100, QImage::Format_RGB32);
+    page.fill(QColor(0x80, 0x80, 0x80));
+    QRectF square;
+    {
+      QPainter painter(&page);
+      square = view_->PaintForPrint(painter, QRectF(0, 0, 850, 1100), 100.0);
+    }
+    QCOMPARE(square, QRectF(100, 100, 650, 650));
+    QCOMPARE(page.pixelColor(50, 50), QColor(0x80, 0x80, 0x80));
+    QCOMPARE(page.pixelColor(760, 400), QColor(0x80, 0x80, 0x80));
+    QCOMPARE(page.pixelColor(103, 103), QColor(Qt::white));  // chart background on paper
+    int white = 0;
+    int dark = 0;
+    for (int y = 110; y < 740; y += 4) {
+      for (int x = 110; x < 740; x += 4) {
+        const QColor c = page.pixelColor(x, y);
+        white += c == Qt::white;
+        dark += c.lightness() < 60;
+      }
+    }
+    QVERIFY2(white > 15000, qPrintable(QString::number(white)));  // plot area white, not scheme 2's
+    QVERIFY(dark > 50);                                             // black grid, numbers, captions
+    QCOMPARE(chart.chart()->plotAreaBackgroundBrush().color(), screenPlot);
+    SetActiveScheme(0);
   }
 
   void theBitmapIs600By550AndLeavesTheScreenChartAlone() {

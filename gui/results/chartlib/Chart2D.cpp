@@ -29,6 +29,7 @@ CChart2D::CChart2D(QWidget* parent) : QChartView(parent), chart_(new QChart) {
   setRenderHint(QPainter::Antialiasing);
   setFrameShape(QFrame::NoFrame);
   chart_->setBackgroundRoundness(0);
+  chart_->layout()->setContentsMargins(0, 0, 0, 0);  // the background fills the whole chart
   chart_->setMargins(QMargins(2, 2, 4, 2));
   chart_->legend()->setAlignment(Qt::AlignBottom);
   chart_->legend()->setShowToolTips(false);
