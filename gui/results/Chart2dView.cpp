@@ -46,6 +46,7 @@ CChart2dView::CChart2dView(CVexoDoc& document, ViewRegistry& registry, ChartRole
   setObjectName(QStringLiteral("chartView"));
   setAttribute(Qt::WA_StyledBackground);
   chart_->setContextMenuPolicy(Qt::NoContextMenu);
+  chart_->SetCursorEnabled(true);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(kFrameMargin, kFrameMargin, kFrameMargin, kFrameMargin);
   layout->addWidget(chart_);

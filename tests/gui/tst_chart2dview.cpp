@@ -309,6 +309,39 @@ class TestChart2dView : public QObject {
     SetActiveScheme(0);
   }
 
+  void theCursorShowsEverySeriesAtTheMouseAndNeverPrints() {
+    CZoneChart2D& chart = view_->Chart();
+    chart.EnsureLayout();
+    const ResultSet& results = doc_->Results();
+    const double rpm = results.rpm[4];
+    const auto at = chart.DataToPixel({rpm, 100}, ChartAxis::Y1);
+    QVERIFY(at);
+    QTest::mouseMove(chart.viewport(), at->toPoint());
+    QTRY_VERIFY(chart.IsCursorShown());
+    const QStringList texts = chart.CursorTexts();
+    QCOMPARE(texts.size(), 3);
+    // On a test speed the values are the document's own.
+    auto value = [&](int line) { return texts[line].section(QStringLiteral(": "), 1).toDouble(); };
+    QVERIFY2(texts[1].startsWith(QStringLiteral("Power (HP): ")), qPrintable(texts[1]));
+    QVERIFY(qAbs(value(1) - results.power[4]) < 1.0);
+    QVERIFY(qAbs(value(2) - results.torque[4]) < 1.0);
+    // The bitmap has no cursor (its note's pale yellow), and the mouse leaving takes it away.
+    auto notePixels = [](const QImage& image) {
+      int n = 0;
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == QColor(255, 255, 225);
+      }
+      return n;
+    };
+    QVERIFY(notePixels(chart.grab().toImage()) > 100);
+    const QImage bitmap = view_->RenderBitmap();
+    QCOMPARE(notePixels(bitmap), 0);
+    QVERIFY(chart.IsCursorShown());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&chart, &leave);
+    QVERIFY(!chart.IsCursorShown());
+  }
+
   void theBitmapIs600By550AndLeavesTheScreenChartAlone() {
     CZoneChart2D& chart = view_->Chart();
     const QSize before = chart.size();

@@ -1,6 +1,8 @@
 #include "gui/results/chartlib/Chart2D.h"
 
 #include <QGraphicsLayout>
+#include <QGraphicsLineItem>
+#include <QMouseEvent>
 #include <QImage>
 #include <QLegend>
 #include <QLegendMarker>
@@ -310,6 +312,86 @@ QImage CChart2D::RenderImage(QSize size) {
   painter.setRenderHint(QPainter::Antialiasing);
   Paint(painter, QRectF(QPointF(0, 0), QSizeF(size)));
   return image;
+}
+
+namespace {
+
+// The value of a polyline at `x` (linear between its points), none outside it.
+std::optional<double> ValueAt(const QList<QPointF>& points, double x) {
+  for (qsizetype i = 1; i < points.size(); ++i) {
+    const QPointF& a = points[i - 1];
+    const QPointF& b = points[i];
+    if ((x - a.x()) * (x - b.x()) > 0) continue;
+    if (b.x() == a.x()) return a.y();
+    return a.y() + (b.y() - a.y()) * (x - a.x()) / (b.x() - a.x());
+  }
+  if (points.size() == 1 && points.front().x() == x) return points.front().y();
+  return std::nullopt;
+}
+
+}  // namespace
+
+void CChart2D::SetCursorEnabled(bool on) {
+  cursorEnabled_ = on;
+  setMouseTracking(on);
+  viewport()->setMouseTracking(on);
+  if (!on) HideCursor();
+}
+
+void CChart2D::MoveCursor(QPointF pixel) {
+  if (!cursorEnabled_ || !PlotRect().contains(pixel)) {
+    HideCursor();
+    return;
+  }
+  const QPointF data = PixelToData(pixel, ChartAxis::Y1);
+  QStringList lines{QStringLiteral("X: %1").arg(data.x(), 0, 'f', 0)};
+  for (ChartAxis y : {ChartAxis::Y1, ChartAxis::Y2}) {
+    for (QLineSeries* series : SideOf(y).series) {
+      if (!series->isVisible()) continue;
+      if (const auto value = ValueAt(series->points(), data.x())) {
+        lines << QStringLiteral("%1: %2").arg(series->name()).arg(*value, 0, 'f', 1);
+      }
+    }
+  }
+  const QRectF plot = chart_->plotArea();
+  const qreal x = chart_->mapFromScene(mapToScene(pixel.toPoint())).x();
+  if (!cursorLine_) {
+    cursorLine_ = new QGraphicsLineItem(chart_);
+    cursorLine_->setZValue(kLabelZ);
+    cursorText_ = new ChartTextLabel(QString(), Qt::AlignLeft | Qt::AlignTop, Qt::black,
+                                     QColor(255, 255, 225), chart_);
+    cursorText_->setZValue(kLabelZ + 1);
+  }
+  cursorLine_->setPen(QPen(colors_.text, 1, Qt::DashLine));
+  cursorLine_->setLine(x, plot.top(), x, plot.bottom());
+  cursorText_->SetText(lines.join(QLatin1Char('\n')));
+  // Beside the line, on the side with room.
+  const qreal width = cursorText_->boundingRect().width();
+  const qreal left = x + width + 6 < plot.right() ? x + 4 : x - width - 4;
+  cursorText_->PlaceAt({left, plot.top() + 4});
+  cursorLine_->show();
+  cursorText_->show();
+}
+
+void CChart2D::HideCursor() {
+  if (cursorLine_) cursorLine_->hide();
+  if (cursorText_) cursorText_->hide();
+}
+
+bool CChart2D::IsCursorShown() const { return cursorLine_ && cursorLine_->isVisible(); }
+
+QStringList CChart2D::CursorTexts() const {
+  return IsCursorShown() ? cursorText_->Text().split(QLatin1Char('\n')) : QStringList();
+}
+
+void CChart2D::mouseMoveEvent(QMouseEvent* event) {
+  QChartView::mouseMoveEvent(event);
+  if (cursorEnabled_) MoveCursor(event->position());
+}
+
+void CChart2D::leaveEvent(QEvent* event) {
+  QChartView::leaveEvent(event);
+  HideCursor();
 }
 
 void CChart2D::resizeEvent(QResizeEvent* event) {

@@ -29,6 +29,7 @@
 
 class QAbstractAxis;
 class QGraphicsItem;
+class QGraphicsLineItem;
 class QLineSeries;
 class QValueAxis;
 
@@ -115,6 +116,18 @@ class CChart2D : public QChartView {
   //! The data point under chart-window position `pixel` on the `yAxis` scale.
   QPointF PixelToData(QPointF pixel, ChartAxis yAxis) const;
 
+  //! The cursor: a vertical line that follows the mouse over the plot with the
+  //! value of every shown series at that X beside it; gone when the mouse
+  //! leaves. Off by default; pictures and paper never show it.
+  void SetCursorEnabled(bool on);
+  //! Puts the cursor at chart-window position `pixel` (as a mouse move does);
+  //! outside the plot it is hidden.
+  void MoveCursor(QPointF pixel);
+  void HideCursor();
+  bool IsCursorShown() const;
+  //! The lines of text beside the cursor ("Power (HP): 231.4").
+  QStringList CursorTexts() const;
+
   //! Paints the whole chart into `target` of `painter`.
   void Paint(QPainter& painter, const QRectF& target);
   //! The chart laid out at `size` and painted on white. Resizes this chart:
@@ -127,6 +140,8 @@ class CChart2D : public QChartView {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   struct Side {
@@ -163,6 +178,9 @@ class CChart2D : public QChartView {
   std::array<Side, 2> sides_;
   std::vector<Label> labels_;
   ChartColors colors_;
+  bool cursorEnabled_ = false;
+  QGraphicsLineItem* cursorLine_ = nullptr;
+  ChartTextLabel* cursorText_ = nullptr;
 };
 
 }  // namespace brisca

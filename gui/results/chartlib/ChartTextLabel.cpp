@@ -20,8 +20,9 @@ void ChartTextLabel::SetText(const QString& text) {
 
 QRectF ChartTextLabel::TextRect() const {
   const QFontMetricsF metrics(font_);
-  const qreal width = metrics.horizontalAdvance(text_) + 2 * kPadding;
-  const qreal height = metrics.height() + kPadding;
+  const QRectF text = metrics.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft, text_);
+  const qreal width = text.width() + 2 * kPadding;
+  const qreal height = text.height() + kPadding;
   qreal left = -width / 2;
   if (align_ & Qt::AlignLeft) left = 0;
   if (align_ & Qt::AlignRight) left = -width;
@@ -40,7 +41,9 @@ void ChartTextLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem*, Q
   if (background_.alpha() > 0) painter->fillRect(rect, background_);
   painter->setFont(font_);
   painter->setPen(textColor_);
-  painter->drawText(rect, Qt::AlignCenter, text_);
+  const bool lines = text_.contains(QLatin1Char('\n'));
+  painter->drawText(rect.adjusted(kPadding, 0, -kPadding, 0),
+                    lines ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter, text_);
 }
 
 }  // namespace brisca
