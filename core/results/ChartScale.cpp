@@ -31,7 +31,8 @@ AxisLimits NiceLimits(std::span<const double> values) {
     return {std::floor(low / step) * step - step, std::ceil(high / step) * step + step, step};
   }
   const double step = NiceStep((high - low) / kIntervals);
-  return {std::floor(low / step + 1e-9) * step, std::ceil(high / step - 1e-9) * step, step};
+  // Adding 0 turns a negative zero (a limit rounded up from just below 0) into 0.
+  return {std::floor(low / step + 1e-9) * step + 0.0, std::ceil(high / step - 1e-9) * step + 0.0, step};
 }
 
 bool SharesScale(const ChartAxisSpec& y1, const ChartAxisSpec& y2) {

@@ -6,12 +6,17 @@
 #include <QPainter>
 #include <QSettings>
 #include <QTabWidget>
+
+#include <cmath>
 #include <QTest>
 
 #include "core/document/ProgramPaths.h"
 #include "core/document/VexoDoc.h"
+#include "gui/results/ChartBuilder.h"
 #include "gui/results/Chart2dView.h"
 #include "gui/results/ChartMenuTable.h"
+#include "gui/results/chartlib/Surface3D.h"
+#include "gui/shell/ColorScheme.h"
 #include "gui/shell/AboutDlg.h"
 #include "gui/shell/ChildFrame.h"
 #include "gui/shell/DocumentManager.h"
@@ -104,6 +109,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakeLowColorNotice(frame);
     TakeFileMenu(frame);
     TakeCharts(frame);
+    TakeSurface();
   }
   app.ExitInstance();
 }
@@ -182,6 +188,35 @@ void ScreenshotTour::TakeCharts(CMainFrame& frame) {
   }
   Settle(100);
   Save(right->grab().toImage(), QStringLiteral("chart-comparison.png"), right);
+}
+
+void ScreenshotTour::TakeSurface() {
+  constexpr int kNx = 19;
+  constexpr int kNy = 15;
+  CSurface3D surface;
+  surface.resize(640, 480);
+  // A smooth sample: two hills of different height over a gentle slope.
+  std::vector<double>& z = surface.MakeGridData(kNx, kNy, 0.0, 1.0, 0.0, 1.0);
+  for (int iy = 0; iy < kNy; ++iy) {
+    for (int ix = 0; ix < kNx; ++ix) {
+      const double x = ix / double(kNx - 1), y = iy / double(kNy - 1);
+      const double a = (x - 0.3) * (x - 0.3) + (y - 0.6) * (y - 0.6);
+      const double b = (x - 0.75) * (x - 0.75) + (y - 0.3) * (y - 0.3);
+      z[static_cast<std::size_t>(iy * kNx + ix)] = 0.3 * x + std::exp(-a / 0.03) + 0.6 * std::exp(-b / 0.02);
+    }
+  }
+  surface.SetAxisTitles(QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z"));
+  CSurface3D::Colors colors;
+  colors.background = SchemeColor(95);
+  colors.low = SchemeColor(96);
+  colors.high = SchemeColor(97);
+  colors.grid = SchemeColor(98);
+  colors.text = SchemeColor(kChartFrameZones);
+  surface.SetColors(colors);
+  surface.show();
+  if (!QTest::qWaitForWindowExposed(&surface)) Fail(QStringLiteral("the 3D surface did not show"));
+  Settle();
+  Save(surface.grab().toImage(), QStringLiteral("surface-3d.png"), &surface);
 }
 
 void ScreenshotTour::TakeChartMenu(CMainFrame& frame, CChart2dView& chart) {

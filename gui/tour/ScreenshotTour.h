@@ -37,6 +37,8 @@ class ScreenshotTour {
   //! The two charts of the sample, a comparison, a zone overlay and the chart menu.
   void TakeCharts(CMainFrame& frame);
   void TakeChartMenu(CMainFrame& frame, CChart2dView& chart);
+  //! The 3D surface component on a sample grid, in the scheme's 3D chart colours.
+  void TakeSurface();
 
   bool Save(const QImage& image, const QString& name, const QWidget* shown);
   void Fail(const QString& what) { failures_ << what; }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 namespace brisca {
@@ -21,6 +22,7 @@ TEST(ChartScaleTest, NiceLimitsRoundOutwardsToOneTwoFiveSteps) {
       {{100, 200}, {100, 200, 20}},        // already on the grid: no extra step
       {{7, 7}, {6, 8, 1}},                 // flat: one step each side
       {{0, 0}, {-0.2, 0.2, 0.2}},
+      {{-0.17, -0.001}, {-0.2, 0, 0.05}},  // a maximum of 0, not -0
       {{}, {0, 1, 0.2}},
   };
   for (const NiceCase& c : cases) {
@@ -28,6 +30,7 @@ TEST(ChartScaleTest, NiceLimitsRoundOutwardsToOneTwoFiveSteps) {
     EXPECT_NEAR(got.min, c.expected.min, 1e-9) << c.values.size();
     EXPECT_NEAR(got.max, c.expected.max, 1e-9) << c.values.size();
     EXPECT_NEAR(got.step, c.expected.step, 1e-9) << c.values.size();
+    EXPECT_EQ(std::signbit(got.max), std::signbit(c.expected.max)) << c.values.size();
   }
 }
 
