@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QImage>
+#include <QLineSeries>
 #include <QMenu>
 #include <QVBoxLayout>
 
@@ -13,6 +14,7 @@
 #include <cstring>
 
 #include "core/base/FatalAssert.h"
+#include "core/document/DocumentHost.h"
 #include "core/document/VexoDoc.h"
 #include "core/results/ChartScale.h"
 #include "gui/results/ChartBuilder.h"
@@ -144,6 +146,26 @@ void CChart2dView::CopyToClipboard() const {
   QApplication::clipboard()->setImage(copy.RenderImage(chart_->size()));
 }
 
+std::vector<CsvSeries> CChart2dView::PlottedSeries() const {
+  std::vector<CsvSeries> series;
+  for (ChartAxis axis : {ChartAxis::Y1, ChartAxis::Y2}) {
+    for (int set = 0; QLineSeries* line = chart_->Series(axis, set); ++set) {
+      if (!line->isVisible()) continue;
+      CsvSeries column{line->name().toStdString(), {}, {}};
+      for (const QPointF& point : line->points()) {
+        column.x.push_back(point.x());
+        column.y.push_back(point.y());
+      }
+      series.push_back(std::move(column));
+    }
+  }
+  return series;
+}
+
+bool CChart2dView::ExportData(const std::filesystem::path& path) const {
+  return SaveSeriesCsv(path, State().X().Label(), PlottedSeries());
+}
+
 bool CChart2dView::SaveAsBitmap(const std::filesystem::path& path) const {
   return RenderBitmap().save(QString::fromStdString(path.string()), "BMP");
 }
@@ -226,6 +248,14 @@ QMenu* CChart2dView::ContextMenu() {
   menu_->addSeparator();
   QAction* copy = menu_->addAction(tr("&Copy"));
   connect(copy, &QAction::triggered, this, [this] { CopyToClipboard(); });
+  QAction* exportData = menu_->addAction(tr("&Export Data..."));
+  connect(exportData, &QAction::triggered, this, [this] {
+    DocumentHost* host = document_.Host();
+    if (!host) return;
+    if (auto path = host->PromptSavePath("csv", host->StartupFolder(), document_.GetTitle() + ".csv")) {
+      ExportData(*path);
+    }
+  });
   menu_->addSeparator();
   QAction* properties = menu_->addAction(tr("&Properties..."));
   properties->setData(kCmdChartProperties);

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "core/results/ChartState.h"
+#include "core/results/SeriesCsv.h"
 #include "gui/results/ChartBuilder.h"
 #include "gui/shell/ViewRegistry.h"
 
@@ -75,6 +76,11 @@ class CChart2dView : public QWidget {
   void Print(QPrinter& printer) const;
   //! Copies the chart as a picture to the clipboard.
   void CopyToClipboard() const;
+
+  //! The series drawn now (shown ones, drawn points only), Y1 then Y2.
+  std::vector<CsvSeries> PlottedSeries() const;
+  //! Writes PlottedSeries as CSV to `path`; false (reported) when it failed.
+  bool ExportData(const std::filesystem::path& path) const;
 
   //! Sets up `chart` for the current state: data, limits, colours, captions,
   //! zones; in the print colours when `printing`.

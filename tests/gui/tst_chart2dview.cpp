@@ -3,6 +3,7 @@
 // state and the document, comparison legends, the automatic range of a short
 // run, the shared Y1/Y2 scale, the zone overlay as painted, and the bitmap.
 #include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QLineSeries>
 #include <QMenu>
@@ -340,6 +341,22 @@ class TestChart2dView : public QObject {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&chart, &leave);
     QVERIFY(!chart.IsCursorShown());
+  }
+
+  void exportedDataAreThePlottedPoints() {
+    const std::vector<CsvSeries> series = view_->PlottedSeries();
+    QCOMPARE(series.size(), std::size_t(2));
+    QCOMPARE(series[0].name, std::string("Power (HP)"));
+    QCOMPARE(series[0].x.size(), std::size_t(doc_->Results().count));
+    QCOMPARE(series[1].y[3], double(doc_->Results().torque[3]));
+    QTemporaryDir dir;
+    const std::filesystem::path path = dir.filePath("chart.csv").toStdString();
+    QVERIFY(view_->ExportData(path));
+    QFile file(QString::fromStdString(path.string()));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.first(), QStringLiteral("Engine Speed (RPM),Power (HP),Torque (lb-ft)"));
+    QCOMPARE(lines.size(), doc_->Results().count + 1);
   }
 
   void theBitmapIs600By550AndLeavesTheScreenChartAlone() {
