@@ -14,6 +14,7 @@
 #include "core/document/DocumentHost.h"
 #include "core/document/VexoDoc.h"
 #include "gui/results/Chart2dView.h"
+#include "gui/results/ViewChartImages.h"
 #include "gui/results/ZoneChart2D.h"
 #include "gui/shell/ColorScheme.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -380,6 +381,15 @@ class TestChart2dView : public QObject {
     QVERIFY(view_->SaveAsBitmap(path));
     QImage read(QString::fromStdString(path.string()), "BMP");
     QCOMPARE(read.size(), QSize(600, 550));
+
+    // A report's pictures come from the registered view, else from the chart state.
+    ViewChartImages images(*doc_, registry_);
+    const std::filesystem::path second = dir.filePath("second.bmp").toStdString();
+    const std::filesystem::path first = dir.filePath("first.bmp").toStdString();
+    QVERIFY(images.SaveChartImage(ChartRole::Second, second));
+    QVERIFY(images.SaveChartImage(ChartRole::First, first));
+    QCOMPARE(QImage(QString::fromStdString(second.string())), view_->RenderBitmap().convertToFormat(QImage::Format_RGB32).convertToFormat(QImage(QString::fromStdString(second.string())).format()));
+    QCOMPARE(QImage(QString::fromStdString(first.string())).size(), QSize(600, 550));
   }
 };
 
