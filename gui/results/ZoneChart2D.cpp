@@ -34,7 +34,7 @@ class ZoneOverlayItem : public QGraphicsItem {
 namespace {
 
 const char* const kIncompatible = "Data Zones Incompatible with Graph settings!";
-const QMargins kPlainMargins(2, 2, 4, 2);
+const QMargins kPlainMargins(6, 10, 8, 4);
 constexpr qreal kGap = 3.0;
 
 QColor ZoneColor(ZoneColour colour) {

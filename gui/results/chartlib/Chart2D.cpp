@@ -1,5 +1,6 @@
 #include "gui/results/chartlib/Chart2D.h"
 
+#include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsLineItem>
 #include <QMouseEvent>
@@ -32,7 +33,7 @@ CChart2D::CChart2D(QWidget* parent) : QChartView(parent), chart_(new QChart) {
   setFrameShape(QFrame::NoFrame);
   chart_->setBackgroundRoundness(0);
   chart_->layout()->setContentsMargins(0, 0, 0, 0);  // the background fills the whole chart
-  chart_->setMargins(QMargins(2, 2, 4, 2));
+  chart_->setMargins(QMargins(6, 10, 8, 4));  // the end numbers of the axes clear the edge
   chart_->legend()->setAlignment(Qt::AlignBottom);
   chart_->legend()->setShowToolTips(false);
 
@@ -116,6 +117,7 @@ void CChart2D::RebuildSeries(ChartAxis yAxis, const std::vector<QString>& legend
     side.series.push_back(series);
     ApplyStyle(yAxis, set);
   }
+  FitLegend();
 }
 
 void CChart2D::SetSeriesStyle(ChartAxis yAxis, int set, const SeriesStyle& style) {
@@ -258,6 +260,25 @@ void CChart2D::PlaceLabels() {
   }
 }
 
+void CChart2D::FitLegend() {
+  constexpr qreal kEntrySpace = 34.0;  // marker, gaps and the legend's own padding
+  constexpr qreal kSmallestPoints = 6.5;
+  const QFont base = font();
+  const QFontMetricsF metrics(base);
+  qreal needed = 0;
+  for (const Side& side : sides_) {
+    for (QLineSeries* series : side.series) {
+      if (series->isVisible()) needed += metrics.horizontalAdvance(series->name()) + kEntrySpace;
+    }
+  }
+  const qreal room = chart_->size().width() - 16;
+  QFont legendFont = base;
+  if (needed > room && room > 0 && base.pointSizeF() > 0) {
+    legendFont.setPointSizeF(std::max(kSmallestPoints, base.pointSizeF() * room / needed));
+  }
+  chart_->legend()->setFont(legendFont);
+}
+
 void CChart2D::EnsureLayout() {
   if (chart_->size() != QSizeF(viewport()->size()) && isVisible()) {
     chart_->resize(viewport()->size());
@@ -303,6 +324,7 @@ void CChart2D::Paint(QPainter& painter, const QRectF& target) {
 
 QImage CChart2D::RenderImage(QSize size) {
   chart_->resize(size);
+  FitLegend();
   chart_->layout()->activate();
   PlaceLabels();
   emit PlotAreaMoved();
@@ -396,6 +418,7 @@ void CChart2D::leaveEvent(QEvent* event) {
 
 void CChart2D::resizeEvent(QResizeEvent* event) {
   QChartView::resizeEvent(event);
+  FitLegend();
   PlaceLabels();
 }
 

@@ -170,6 +170,8 @@ class CChart2D : public QChartView {
   std::vector<double> DrawnValues(ChartAxis axis) const;
   void ApplyLimits(ChartAxis axis, const AxisLimits& limits);
   void PlaceLabels();
+  //! A smaller legend font when the entries would not fit in one line.
+  void FitLegend();
   QPointF ToView(QPointF scenePoint) const;
 
   QChart* chart_;
