@@ -190,8 +190,17 @@ void CChart2D::ApplyLimits(ChartAxis axis, const AxisLimits& limits) {
   valueAxis->setTickInterval(std::max(valueAxis->max() - valueAxis->min(), maximum - limits.min));
   valueAxis->setRange(limits.min, maximum);
   const double step = limits.step > 0 ? limits.step : (maximum - limits.min) / 5.0;
-  valueAxis->setTickInterval(step);
-  valueAxis->setTickAnchor(limits.min);
+  // A whole number of steps: ticks spread from end to end, exact at both ends.
+  // Otherwise steps from zero (when the range holds it) or from the minimum.
+  const double intervals = (maximum - limits.min) / step;
+  if (std::abs(intervals - std::round(intervals)) < 1e-6 && intervals < 100) {
+    valueAxis->setTickType(QValueAxis::TicksFixed);
+    valueAxis->setTickCount(static_cast<int>(std::round(intervals)) + 1);
+  } else {
+    valueAxis->setTickType(QValueAxis::TicksDynamic);
+    valueAxis->setTickInterval(step);
+    valueAxis->setTickAnchor(limits.min <= 0 && maximum >= 0 ? 0.0 : limits.min);
+  }
   // As many decimals as the step has: ticks summed from the anchor carry
   // rounding noise that "%g" would show.
   const int decimals = std::max(0, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
