@@ -136,6 +136,32 @@ class TestChartLayer : public QObject {
     QVERIFY(qAbs(chart.LabelRect(label).center().y() - moved->y()) < 1.5);
   }
 
+  // The iterator windows: bars against Y1 under texts that name each test.
+  void barsAndValueLabelsSitOnTheirXValues() {
+    CChart2D chart;
+    chart.resize(600, 400);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    chart.SetData(ChartAxis::Y1, Ramp(0, 0, 0), {});
+    chart.SetAxisFixed(ChartAxis::X, 0, 4);
+    chart.SetAxisFixed(ChartAxis::Y1, 0, 400);
+    chart.Rescale();
+    chart.SetBars(ChartAxis::Y1, {{1, 300}, {2, 200}, {3, 100}}, 0.5, QColor(0, 160, 0));
+    chart.SetValueLabels({{1, "Test 17"}, {2, "Test 4"}, {3, "Test 9"}});
+    chart.EnsureLayout();
+    QCOMPARE(chart.BarCount(), 3);
+    QCOMPARE(chart.ValueLabelTexts(), (QStringList{"Test 17", "Test 4", "Test 9"}));
+    const QImage picture = chart.grab().toImage();
+    const qreal ratio = picture.devicePixelRatio();
+    auto colour = [&](QPointF data) {
+      const auto pixel = chart.DataToPixel(data, ChartAxis::Y1);
+      return pixel ? picture.pixelColor((*pixel * ratio).toPoint()) : QColor();
+    };
+    QCOMPARE(colour({2.1, 150}), QColor(0, 160, 0));  // inside the second bar
+    QVERIFY(colour({2.1, 250}) != QColor(0, 160, 0));  // above it
+    QVERIFY(colour({1.5, 50}) != QColor(0, 160, 0));   // between bars
+  }
+
   // The picture is the behaviour: the series is painted where the map says.
   void rendersIntoAnImageOfTheAskedSize() {
     CChart2D chart;

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsLineItem>
+#include <QGraphicsRectItem>
 #include <QMouseEvent>
 #include <QImage>
 #include <QLegend>
@@ -266,6 +267,56 @@ void CChart2D::PlaceLabels() {
     // Positions are in chart coordinates; the chart item sits at the scene origin.
     const QPointF position = chart_->mapToPosition(label.at, SideOf(label.yAxis).anchor);
     label.item->PlaceAt(position);
+  }
+  const qreal below = chart_->plotArea().bottom() + 4;
+  for (auto& [value, item] : valueLabels_) {
+    item->PlaceAt({chart_->mapToPosition({value, 0}, SideOf(ChartAxis::Y1).anchor).x(), below});
+  }
+  PlaceBars();
+}
+
+void CChart2D::SetValueLabels(const std::vector<std::pair<double, QString>>& labels) {
+  for (auto& [value, item] : valueLabels_) delete item;
+  valueLabels_.clear();
+  for (const auto& [value, text] : labels) {
+    auto* item = new ChartTextLabel(text, Qt::AlignHCenter | Qt::AlignTop, colors_.text, Qt::transparent, chart_);
+    item->setZValue(kLabelZ);
+    valueLabels_.emplace_back(value, item);
+  }
+  AxisOf(ChartAxis::X)->setLabelsVisible(labels.empty());
+  PlaceLabels();
+}
+
+QStringList CChart2D::ValueLabelTexts() const {
+  QStringList texts;
+  for (const auto& [value, item] : valueLabels_) texts << item->Text();
+  return texts;
+}
+
+void CChart2D::SetBars(ChartAxis yAxis, const std::vector<QPointF>& bars, double width, const QColor& color) {
+  for (QGraphicsRectItem* item : barItems_) delete item;
+  barItems_.clear();
+  bars_.clear();
+  barWidth_ = width;
+  barColor_ = color;
+  for (const QPointF& bar : bars) {
+    bars_.push_back({bar, yAxis});
+    auto* item = new QGraphicsRectItem(chart_);
+    item->setZValue(0.6);  // above the plot background, under grid and lines
+    item->setBrush(color);
+    item->setPen(QPen(color.darker(140), 1));
+    barItems_.push_back(item);
+  }
+  PlaceBars();
+}
+
+void CChart2D::PlaceBars() {
+  for (std::size_t i = 0; i < bars_.size(); ++i) {
+    const Bar& bar = bars_[i];
+    const QPointF left = ChartPoint({bar.top.x() - barWidth_ / 2, bar.top.y()}, bar.yAxis);
+    const QPointF right = ChartPoint({bar.top.x() + barWidth_ / 2, 0.0}, bar.yAxis);
+    QRectF rect = QRectF(left, right).normalized().intersected(chart_->plotArea());
+    barItems_[i]->setRect(rect);
   }
 }
 

@@ -22,6 +22,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "core/results/ChartScale.h"
@@ -30,6 +31,7 @@
 class QAbstractAxis;
 class QGraphicsItem;
 class QGraphicsLineItem;
+class QGraphicsRectItem;
 class QLineSeries;
 class QValueAxis;
 
@@ -100,6 +102,17 @@ class CChart2D : public QChartView {
   QString LabelText(int label) const;
   //! Where the label is drawn, in chart-window coordinates.
   QRectF LabelRect(int label) const;
+
+  //! Texts in place of the numbers of the X axis, each under its X value;
+  //! an empty list brings the numbers back.
+  void SetValueLabels(const std::vector<std::pair<double, QString>>& labels);
+  //! The texts shown under the X axis in place of numbers, left to right.
+  QStringList ValueLabelTexts() const;
+
+  //! Bars against `yAxis`: one per X value, from 0 to its height, `width` wide
+  //! in X units, drawn under the lines. An empty list removes them.
+  void SetBars(ChartAxis yAxis, const std::vector<QPointF>& bars, double width, const QColor& color);
+  int BarCount() const { return static_cast<int>(bars_.size()); }
 
   //! Lays the chart out now, so mapping and painting see the final geometry.
   void EnsureLayout();
@@ -179,7 +192,18 @@ class CChart2D : public QChartView {
   std::array<AxisState, 3> axisState_{};
   std::array<Side, 2> sides_;
   std::vector<Label> labels_;
+  struct Bar {
+    QPointF top;  //!< X value and height
+    ChartAxis yAxis;
+  };
+  void PlaceBars();
+
   ChartColors colors_;
+  std::vector<std::pair<double, ChartTextLabel*>> valueLabels_;
+  std::vector<Bar> bars_;
+  std::vector<QGraphicsRectItem*> barItems_;
+  double barWidth_ = 0.0;
+  QColor barColor_;
   bool cursorEnabled_ = false;
   QGraphicsLineItem* cursorLine_ = nullptr;
   ChartTextLabel* cursorText_ = nullptr;
