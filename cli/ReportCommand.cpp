@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "cli/EngineLoader.h"
+#include "cli/ReportCharts.h"
 #include "core/document/ProgramPaths.h"
 #include "core/report/ReportFolder.h"
 #include "core/reportspecs/ReportSpecs.h"
@@ -52,7 +53,8 @@ int Report(const ReportOptions& options) {
   }
 
   CVexoDoc& doc = session->doc;
-  CVexoReport report(doc, doc.Report(), paths.reportFolder);
+  const ReportCharts charts(doc);
+  CVexoReport report(doc, doc.Report(), paths.reportFolder, charts.Sink());
   report.SetOutputPath(options.output);
   if (!options.templateFile.empty()) report.SetTemplatePath(options.templateFile);
   if (!report.Generate()) return kExitEngineError;

@@ -34,7 +34,7 @@ class CEngineFormView : public QScrollArea {
   ~CEngineFormView() override;
 
   //! Re-reads the document (every document update).
-  void UpdateView();
+  Q_INVOKABLE void UpdateView();
 
   CVexoDoc& Document() const { return document_; }
   CSimSpecEditCtrl* Field(int id) const;

@@ -7,6 +7,7 @@
 
 #include "core/base/FatalAssert.h"
 #include "gui/engine/EngineFormView.h"
+#include "gui/results/Chart2dView.h"
 #include "gui/shell/PlaceholderView.h"
 #include "gui/shell/SchemeStyle.h"
 
@@ -23,15 +24,6 @@ struct PageDescription {
 };
 
 // Until their views exist the pages say which view belongs there.
-constexpr PageDescription kEnginePage = {
-    "Engine", "Engine form",
-    "Every parameter of the engine in seven groups (Short Block, Cylinder Heads, Compression, "
-    "Induction, Exhaust, Camshaft, Notes), each with its component menu, the group lights and "
-    "the compressor warning lamps."};
-constexpr PageDescription kGraphPage = {
-    "Graph", "Dyno chart",
-    "Power, torque and the other results against engine speed, with chart settings, data zones "
-    "and comparisons with other engines."};
 constexpr PageDescription kTablePage = {
     "Table", "Results table",
     "Power, torque, manifold and boost pressure and volumetric efficiency at every test speed "
@@ -81,11 +73,11 @@ void CChildFrame::AddViews(ViewRegistry& registry) {
                                      tr(page.description)),
                  tr(page.tab));
   };
-  left_->addTab(new CEngineFormView(document_, registry), tr(kEnginePage.tab));
-  add(left_, kGraphPage, ViewSlot::FirstChart);
+  left_->addTab(new CEngineFormView(document_, registry), tr("Engine"));
+  left_->addTab(new CChart2dView(document_, registry, ChartRole::First), tr("Graph"));
   add(left_, kTablePage, ViewSlot::ResultsTable);
   add(left_, kProDataPage, ViewSlot::ProDataTable);
-  add(right_, kGraphPage, ViewSlot::SecondChart);
+  right_->addTab(new CChart2dView(document_, registry, ChartRole::Second), tr("Graph"));
   // The right-hand tables show the same rows as the left-hand ones; the
   // registered tables are those on the left.
   add(right_, kTablePage, std::nullopt);
@@ -100,8 +92,7 @@ void CChildFrame::ApplySchemeColors() {
 void CChildFrame::UpdateViews() {
   for (QTabWidget* tabs : {left_, right_}) {
     for (int i = 0; i < tabs->count(); ++i) {
-      if (auto* view = qobject_cast<PlaceholderView*>(tabs->widget(i))) view->UpdateView();
-      if (auto* form = qobject_cast<CEngineFormView*>(tabs->widget(i))) form->UpdateView();
+      QMetaObject::invokeMethod(tabs->widget(i), "UpdateView");
     }
   }
 }

@@ -26,7 +26,7 @@ class PlaceholderView : public QWidget {
   ~PlaceholderView() override;
 
   //! Re-reads the document.
-  void UpdateView();
+  Q_INVOKABLE void UpdateView();
 
   CVexoDoc& Document() const { return document_; }
   //! What the page states about the document now.

@@ -20,7 +20,7 @@ QString TabWindowStyle(int e) {
              "  border-top-left-radius: 4px; border-top-right-radius: 4px; }"
              "QTabBar::tab:selected { background: %5; color: %6; font-weight: bold; }"
              "QTabBar::tab:hover:!selected { background: %7; }"
-             "#placeholderView { background: %1; }"
+             "#placeholderView, #chartView { background: %1; }"
              "#placeholderCard { background: %5; border: 1px solid %8; border-radius: 6px; }"
              "#placeholderView QLabel { color: %6; background: transparent; border: none; }")
       .arg(C(e), C(e + 1), C(e + 2), C(e + 3), C(e + 4), C(e + 5), C(e + 6), C(e + 7));

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QSettings>
 #include <QTabWidget>
+#include <cmath>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -15,8 +16,14 @@
 #include "gui/engine/EngineFormView.h"
 #include "gui/engine/SimSpecEditCtrl.h"
 #include "gui/engine/SimSpecEditDlg.h"
+#include "gui/results/ChartBuilder.h"
+#include "gui/results/Chart2dView.h"
+#include "gui/results/ChartMenuTable.h"
+#include "gui/results/chartlib/Surface3D.h"
 #include "gui/shell/AboutDlg.h"
 #include "gui/shell/ChildFrame.h"
+#include "gui/shell/ColorScheme.h"
+#include "gui/shell/DocumentManager.h"
 #include "gui/shell/LowColorDlg.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/SplashScreen.h"
@@ -28,6 +35,7 @@ namespace {
 constexpr int kWidth = 1280;
 constexpr int kHeight = 800;
 const char* const kSample = "Stock Small-Block V8.qen";
+const char* const kComparedSample = "Ported V8 Race Cam Methanol.qen";
 
 void Settle(int ms = 50) {
   QApplication::processEvents();
@@ -104,6 +112,8 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakeAbout(frame);
     TakeLowColorNotice(frame);
     TakeFileMenu(frame);
+    TakeCharts(frame);
+    TakeSurface();
   }
   if (scheme == 1) {
     TakeEngineForm(frame, QStringLiteral("engine-form.png"));
@@ -267,6 +277,102 @@ void ScreenshotTour::TakeEditDialogs(CMainFrame& frame) {
   };
   dropMenu(1014, QStringLiteral("short-block-menu.png"), 2);
   dropMenu(1070, QStringLiteral("forced-induction-menu.png"), 1);
+}
+
+void ScreenshotTour::TakeCharts(CMainFrame& frame) {
+  CChildFrame* child = frame.ActiveFrame();
+  CVexoDoc* doc = frame.ActiveDocument();
+  if (!child || !doc) {
+    Fail(QStringLiteral("charts: no engine window"));
+    return;
+  }
+  ViewRegistry& views = frame.Documents().Views(*doc);
+  auto* left = qobject_cast<CChart2dView*>(views.View(ViewSlot::FirstChart));
+  auto* right = qobject_cast<CChart2dView*>(views.View(ViewSlot::SecondChart));
+  if (!left || !right) {
+    Fail(QStringLiteral("charts: the Graph tabs hold no charts"));
+    return;
+  }
+  child->LeftTabs()->setCurrentWidget(left);
+  child->RightTabs()->setCurrentWidget(right);
+  Settle();
+  Save(left->grab().toImage(), QStringLiteral("chart-left.png"), left);
+  Save(right->grab().toImage(), QStringLiteral("chart-right.png"), right);
+  TakeChartMenu(frame, *right);
+
+  // Piston-speed zones on the first chart's engine-speed axis.
+  left->State().zones.LoadType(kZoneTypePistonSpeed);
+  left->Rebuild();
+  Settle();
+  Save(left->grab().toImage(), QStringLiteral("chart-zones.png"), left);
+
+  // The sample against another engine read from a file.
+  const std::filesystem::path other =
+      ProgramPaths::Discover().programDataFolder / "EngineFiles (.QEN)" / kComparedSample;
+  frame.Host().SetFilePrompter([other](const FilePrompt&) -> std::optional<std::filesystem::path> { return other; });
+  if (!right->OnCommand(kCmdCompareFromFile)) Fail(QStringLiteral("chart-comparison: no comparison made"));
+  frame.Host().SetFilePrompter(nullptr);
+  if (CChildFrame* active = frame.ActiveFrame(); active != child) {
+    Fail(QStringLiteral("chart-comparison: the engine window lost the focus"));
+  }
+  Settle(100);
+  Save(right->grab().toImage(), QStringLiteral("chart-comparison.png"), right);
+}
+
+void ScreenshotTour::TakeSurface() {
+  constexpr int kNx = 19;
+  constexpr int kNy = 15;
+  CSurface3D surface;
+  surface.resize(640, 480);
+  // A smooth sample: two hills of different height over a gentle slope.
+  std::vector<double>& z = surface.MakeGridData(kNx, kNy, 0.0, 1.0, 0.0, 1.0);
+  for (int iy = 0; iy < kNy; ++iy) {
+    for (int ix = 0; ix < kNx; ++ix) {
+      const double x = ix / double(kNx - 1), y = iy / double(kNy - 1);
+      const double a = (x - 0.3) * (x - 0.3) + (y - 0.6) * (y - 0.6);
+      const double b = (x - 0.75) * (x - 0.75) + (y - 0.3) * (y - 0.3);
+      z[static_cast<std::size_t>(iy * kNx + ix)] = 0.3 * x + std::exp(-a / 0.03) + 0.6 * std::exp(-b / 0.02);
+    }
+  }
+  surface.SetAxisTitles(QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z"));
+  CSurface3D::Colors colors;
+  colors.background = SchemeColor(95);
+  colors.low = SchemeColor(96);
+  colors.high = SchemeColor(97);
+  colors.grid = SchemeColor(98);
+  colors.text = SchemeColor(kChartFrameZones);
+  surface.SetColors(colors);
+  surface.show();
+  if (!QTest::qWaitForWindowExposed(&surface)) Fail(QStringLiteral("the 3D surface did not show"));
+  Settle();
+  Save(surface.grab().toImage(), QStringLiteral("surface-3d.png"), &surface);
+}
+
+void ScreenshotTour::TakeChartMenu(CMainFrame& frame, CChart2dView& chart) {
+  QMenu* menu = chart.ContextMenu();
+  const QPoint at = chart.mapToGlobal(QPoint(chart.width() / 3, chart.height() / 5));
+  menu->popup(at);
+  if (!QTest::qWaitForWindowExposed(menu)) Fail(QStringLiteral("the chart menu did not open"));
+  QMenu* group = nullptr;
+  for (QAction* action : menu->actions()) {
+    if (action->menu() && action->text() == QStringLiteral("Y1 Data")) {
+      menu->setActiveAction(action);
+      group = action->menu();
+      group->popup(menu->mapToGlobal(menu->actionGeometry(action).topRight()));
+    }
+  }
+  if (!group || !QTest::qWaitForWindowExposed(group)) Fail(QStringLiteral("the Y1 Data menu did not open"));
+  Settle();
+  QImage picture = frame.grab().toImage();
+  {
+    QPainter painter(&picture);
+    for (QMenu* open : {menu, group}) {
+      if (open) painter.drawImage(frame.mapFromGlobal(open->mapToGlobal(QPoint(0, 0))), open->grab().toImage());
+    }
+  }
+  Save(picture, QStringLiteral("chart-menu.png"), menu);
+  if (group) group->close();
+  menu->close();
 }
 
 bool ScreenshotTour::Save(const QImage& image, const QString& name, const QWidget* shown) {

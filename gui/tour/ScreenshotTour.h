@@ -15,6 +15,7 @@ class QWidget;
 
 namespace brisca {
 
+class CChart2dView;
 class CMainFrame;
 
 class ScreenshotTour {
@@ -41,6 +42,11 @@ class ScreenshotTour {
   void TakeEditDialogs(CMainFrame& frame);
   //! Opens the dialog of field `fieldId`, lets `shoot` picture it, then cancels it.
   void WithEditDialog(CMainFrame& frame, int fieldId, const std::function<void()>& shoot);
+  //! The two charts of the sample, a comparison, a zone overlay and the chart menu.
+  void TakeCharts(CMainFrame& frame);
+  void TakeChartMenu(CMainFrame& frame, CChart2dView& chart);
+  //! The 3D surface component on a sample grid, in the scheme's 3D chart colours.
+  void TakeSurface();
 
   bool Save(const QImage& image, const QString& name, const QWidget* shown);
   void Fail(const QString& what) { failures_ << what; }

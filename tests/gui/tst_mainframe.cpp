@@ -23,6 +23,7 @@
 #include "gui/shell/ChildFrame.h"
 #include "gui/shell/ColorScheme.h"
 #include "gui/shell/MainFrame.h"
+#include "gui/results/Chart2dView.h"
 #include "gui/shell/PlaceholderView.h"
 #include "gui/shell/WorkbookTabs.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -112,9 +113,12 @@ class TestMainFrame : public QObject {
           QCOMPARE(&form->Document(), &child->Document());
           continue;
         }
-        auto* view = qobject_cast<brisca::PlaceholderView*>(tabs->widget(i));
-        QVERIFY(view);
-        QCOMPARE(&view->Document(), &child->Document());
+        const bool graph = tabs->tabText(i) == QStringLiteral("Graph");
+        brisca::CVexoDoc* shown = nullptr;
+        if (auto* chart = qobject_cast<brisca::CChart2dView*>(tabs->widget(i))) shown = &chart->Document();
+        if (auto* view = qobject_cast<brisca::PlaceholderView*>(tabs->widget(i))) shown = &view->Document();
+        QCOMPARE(graph, qobject_cast<brisca::CChart2dView*>(tabs->widget(i)) != nullptr);
+        QCOMPARE(shown, &child->Document());
       }
     }
   }

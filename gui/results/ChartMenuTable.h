@@ -1,0 +1,32 @@
+#pragma once
+// The right-click menu of a 2D chart as data: the items each data group
+// offers, in menu order, with their menu texts (which differ from the item
+// labels) and command ids, and the range and other commands.
+
+#include <span>
+
+#include "core/results/ChartItems.h"
+#include "core/results/DataZoneSet.h"
+
+namespace brisca {
+
+struct ChartMenuEntry {
+  int command;
+  int item;
+  const char* text;
+};
+
+//! The data group of `axis` (X, Y1, Y2) in menu order.
+std::span<const ChartMenuEntry> ChartDataMenu(int axis);
+//! Command of range mode `mode` on `axis`.
+int ChartRangeCommand(int axis, RangeMode mode);
+
+inline constexpr int kCmdCompareFromFile = 33522;     //!< "Make From File..."
+inline constexpr int kCmdCompareFromCurrent = 33523;  //!< "Make From Current Test"
+inline constexpr int kCmdChartProperties = 33447;     //!< "&Properties..."
+
+//! The group titles: "X Data", "Y1 Data", "Y2 Data" and "X Range"...
+const char* ChartDataMenuTitle(int axis);
+const char* ChartRangeMenuTitle(int axis);
+
+}  // namespace brisca

@@ -1,0 +1,485 @@
+#include "gui/results/chartlib/Chart2D.h"
+
+#include <QFontMetricsF>
+#include <QGraphicsLayout>
+#include <QGraphicsLineItem>
+#include <QGraphicsRectItem>
+#include <QMouseEvent>
+#include <QImage>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPainter>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/base/FatalAssert.h"
+#include "gui/results/chartlib/ChartTextLabel.h"
+
+namespace brisca {
+namespace {
+
+int Index(ChartAxis axis) { return static_cast<int>(axis); }
+
+// Labels sit above the plot background and the series.
+constexpr qreal kLabelZ = 20.0;
+
+}  // namespace
+
+CChart2D::CChart2D(QWidget* parent) : QChartView(parent), chart_(new QChart) {
+  setChart(chart_);
+  setRenderHint(QPainter::Antialiasing);
+  setFrameShape(QFrame::NoFrame);
+  chart_->setBackgroundRoundness(0);
+  chart_->layout()->setContentsMargins(0, 0, 0, 0);  // the background fills the whole chart
+  chart_->setMargins(QMargins(6, 10, 8, 4));  // the end numbers of the axes clear the edge
+  chart_->legend()->setAlignment(Qt::AlignBottom);
+  chart_->legend()->setShowToolTips(false);
+
+  const Qt::Alignment sides[3] = {Qt::AlignBottom, Qt::AlignLeft, Qt::AlignRight};
+  for (int i = 0; i < 3; ++i) {
+    axes_[i] = new QValueAxis(chart_);
+    axes_[i]->setTickType(QValueAxis::TicksDynamic);
+    chart_->addAxis(axes_[i], sides[i]);
+  }
+  for (ChartAxis y : {ChartAxis::Y1, ChartAxis::Y2}) {
+    Side& side = SideOf(y);
+    side.anchor = new QLineSeries(chart_);
+    chart_->addSeries(side.anchor);
+    side.anchor->attachAxis(axes_[Index(ChartAxis::X)]);
+    side.anchor->attachAxis(AxisOf(y));
+    for (QLegendMarker* marker : chart_->legend()->markers(side.anchor)) marker->setVisible(false);
+  }
+  for (ChartAxis axis : {ChartAxis::X, ChartAxis::Y1, ChartAxis::Y2}) {
+    ApplyLimits(axis, axisState_[Index(axis)].shown);
+  }
+  SetColors(colors_);
+  connect(chart_, &QChart::plotAreaChanged, this, [this] {
+    PlaceLabels();
+    emit PlotAreaMoved();
+  });
+}
+
+CChart2D::~CChart2D() = default;
+
+void CChart2D::SetRepaint(bool on) {
+  setUpdatesEnabled(on);
+  if (on) viewport()->update();
+}
+
+CChart2D::Side& CChart2D::SideOf(ChartAxis yAxis) {
+  BRISCA_ASSERT(yAxis != ChartAxis::X);
+  return sides_[yAxis == ChartAxis::Y1 ? 0 : 1];
+}
+
+const CChart2D::Side& CChart2D::SideOf(ChartAxis yAxis) const {
+  BRISCA_ASSERT(yAxis != ChartAxis::X);
+  return sides_[yAxis == ChartAxis::Y1 ? 0 : 1];
+}
+
+QValueAxis* CChart2D::AxisOf(ChartAxis axis) const { return axes_[Index(axis)]; }
+
+void CChart2D::SetData(ChartAxis yAxis, const ChartData& data, const std::vector<QString>& legends) {
+  Side& side = SideOf(yAxis);
+  side.data = data;
+  side.styles.resize(static_cast<std::size_t>(data.Sets()));
+  RebuildSeries(yAxis, legends);
+}
+
+const ChartData* CChart2D::Data(ChartAxis yAxis) const {
+  const Side& side = SideOf(yAxis);
+  return side.data ? &*side.data : nullptr;
+}
+
+void CChart2D::RebuildSeries(ChartAxis yAxis, const std::vector<QString>& legends) {
+  Side& side = SideOf(yAxis);
+  for (QLineSeries* series : side.series) {
+    chart_->removeSeries(series);
+    delete series;
+  }
+  side.series.clear();
+  const ChartData& data = *side.data;
+  for (int set = 0; set < data.Sets(); ++set) {
+    auto* series = new QLineSeries;
+    QList<QPointF> points;
+    for (int p = data.FirstPoint(); p < data.SeriesEnd(set); ++p) {
+      points.append(QPointF(data.X(set, p), data.Y(set, p)));
+    }
+    series->replace(points);
+    if (static_cast<std::size_t>(set) < legends.size()) series->setName(legends[set]);
+    chart_->addSeries(series);
+    series->attachAxis(AxisOf(ChartAxis::X));
+    series->attachAxis(AxisOf(yAxis));
+    const bool shown = data.IsShown(set);
+    series->setVisible(shown);
+    for (QLegendMarker* marker : chart_->legend()->markers(series)) marker->setVisible(shown);
+    side.series.push_back(series);
+    ApplyStyle(yAxis, set);
+  }
+  FitLegend();
+}
+
+void CChart2D::SetSeriesStyle(ChartAxis yAxis, int set, const SeriesStyle& style) {
+  Side& side = SideOf(yAxis);
+  BRISCA_ASSERT(set >= 0 && static_cast<std::size_t>(set) < side.styles.size());
+  side.styles[static_cast<std::size_t>(set)] = style;
+  ApplyStyle(yAxis, set);
+}
+
+void CChart2D::ApplyStyle(ChartAxis yAxis, int set) {
+  Side& side = SideOf(yAxis);
+  if (static_cast<std::size_t>(set) >= side.series.size()) return;
+  const SeriesStyle& style = side.styles[static_cast<std::size_t>(set)];
+  QLineSeries* series = side.series[static_cast<std::size_t>(set)];
+  QPen pen(style.color, style.lineWidth);
+  series->setPen(pen);
+  series->setColor(style.color);
+  series->setPointsVisible(style.markerSize > 0);
+  series->setMarkerSize(style.markerSize);
+}
+
+QLineSeries* CChart2D::Series(ChartAxis yAxis, int set) const {
+  const Side& side = SideOf(yAxis);
+  if (set < 0 || static_cast<std::size_t>(set) >= side.series.size()) return nullptr;
+  return side.series[static_cast<std::size_t>(set)];
+}
+
+void CChart2D::SetAxisFixed(ChartAxis axis, double minimum, double maximum) {
+  AxisState& state = axisState_[Index(axis)];
+  state.automatic = false;
+  const double values[2] = {minimum, maximum};
+  state.fixed = {minimum, maximum, NiceLimits(values).step};
+}
+
+void CChart2D::SetAxisAutomatic(ChartAxis axis) { axisState_[Index(axis)].automatic = true; }
+
+bool CChart2D::IsAxisAutomatic(ChartAxis axis) const { return axisState_[Index(axis)].automatic; }
+
+std::vector<double> CChart2D::DrawnValues(ChartAxis axis) const {
+  std::vector<double> values;
+  for (ChartAxis y : {ChartAxis::Y1, ChartAxis::Y2}) {
+    if (axis != ChartAxis::X && axis != y) continue;
+    const Side& side = SideOf(y);
+    if (!side.data) continue;
+    const ChartData& data = *side.data;
+    for (int set = 0; set < data.Sets(); ++set) {
+      if (!data.IsShown(set)) continue;
+      for (int p = data.FirstPoint(); p < data.SeriesEnd(set); ++p) {
+        values.push_back(axis == ChartAxis::X ? data.X(set, p) : data.Y(set, p));
+      }
+    }
+  }
+  return values;
+}
+
+void CChart2D::Rescale() {
+  for (ChartAxis axis : {ChartAxis::X, ChartAxis::Y1, ChartAxis::Y2}) {
+    const AxisState& state = axisState_[Index(axis)];
+    ApplyLimits(axis, state.automatic ? NiceLimits(DrawnValues(axis)) : state.fixed);
+  }
+}
+
+void CChart2D::ApplyLimits(ChartAxis axis, const AxisLimits& limits) {
+  AxisState& state = axisState_[Index(axis)];
+  state.shown = limits;
+  QValueAxis* valueAxis = AxisOf(axis);
+  double maximum = limits.max > limits.min ? limits.max : limits.min + 1.0;
+  // A grid step from the old range over the new one would make thousands of
+  // ticks for a moment: widen it first.
+  valueAxis->setTickInterval(std::max(valueAxis->max() - valueAxis->min(), maximum - limits.min));
+  valueAxis->setRange(limits.min, maximum);
+  const double step = limits.step > 0 ? limits.step : (maximum - limits.min) / 5.0;
+  // A whole number of steps: ticks spread from end to end, exact at both ends.
+  // Otherwise steps from zero (when the range holds it) or from the minimum.
+  const double intervals = (maximum - limits.min) / step;
+  if (std::abs(intervals - std::round(intervals)) < 1e-6 && intervals < 100) {
+    valueAxis->setTickType(QValueAxis::TicksFixed);
+    valueAxis->setTickCount(static_cast<int>(std::round(intervals)) + 1);
+  } else {
+    valueAxis->setTickType(QValueAxis::TicksDynamic);
+    valueAxis->setTickInterval(step);
+    valueAxis->setTickAnchor(limits.min <= 0 && maximum >= 0 ? 0.0 : limits.min);
+  }
+  // As many decimals as the step has: ticks summed from the anchor carry
+  // rounding noise that "%g" would show.
+  const int decimals = std::max(0, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
+  valueAxis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+  PlaceLabels();
+}
+
+AxisLimits CChart2D::Limits(ChartAxis axis) const { return axisState_[Index(axis)].shown; }
+
+void CChart2D::SetY2Shown(bool shown) { AxisOf(ChartAxis::Y2)->setVisible(shown); }
+
+bool CChart2D::IsY2Shown() const { return AxisOf(ChartAxis::Y2)->isVisible(); }
+
+void CChart2D::SetAxisTitle(ChartAxis axis, const QString& title) {
+  AxisOf(axis)->setTitleText(title);
+}
+
+void CChart2D::ApplyAxisColors(QValueAxis* axis) {
+  axis->setLabelsColor(colors_.text);
+  axis->setTitleBrush(colors_.text);
+  axis->setLinePenColor(colors_.grid);
+  axis->setGridLineColor(colors_.grid);
+  axis->setMinorGridLineColor(colors_.grid);
+}
+
+void CChart2D::SetColors(const ChartColors& colors) {
+  colors_ = colors;
+  chart_->setBackgroundBrush(colors.background);
+  chart_->setBackgroundPen(QPen(colors.frame));
+  chart_->setPlotAreaBackgroundBrush(colors.plotArea);
+  chart_->setPlotAreaBackgroundVisible(true);
+  chart_->legend()->setLabelColor(colors.text);
+  for (QValueAxis* axis : axes_) ApplyAxisColors(axis);
+  setBackgroundBrush(colors.background);
+}
+
+void CChart2D::SetPlotMargins(const QMargins& margins) { chart_->setMargins(margins); }
+
+int CChart2D::AddLabel(const QString& text, QPointF at, ChartAxis yAxis, Qt::Alignment align,
+                       const QColor& textColor, const QColor& background) {
+  auto* item = new ChartTextLabel(text, align, textColor, background, chart_);
+  item->setZValue(kLabelZ);
+  labels_.push_back({item, at, yAxis});
+  PlaceLabels();
+  return static_cast<int>(labels_.size()) - 1;
+}
+
+void CChart2D::ClearLabels() {
+  for (Label& label : labels_) delete label.item;
+  labels_.clear();
+}
+
+QString CChart2D::LabelText(int label) const { return labels_.at(static_cast<std::size_t>(label)).item->Text(); }
+
+QRectF CChart2D::LabelRect(int label) const {
+  const ChartTextLabel* item = labels_.at(static_cast<std::size_t>(label)).item;
+  const QRectF scene = item->mapRectToScene(item->boundingRect());
+  return QRectF(ToView(scene.topLeft()), ToView(scene.bottomRight()));
+}
+
+void CChart2D::PlaceLabels() {
+  for (Label& label : labels_) {
+    // Positions are in chart coordinates; the chart item sits at the scene origin.
+    const QPointF position = chart_->mapToPosition(label.at, SideOf(label.yAxis).anchor);
+    label.item->PlaceAt(position);
+  }
+  const qreal below = chart_->plotArea().bottom() + 4;
+  for (auto& [value, item] : valueLabels_) {
+    item->PlaceAt({chart_->mapToPosition({value, 0}, SideOf(ChartAxis::Y1).anchor).x(), below});
+  }
+  PlaceBars();
+}
+
+void CChart2D::SetValueLabels(const std::vector<std::pair<double, QString>>& labels) {
+  for (auto& [value, item] : valueLabels_) delete item;
+  valueLabels_.clear();
+  for (const auto& [value, text] : labels) {
+    auto* item = new ChartTextLabel(text, Qt::AlignHCenter | Qt::AlignTop, colors_.text, Qt::transparent, chart_);
+    item->setZValue(kLabelZ);
+    valueLabels_.emplace_back(value, item);
+  }
+  AxisOf(ChartAxis::X)->setLabelsVisible(labels.empty());
+  PlaceLabels();
+}
+
+QStringList CChart2D::ValueLabelTexts() const {
+  QStringList texts;
+  for (const auto& [value, item] : valueLabels_) texts << item->Text();
+  return texts;
+}
+
+void CChart2D::SetBars(ChartAxis yAxis, const std::vector<QPointF>& bars, double width, const QColor& color) {
+  for (QGraphicsRectItem* item : barItems_) delete item;
+  barItems_.clear();
+  bars_.clear();
+  barWidth_ = width;
+  barColor_ = color;
+  for (const QPointF& bar : bars) {
+    bars_.push_back({bar, yAxis});
+    auto* item = new QGraphicsRectItem(chart_);
+    item->setZValue(0.6);  // above the plot background, under grid and lines
+    item->setBrush(color);
+    item->setPen(QPen(color.darker(140), 1));
+    barItems_.push_back(item);
+  }
+  PlaceBars();
+}
+
+void CChart2D::PlaceBars() {
+  for (std::size_t i = 0; i < bars_.size(); ++i) {
+    const Bar& bar = bars_[i];
+    const QPointF left = ChartPoint({bar.top.x() - barWidth_ / 2, bar.top.y()}, bar.yAxis);
+    const QPointF right = ChartPoint({bar.top.x() + barWidth_ / 2, 0.0}, bar.yAxis);
+    QRectF rect = QRectF(left, right).normalized().intersected(chart_->plotArea());
+    barItems_[i]->setRect(rect);
+  }
+}
+
+void CChart2D::FitLegend() {
+  constexpr qreal kEntrySpace = 34.0;  // marker, gaps and the legend's own padding
+  constexpr qreal kSmallestPoints = 6.5;
+  const QFont base = font();
+  const QFontMetricsF metrics(base);
+  qreal needed = 0;
+  for (const Side& side : sides_) {
+    for (QLineSeries* series : side.series) {
+      if (series->isVisible()) needed += metrics.horizontalAdvance(series->name()) + kEntrySpace;
+    }
+  }
+  const qreal room = chart_->size().width() - 16;
+  QFont legendFont = base;
+  if (needed > room && room > 0 && base.pointSizeF() > 0) {
+    legendFont.setPointSizeF(std::max(kSmallestPoints, base.pointSizeF() * room / needed));
+  }
+  chart_->legend()->setFont(legendFont);
+}
+
+void CChart2D::EnsureLayout() {
+  if (chart_->size() != QSizeF(viewport()->size()) && isVisible()) {
+    chart_->resize(viewport()->size());
+  }
+  chart_->layout()->activate();
+  PlaceLabels();
+}
+
+QPointF CChart2D::ToView(QPointF scenePoint) const {
+  return QPointF(mapFromScene(scenePoint)) ;
+}
+
+QRectF CChart2D::PlotRect() const {
+  const QRectF scene = chart_->mapRectToScene(chart_->plotArea());
+  return QRectF(ToView(scene.topLeft()), scene.size());
+}
+
+std::optional<QPointF> CChart2D::DataToPixel(QPointF at, ChartAxis yAxis) const {
+  const QPointF inChart = chart_->mapToPosition(at, SideOf(yAxis).anchor);
+  const QRectF plot = chart_->plotArea();
+  constexpr qreal kSlack = 0.5;
+  if (inChart.x() < plot.left() - kSlack || inChart.x() > plot.right() + kSlack ||
+      inChart.y() < plot.top() - kSlack || inChart.y() > plot.bottom() + kSlack) {
+    return std::nullopt;
+  }
+  return ToView(chart_->mapToScene(inChart));
+}
+
+QPointF CChart2D::ChartPoint(QPointF at, ChartAxis yAxis) const {
+  return chart_->mapToPosition(at, SideOf(yAxis).anchor);
+}
+
+QRectF CChart2D::ChartPlotArea() const { return chart_->plotArea(); }
+
+QPointF CChart2D::PixelToData(QPointF pixel, ChartAxis yAxis) const {
+  const QPointF inChart = chart_->mapFromScene(mapToScene(pixel.toPoint()));
+  return chart_->mapToValue(inChart, SideOf(yAxis).anchor);
+}
+
+void CChart2D::Paint(QPainter& painter, const QRectF& target) {
+  scene()->render(&painter, target, chart_->sceneBoundingRect(), Qt::IgnoreAspectRatio);
+}
+
+QImage CChart2D::RenderImage(QSize size) {
+  chart_->resize(size);
+  FitLegend();
+  chart_->layout()->activate();
+  PlaceLabels();
+  emit PlotAreaMoved();
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  Paint(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+  return image;
+}
+
+namespace {
+
+// The value of a polyline at `x` (linear between its points), none outside it.
+std::optional<double> ValueAt(const QList<QPointF>& points, double x) {
+  for (qsizetype i = 1; i < points.size(); ++i) {
+    const QPointF& a = points[i - 1];
+    const QPointF& b = points[i];
+    if ((x - a.x()) * (x - b.x()) > 0) continue;
+    if (b.x() == a.x()) return a.y();
+    return a.y() + (b.y() - a.y()) * (x - a.x()) / (b.x() - a.x());
+  }
+  if (points.size() == 1 && points.front().x() == x) return points.front().y();
+  return std::nullopt;
+}
+
+}  // namespace
+
+void CChart2D::SetCursorEnabled(bool on) {
+  cursorEnabled_ = on;
+  setMouseTracking(on);
+  viewport()->setMouseTracking(on);
+  if (!on) HideCursor();
+}
+
+void CChart2D::MoveCursor(QPointF pixel) {
+  if (!cursorEnabled_ || !PlotRect().contains(pixel)) {
+    HideCursor();
+    return;
+  }
+  const QPointF data = PixelToData(pixel, ChartAxis::Y1);
+  QStringList lines{QStringLiteral("X: %1").arg(data.x(), 0, 'f', 0)};
+  for (ChartAxis y : {ChartAxis::Y1, ChartAxis::Y2}) {
+    for (QLineSeries* series : SideOf(y).series) {
+      if (!series->isVisible()) continue;
+      if (const auto value = ValueAt(series->points(), data.x())) {
+        lines << QStringLiteral("%1: %2").arg(series->name()).arg(*value, 0, 'f', 1);
+      }
+    }
+  }
+  const QRectF plot = chart_->plotArea();
+  const qreal x = chart_->mapFromScene(mapToScene(pixel.toPoint())).x();
+  if (!cursorLine_) {
+    cursorLine_ = new QGraphicsLineItem(chart_);
+    cursorLine_->setZValue(kLabelZ);
+    cursorText_ = new ChartTextLabel(QString(), Qt::AlignLeft | Qt::AlignTop, Qt::black,
+                                     QColor(255, 255, 225), chart_);
+    cursorText_->setZValue(kLabelZ + 1);
+  }
+  cursorLine_->setPen(QPen(colors_.text, 1, Qt::DashLine));
+  cursorLine_->setLine(x, plot.top(), x, plot.bottom());
+  cursorText_->SetText(lines.join(QLatin1Char('\n')));
+  // Beside the line, on the side with room.
+  const qreal width = cursorText_->boundingRect().width();
+  const qreal left = x + width + 6 < plot.right() ? x + 4 : x - width - 4;
+  cursorText_->PlaceAt({left, plot.top() + 4});
+  cursorLine_->show();
+  cursorText_->show();
+}
+
+void CChart2D::HideCursor() {
+  if (cursorLine_) cursorLine_->hide();
+  if (cursorText_) cursorText_->hide();
+}
+
+bool CChart2D::IsCursorShown() const { return cursorLine_ && cursorLine_->isVisible(); }
+
+QStringList CChart2D::CursorTexts() const {
+  return IsCursorShown() ? cursorText_->Text().split(QLatin1Char('\n')) : QStringList();
+}
+
+void CChart2D::mouseMoveEvent(QMouseEvent* event) {
+  QChartView::mouseMoveEvent(event);
+  if (cursorEnabled_) MoveCursor(event->position());
+}
+
+void CChart2D::leaveEvent(QEvent* event) {
+  QChartView::leaveEvent(event);
+  HideCursor();
+}
+
+void CChart2D::resizeEvent(QResizeEvent* event) {
+  QChartView::resizeEvent(event);
+  FitLegend();
+  PlaceLabels();
+}
+
+}  // namespace brisca

@@ -1,0 +1,183 @@
+#include "gui/results/chartlib/Surface3D.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "core/base/FatalAssert.h"
+
+namespace brisca {
+namespace {
+
+constexpr double kZHeight = 0.8;  // the Z extent against the base's half-width of 1
+
+double Radians(int degrees) { return degrees * std::numbers::pi / 180.0; }
+
+struct Vec {
+  double x, y, z;
+};
+
+Vec Turn(Vec v, const std::array<int, 3>& rotation) {
+  // About Z (the surface's own turn), then tilt about X, then about Y.
+  const double c = std::cos(Radians(rotation[2])), s = std::sin(Radians(rotation[2]));
+  v = {c * v.x - s * v.y, s * v.x + c * v.y, v.z};
+  const double ca = std::cos(Radians(rotation[0])), sa = std::sin(Radians(rotation[0]));
+  // Tilting about X brings the far side up: the view from above.
+  v = {v.x, ca * v.y - sa * v.z, sa * v.y + ca * v.z};
+  const double cb = std::cos(Radians(rotation[1])), sb = std::sin(Radians(rotation[1]));
+  v = {cb * v.x + sb * v.z, v.y, -sb * v.x + cb * v.z};
+  return v;
+}
+
+QColor Blend(const QColor& a, const QColor& b, double t) {
+  t = std::clamp(t, 0.0, 1.0);
+  return QColor::fromRgbF(static_cast<float>(a.redF() + (b.redF() - a.redF()) * t),
+                          static_cast<float>(a.greenF() + (b.greenF() - a.greenF()) * t),
+                          static_cast<float>(a.blueF() + (b.blueF() - a.blueF()) * t));
+}
+
+}  // namespace
+
+CSurface3D::CSurface3D(QWidget* parent) : QWidget(parent) { setMinimumSize(200, 160); }
+
+std::vector<double>& CSurface3D::MakeGridData(int nx, int ny, double xMin, double xMax, double yMin,
+                                               double yMax) {
+  BRISCA_ASSERT(nx >= 2 && ny >= 2);
+  nx_ = nx;
+  ny_ = ny;
+  xMin_ = xMin;
+  xMax_ = xMax;
+  yMin_ = yMin;
+  yMax_ = yMax;
+  z_.assign(static_cast<std::size_t>(nx) * static_cast<std::size_t>(ny), 0.0);
+  update();
+  return z_;
+}
+
+double CSurface3D::Z(int ix, int iy) const {
+  BRISCA_ASSERT(ix >= 0 && ix < nx_ && iy >= 0 && iy < ny_);
+  return z_[static_cast<std::size_t>(iy) * static_cast<std::size_t>(nx_) + static_cast<std::size_t>(ix)];
+}
+
+void CSurface3D::SetAxisTitles(const QString& x, const QString& y, const QString& z) {
+  titles_ = {x, y, z};
+  update();
+}
+
+void CSurface3D::SetColors(const Colors& colors) {
+  colors_ = colors;
+  update();
+}
+
+void CSurface3D::Rotate(int axis, int steps) {
+  BRISCA_ASSERT(axis >= 0 && axis < 3);
+  int& angle = rotation_[static_cast<std::size_t>(axis)];
+  angle = ((angle + steps * kStepDegrees) % 360 + 360) % 360;
+  update();
+}
+
+void CSurface3D::Home() {
+  rotation_ = kHome;
+  update();
+}
+
+CSurface3D::Projected CSurface3D::Project(double x, double y, double z, const QRectF& target) const {
+  const Vec turned = Turn({x, y, z}, rotation_);
+  // The box's corners stay inside the target whatever the turn: radius √(1+1+0.64).
+  const double scale = std::min(target.width(), target.height()) / (2.0 * 1.7);
+  return {QPointF(target.center().x() + turned.x * scale, target.center().y() - turned.z * scale),
+          turned.y};
+}
+
+QColor CSurface3D::Shade(double t) const { return Blend(colors_.low, colors_.high, t); }
+
+void CSurface3D::Paint(QPainter& painter, const QRectF& target) const {
+  painter.save();
+  painter.fillRect(target, colors_.background);
+  painter.setRenderHint(QPainter::Antialiasing);
+  if (nx_ < 2 || ny_ < 2) {
+    painter.restore();
+    return;
+  }
+  const auto [lowest, highest] = std::minmax_element(z_.begin(), z_.end());
+  const double zSpan = *highest - *lowest > 0 ? *highest - *lowest : 1.0;
+  auto nx = [&](int ix) { return -1.0 + 2.0 * ix / (nx_ - 1); };
+  auto ny = [&](int iy) { return -1.0 + 2.0 * iy / (ny_ - 1); };
+  auto nz = [&](double z) { return ((z - *lowest) / zSpan * 2.0 - 1.0) * kZHeight; };
+
+  // The box's floor and its back walls' edges.
+  painter.setPen(QPen(colors_.grid, 1));
+  const double corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+  QPolygonF floor;
+  for (const auto& c : corners) floor << Project(c[0], c[1], -kZHeight, target).point;
+  painter.drawPolygon(floor);
+  for (const auto& c : corners) {
+    painter.drawLine(Project(c[0], c[1], -kZHeight, target).point, Project(c[0], c[1], kZHeight, target).point);
+  }
+
+  // Cells, far ones first.
+  struct Cell {
+    QPolygonF polygon;
+    double depth;
+    double level;
+  };
+  std::vector<Cell> cells;
+  cells.reserve(static_cast<std::size_t>((nx_ - 1) * (ny_ - 1)));
+  for (int iy = 0; iy + 1 < ny_; ++iy) {
+    for (int ix = 0; ix + 1 < nx_; ++ix) {
+      Cell cell{{}, 0.0, 0.0};
+      for (const auto& [dx, dy] : {std::pair{0, 0}, {1, 0}, {1, 1}, {0, 1}}) {
+        const double z = Z(ix + dx, iy + dy);
+        const Projected p = Project(nx(ix + dx), ny(iy + dy), nz(z), target);
+        cell.polygon << p.point;
+        cell.depth += p.depth / 4;
+        cell.level += (z - *lowest) / zSpan / 4;
+      }
+      cells.push_back(std::move(cell));
+    }
+  }
+  std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) { return a.depth > b.depth; });
+  painter.setPen(QPen(colors_.grid.darker(130), 0.6));
+  for (const Cell& cell : cells) {
+    painter.setBrush(Shade(cell.level));
+    painter.drawPolygon(cell.polygon);
+  }
+
+  // Axis titles at the ends of the floor's edges and the Z edge.
+  painter.setPen(colors_.text);
+  const QFontMetricsF metrics(painter.font());
+  auto title = [&](const QString& text, QPointF at) {
+    QRectF box(0, 0, metrics.horizontalAdvance(text) + 4, metrics.height());
+    box.moveCenter(at);
+    box.moveLeft(std::clamp(box.left(), target.left(), target.right() - box.width()));
+    box.moveTop(std::clamp(box.top(), target.top(), target.bottom() - box.height()));
+    painter.drawText(box, Qt::AlignCenter, text);
+  };
+  const QPointF centre = target.center();
+  auto outward = [&](QPointF p) {
+    const QPointF d = p - centre;
+    const double length = std::hypot(d.x(), d.y());
+    return length > 0 ? p + d / length * metrics.height() : p;
+  };
+  // X and Y are named along the floor edges nearer the viewer, clear of the surface.
+  auto nearer = [&](double ax, double ay, double bx, double by) {
+    const Projected a = Project(ax, ay, -kZHeight, target);
+    const Projected b = Project(bx, by, -kZHeight, target);
+    return a.depth < b.depth ? a.point : b.point;
+  };
+  title(titles_[0], outward(nearer(0, -1, 0, 1)));
+  title(titles_[1], outward(nearer(-1, 0, 1, 0)));
+  title(titles_[2], Project(-1, -1, kZHeight, target).point - QPointF(0, metrics.height()));
+  painter.restore();
+}
+
+void CSurface3D::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  Paint(painter, rect());
+}
+
+}  // namespace brisca

@@ -1,0 +1,186 @@
+// The chart component: automatic limits from the drawn points only, fixed
+// limits read back, the legend, labels at data coordinates, the data-to-pixel
+// map, and painting into an image.
+#include <QApplication>
+#include <QImage>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QTest>
+#include <QValueAxis>
+
+#include "gui/results/chartlib/Chart2D.h"
+
+using brisca::CChart2D;
+using brisca::ChartAxis;
+using brisca::ChartData;
+using brisca::SeriesDisplay;
+
+namespace {
+
+// 28 points of which `drawn` are in use: X 1000, 1500, ... and Y from `y0` by `dy`;
+// the points past `drawn` hold zeros, as a short result set does.
+ChartData Ramp(int drawn, double y0, double dy, int sets = 1) {
+  ChartData data(sets, 28);
+  for (int set = 0; set < sets; ++set) {
+    for (int p = 0; p < drawn; ++p) {
+      data.SetX(set, p, 1000 + 500 * p);
+      data.SetY(set, p, y0 + dy * p + 10 * set);
+    }
+  }
+  data.SetLastPoint(drawn);
+  return data;
+}
+
+int VisibleMarkers(CChart2D& chart) {
+  int n = 0;
+  for (QLegendMarker* marker : chart.chart()->legend()->markers()) n += marker->isVisible();
+  return n;
+}
+
+}  // namespace
+
+class TestChartLayer : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void automaticLimitsUseTheDrawnPointsOnly() {
+    CChart2D chart;
+    chart.SetData(ChartAxis::Y1, Ramp(10, 212.5, 15.0), {QStringLiteral("Power (HP)")});
+    chart.SetData(ChartAxis::Y2, Ramp(10, 2.0, 1.0), {QStringLiteral("Boost Pressure (psi)")});
+    QCOMPARE(chart.Data(ChartAxis::Y1)->FirstPoint(), 0);
+    QCOMPARE(chart.Data(ChartAxis::Y1)->LastPoint(), 10);
+    QCOMPARE(chart.Series(ChartAxis::Y1, 0)->count(), 10);
+    chart.Rescale();
+    // Y1 212.5..347.5 and X 1000..5500: the zeros of points 10..27 take no part.
+    QCOMPARE(chart.AxisMinimum(ChartAxis::Y1), 200.0);
+    QCOMPARE(chart.AxisMaximum(ChartAxis::Y1), 360.0);
+    QCOMPARE(chart.AxisMinimum(ChartAxis::X), 1000.0);
+    QCOMPARE(chart.AxisMaximum(ChartAxis::X), 6000.0);
+    QCOMPARE(chart.AxisMinimum(ChartAxis::Y2), 2.0);
+    QCOMPARE(chart.AxisMaximum(ChartAxis::Y2), 12.0);
+    auto* y1 = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).at(0));
+    QVERIFY(y1);
+    QCOMPARE(y1->min(), 200.0);
+    QCOMPARE(y1->max(), 360.0);
+  }
+
+  void fixedLimitsAreKeptAndReadBack() {
+    CChart2D chart;
+    chart.SetData(ChartAxis::Y1, Ramp(28, 0, 40), {QStringLiteral("Torque (lb-ft)")});
+    chart.SetAxisFixed(ChartAxis::X, 1000, 9000);
+    chart.SetAxisFixed(ChartAxis::Y1, 0, 1000);
+    chart.Rescale();
+    QCOMPARE(chart.AxisMinimum(ChartAxis::X), 1000.0);
+    QCOMPARE(chart.AxisMaximum(ChartAxis::X), 9000.0);
+    QCOMPARE(chart.AxisMaximum(ChartAxis::Y1), 1000.0);
+    QVERIFY(!chart.IsAxisAutomatic(ChartAxis::Y1));
+    chart.SetAxisAutomatic(ChartAxis::Y1);
+    chart.Rescale();
+    QCOMPARE(chart.AxisMaximum(ChartAxis::Y1), 1200.0);  // 0..1080 drawn
+  }
+
+  void excludedSeriesHaveNoLegendEntryAndTheLegendSitsAtTheBottom() {
+    CChart2D chart;
+    chart.SetData(ChartAxis::Y1, Ramp(28, 0, 10, 2), {QStringLiteral("Power (HP)"), QStringLiteral("Torque (lb-ft)")});
+    ChartData none = Ramp(28, 0, 0);
+    none.SetDisplay(0, SeriesDisplay::Excluded);
+    chart.SetData(ChartAxis::Y2, none, {QString()});
+    chart.SetY2Shown(false);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    QCOMPARE(VisibleMarkers(chart), 2);
+    QVERIFY(!chart.Series(ChartAxis::Y2, 0)->isVisible());
+    QVERIFY(!chart.IsY2Shown());
+    QCOMPARE(chart.chart()->legend()->alignment(), Qt::AlignBottom);
+    QCOMPARE(chart.Series(ChartAxis::Y1, 1)->name(), QStringLiteral("Torque (lb-ft)"));
+  }
+
+  void dataToPixelFollowsThePlotAndLabelsSitOnTheirPoint() {
+    CChart2D chart;
+    chart.resize(600, 400);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    chart.SetData(ChartAxis::Y1, Ramp(28, 0, 10), {QStringLiteral("a")});
+    chart.SetData(ChartAxis::Y2, Ramp(28, 0, 1), {QStringLiteral("b")});
+    chart.SetAxisFixed(ChartAxis::X, 1000, 9000);
+    chart.SetAxisFixed(ChartAxis::Y1, 0, 100);
+    chart.SetAxisFixed(ChartAxis::Y2, 0, 10);
+    chart.Rescale();
+    chart.EnsureLayout();
+    const QRectF plot = chart.PlotRect();
+    QVERIFY(plot.width() > 300 && plot.height() > 200);
+
+    const auto corner = chart.DataToPixel({1000, 0}, ChartAxis::Y1);
+    QVERIFY(corner);
+    QVERIFY(qAbs(corner->x() - plot.left()) < 1 && qAbs(corner->y() - plot.bottom()) < 1);
+    const auto middle = chart.DataToPixel({5000, 50}, ChartAxis::Y1);
+    const auto middle2 = chart.DataToPixel({5000, 5}, ChartAxis::Y2);
+    QVERIFY(middle && middle2);
+    QVERIFY(qAbs(middle->x() - plot.center().x()) < 1 && qAbs(middle->y() - plot.center().y()) < 1);
+    QVERIFY(qAbs(middle2->y() - middle->y()) < 1);  // Y2 has its own scale
+    QVERIFY(!chart.DataToPixel({9500, 50}, ChartAxis::Y1));
+    QVERIFY(!chart.DataToPixel({5000, -1}, ChartAxis::Y1));
+    const QPointF back = chart.PixelToData(*middle, ChartAxis::Y1);
+    QVERIFY(qAbs(back.x() - 5000) < 20 && qAbs(back.y() - 50) < 1);
+
+    const int label = chart.AddLabel(QStringLiteral("RPM"), {5000, 50}, ChartAxis::Y1,
+                                     Qt::AlignCenter, Qt::black);
+    QVERIFY(qAbs(chart.LabelRect(label).center().x() - middle->x()) < 1.5);
+    chart.resize(800, 500);
+    QApplication::processEvents();
+    chart.EnsureLayout();
+    const auto moved = chart.DataToPixel({5000, 50}, ChartAxis::Y1);
+    QVERIFY(moved && qAbs(moved->x() - middle->x()) > 50);
+    QVERIFY(qAbs(chart.LabelRect(label).center().x() - moved->x()) < 1.5);
+    QVERIFY(qAbs(chart.LabelRect(label).center().y() - moved->y()) < 1.5);
+  }
+
+  // The iterator windows: bars against Y1 under texts that name each test.
+  void barsAndValueLabelsSitOnTheirXValues() {
+    CChart2D chart;
+    chart.resize(600, 400);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    chart.SetData(ChartAxis::Y1, Ramp(0, 0, 0), {});
+    chart.SetAxisFixed(ChartAxis::X, 0, 4);
+    chart.SetAxisFixed(ChartAxis::Y1, 0, 400);
+    chart.Rescale();
+    chart.SetBars(ChartAxis::Y1, {{1, 300}, {2, 200}, {3, 100}}, 0.5, QColor(0, 160, 0));
+    chart.SetValueLabels({{1, "Test 17"}, {2, "Test 4"}, {3, "Test 9"}});
+    chart.EnsureLayout();
+    QCOMPARE(chart.BarCount(), 3);
+    QCOMPARE(chart.ValueLabelTexts(), (QStringList{"Test 17", "Test 4", "Test 9"}));
+    const QImage picture = chart.grab().toImage();
+    const qreal ratio = picture.devicePixelRatio();
+    auto colour = [&](QPointF data) {
+      const auto pixel = chart.DataToPixel(data, ChartAxis::Y1);
+      return pixel ? picture.pixelColor((*pixel * ratio).toPoint()) : QColor();
+    };
+    QCOMPARE(colour({2.1, 150}), QColor(0, 160, 0));  // inside the second bar
+    QVERIFY(colour({2.1, 250}) != QColor(0, 160, 0));  // above it
+    QVERIFY(colour({1.5, 50}) != QColor(0, 160, 0));   // between bars
+  }
+
+  // The picture is the behaviour: the series is painted where the map says.
+  void rendersIntoAnImageOfTheAskedSize() {
+    CChart2D chart;
+    chart.SetData(ChartAxis::Y1, Ramp(28, 50, 0), {QStringLiteral("flat")});
+    chart.SetSeriesStyle(ChartAxis::Y1, 0, {QColor(255, 0, 0), 4, 0});
+    chart.SetAxisFixed(ChartAxis::X, 1000, 14500);
+    chart.SetAxisFixed(ChartAxis::Y1, 0, 100);
+    chart.Rescale();
+    const QImage image = chart.RenderImage({600, 550});
+    QCOMPARE(image.size(), QSize(600, 550));
+    const auto onLine = chart.DataToPixel({8000, 50}, ChartAxis::Y1);
+    QVERIFY(onLine);
+    const QColor painted = image.pixelColor(onLine->toPoint());
+    QVERIFY2(painted.red() > 200 && painted.green() < 80, qPrintable(painted.name()));
+    const auto offLine = chart.DataToPixel({8000, 70}, ChartAxis::Y1);  // off the grid lines too
+    QVERIFY(offLine);
+    QVERIFY(image.pixelColor(offLine->toPoint()).green() > 200);
+  }
+};
+
+QTEST_MAIN(TestChartLayer)
+#include "tst_chartlayer.moc"
