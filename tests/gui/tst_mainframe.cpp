@@ -64,8 +64,10 @@ ino_t Inode(const fs::path& path) {
   return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
 }
 
+// What a page that follows the document shows of it: the right-hand "Table" page.
 QString SummaryOf(const CChildFrame* frame) {
-  return qobject_cast<brisca::PlaceholderView*>(frame->RightTabs()->widget(0))->ShownSummary();
+  auto* page = qobject_cast<brisca::PlaceholderView*>(frame->RightTabs()->widget(1));
+  return page ? page->ShownSummary() : QString();
 }
 
 }  // namespace
