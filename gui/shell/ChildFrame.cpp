@@ -8,7 +8,7 @@
 #include "core/base/FatalAssert.h"
 #include "gui/engine/EngineFormView.h"
 #include "gui/results/Chart2dView.h"
-#include "gui/shell/PlaceholderView.h"
+#include "gui/results/ResultsTableView.h"
 #include "gui/shell/SchemeStyle.h"
 
 namespace brisca {
@@ -16,22 +16,6 @@ namespace {
 
 constexpr int kLeftTabColors = 69;
 constexpr int kRightTabColors = 77;
-
-struct PageDescription {
-  const char* tab;
-  const char* viewName;
-  const char* description;
-};
-
-// Until their views exist the pages say which view belongs there.
-constexpr PageDescription kTablePage = {
-    "Table", "Results table",
-    "Power, torque, manifold and boost pressure and volumetric efficiency at every test speed "
-    "from 1000 to 14500 rpm."};
-constexpr PageDescription kProDataPage = {
-    "ProData", "Extended results table",
-    "The mean effective pressures, indicated, friction and pumping power, mechanical efficiency, "
-    "airflow, piston speed and piston force at every test speed."};
 
 }  // namespace
 
@@ -68,20 +52,15 @@ CChildFrame::~CChildFrame() {
 }
 
 void CChildFrame::AddViews(ViewRegistry& registry) {
-  auto add = [&](QTabWidget* tabs, const PageDescription& page, std::optional<ViewSlot> slot) {
-    tabs->addTab(new PlaceholderView(document_, registry, slot, tr(page.viewName),
-                                     tr(page.description)),
-                 tr(page.tab));
-  };
   left_->addTab(new CEngineFormView(document_, registry), tr("Engine"));
   left_->addTab(new CChart2dView(document_, registry, ChartRole::First), tr("Graph"));
-  add(left_, kTablePage, ViewSlot::ResultsTable);
-  add(left_, kProDataPage, ViewSlot::ProDataTable);
+  left_->addTab(new CResultsTableView(document_, registry, true), tr("Table"));
+  left_->addTab(new CProResultsTableView(document_, registry, true), tr("ProData"));
   right_->addTab(new CChart2dView(document_, registry, ChartRole::Second), tr("Graph"));
   // The right-hand tables show the same rows as the left-hand ones; the
   // registered tables are those on the left.
-  add(right_, kTablePage, std::nullopt);
-  add(right_, kProDataPage, std::nullopt);
+  right_->addTab(new CResultsTableView(document_, registry, false), tr("Table"));
+  right_->addTab(new CProResultsTableView(document_, registry, false), tr("ProData"));
 }
 
 void CChildFrame::ApplySchemeColors() {

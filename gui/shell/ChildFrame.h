@@ -14,7 +14,6 @@ class QTabWidget;
 namespace brisca {
 
 class CVexoDoc;
-class PlaceholderView;
 class ViewRegistry;
 
 class CChildFrame : public QWidget {
