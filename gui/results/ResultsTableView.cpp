@@ -143,9 +143,8 @@ void CResultsTableView::ResizeCanvas() {
                         kCanvasLines * metrics.height());
 }
 
-CResultsTableView::Metrics CResultsTableView::MetricsOf(QPainter& painter) const {
+CResultsTableView::Metrics CResultsTableView::MetricsOf(const QFontMetrics& metrics) {
   Metrics m;
-  const QFontMetrics metrics = painter.fontMetrics();
   m.h = metrics.height();
   m.cw = metrics.averageCharWidth();
   m.w = 10 * m.cw;
@@ -172,7 +171,7 @@ void CResultsTableView::PaintBands(QPainter& painter, const Metrics& m, int rowC
 void CResultsTableView::Paint(QPainter& painter, bool printing) const {
   painter.save();
   if (!printing) painter.setFont(BodyFont());
-  const Metrics m = MetricsOf(painter);
+  const Metrics m = MetricsOf(painter.fontMetrics());
   const QFont body = painter.font();
   const ResultSet& results = document_.Results();
   const auto rows = ResultsTableRowsOf(document_.Chart(ChartRole::Second).X(), results);
@@ -236,11 +235,8 @@ void CResultsTableView::Paint(QPainter& painter, bool printing) const {
   painter.restore();
 }
 
-QRect CResultsTableView::TableExtent(QPainter& painter) const {
-  painter.save();
-  painter.setFont(BodyFont());
-  const Metrics m = MetricsOf(painter);
-  painter.restore();
+QRect CResultsTableView::TableExtent(QPaintDevice* device) const {
+  const Metrics m = MetricsOf(QFontMetrics(BodyFont(), device));
   const int n = document_.Results().count;
   const int groups = (n + kRowsPerGroup - 1) / kRowsPerGroup;
   const int bandBottom = kHeaderTop - m.h / 4 + m.h * (groups + n + 2) + 2 * (m.h / 4) + m.h;

@@ -17,7 +17,9 @@
 #include "core/results/ResultsTableColumns.h"
 #include "gui/shell/ViewRegistry.h"
 
+class QFontMetrics;
 class QPainter;
+class QPaintDevice;
 
 namespace brisca {
 
@@ -41,8 +43,8 @@ class CResultsTableView : public QScrollArea {
 
   //! Paints the table into `painter` (screen or printer page).
   void Paint(QPainter& painter, bool printing) const;
-  //! The area the table covers when painted into `painter`'s device (screen fonts).
-  QRect TableExtent(QPainter& painter) const;
+  //! The area the table covers when painted on screen into `device`.
+  QRect TableExtent(QPaintDevice* device) const;
 
   //! The table as tab-separated text: the engine and title, two header lines, the rows.
   QString CopyText() const;
@@ -63,7 +65,7 @@ class CResultsTableView : public QScrollArea {
     int cw = 0;  //!< average character width
     int w = 0;   //!< column width
   };
-  Metrics MetricsOf(QPainter& painter) const;
+  static Metrics MetricsOf(const QFontMetrics& metrics);
   int RightEdge(const Metrics& m) const;
   void PaintBands(QPainter& painter, const Metrics& m, int rowCount) const;
   void ResizeCanvas();

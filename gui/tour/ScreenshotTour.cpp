@@ -19,6 +19,7 @@
 #include "gui/results/ChartBuilder.h"
 #include "gui/results/Chart2dView.h"
 #include "gui/results/ChartMenuTable.h"
+#include "gui/results/ResultsTableView.h"
 #include "gui/results/chartlib/Surface3D.h"
 #include "gui/shell/AboutDlg.h"
 #include "gui/shell/ChildFrame.h"
@@ -117,12 +118,15 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
   }
   if (scheme == 1) {
     TakeEngineForm(frame, QStringLiteral("engine-form.png"));
+    TakeTable(frame, ViewSlot::ResultsTable, QStringLiteral("table-standard.png"));
+    TakeTable(frame, ViewSlot::ProDataTable, QStringLiteral("table-extended.png"));
     TakeEditDialogs(frame);
     frame.OnFileNew();
     Settle(100);
     TakeEngineForm(frame, QStringLiteral("engine-form-new.png"));
   } else if (scheme == 0) {
     TakeEngineForm(frame, QStringLiteral("engine-form-scheme-0.png"));
+    TakeTable(frame, ViewSlot::ResultsTable, QStringLiteral("table-standard-scheme-0.png"));
   }
   app.ExitInstance();
 }
@@ -277,6 +281,23 @@ void ScreenshotTour::TakeEditDialogs(CMainFrame& frame) {
   };
   dropMenu(1014, QStringLiteral("short-block-menu.png"), 2);
   dropMenu(1070, QStringLiteral("forced-induction-menu.png"), 1);
+}
+
+void ScreenshotTour::TakeTable(CMainFrame& frame, ViewSlot slot, const QString& name) {
+  CChildFrame* child = frame.ActiveFrame();
+  CVexoDoc* doc = frame.ActiveDocument();
+  auto* table = doc ? qobject_cast<CResultsTableView*>(frame.Documents().Views(*doc).View(slot))
+                    : nullptr;
+  if (!child || !table) {
+    Fail(QStringLiteral("%1: no results table").arg(name));
+    return;
+  }
+  child->LeftTabs()->setCurrentWidget(table);
+  Settle();
+  // The whole table, not only the part the tab shows.
+  QWidget* canvas = table->widget();
+  const QRect extent = table->TableExtent(canvas).intersected(canvas->rect());
+  Save(canvas->grab(extent).toImage(), name, table);
 }
 
 void ScreenshotTour::TakeCharts(CMainFrame& frame) {

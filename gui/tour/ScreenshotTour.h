@@ -11,6 +11,8 @@
 
 #include <functional>
 
+#include "gui/shell/ViewRegistry.h"
+
 class QWidget;
 
 namespace brisca {
@@ -42,6 +44,8 @@ class ScreenshotTour {
   void TakeEditDialogs(CMainFrame& frame);
   //! Opens the dialog of field `fieldId`, lets `shoot` picture it, then cancels it.
   void WithEditDialog(CMainFrame& frame, int fieldId, const std::function<void()>& shoot);
+  //! The whole results table registered in `slot` of the active engine as `name`.
+  void TakeTable(CMainFrame& frame, ViewSlot slot, const QString& name);
   //! The two charts of the sample, a comparison, a zone overlay and the chart menu.
   void TakeCharts(CMainFrame& frame);
   void TakeChartMenu(CMainFrame& frame, CChart2dView& chart);
