@@ -277,21 +277,28 @@ class TestResultsTable : public QObject {
     const QList<QColor> standardBands{yellow, red, green, red, green, blue, blue, blue};
     QList<QColor> proBands{yellow, red};
     for (int k = 2; k < 12; ++k) proBands << blue;
-    for (auto [view, bands] : {std::pair{static_cast<CResultsTableView*>(&standard), standardBands},
-                               std::pair{static_cast<CResultsTableView*>(&pro), proBands}}) {
-      QImage image(1400, 900, QImage::Format_RGB32);
-      image.fill(SchemeColor(43));
-      {
-        QPainter painter(&image);
-        view->Paint(painter, false);
+    // At 100 % and 200 % scaling the bands sit under the same logical columns.
+    for (const int ratio : {1, 2}) {
+      for (auto [view, bands] : {std::pair{static_cast<CResultsTableView*>(&standard), standardBands},
+                                 std::pair{static_cast<CResultsTableView*>(&pro), proBands}}) {
+        QImage image(1400 * ratio, 900 * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(SchemeColor(43));
+        {
+          QPainter painter(&image);
+          view->Paint(painter, false);
+        }
+        const Layout m = LayoutOf(QFontDatabase::systemFont(QFontDatabase::GeneralFont), &image);
+        const int y = 43 + 3 * m.h + m.h / 2;  // in row 0, left of its texts
+        for (int k = 0; k < bands.size(); ++k) {
+          // Both ends of the band (clear of the rule right of the speed column).
+          const int left = 20 + k * m.w;
+          QCOMPARE(image.pixelColor((left + 1) * ratio + 1, y * ratio) == bands[k], scheme != 0);
+          QCOMPARE(image.pixelColor((left + m.w) * ratio - 1, y * ratio) == bands[k], scheme != 0);
+        }
+        QCOMPARE(image.pixelColor((20 - m.cw / 2) * ratio, 43 * ratio) == SchemeColor(48),
+                 scheme != 0);
       }
-      const Layout m = LayoutOf(QFontDatabase::systemFont(QFontDatabase::GeneralFont), &image);
-      const int y = 43 + 3 * m.h + m.h / 2;  // in row 0, left of its texts
-      for (int k = 0; k < bands.size(); ++k) {
-        const QColor shown = image.pixelColor(20 + k * m.w + 3, y);
-        QCOMPARE(shown == bands[k], scheme != 0);
-      }
-      QCOMPARE(image.pixelColor(20 - m.cw / 2, 43) == SchemeColor(48), scheme != 0);
     }
   }
 
