@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "core/document/ComponentHandlers.h"
 #include "core/document/ProgramPaths.h"
 #include "core/document/VexoDoc.h"
 #include "gui/engine/EngineFormView.h"
@@ -28,6 +29,8 @@
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/SplashScreen.h"
 #include "gui/shell/VexoApp.h"
+#include "gui/shell/EditFloatPt.h"
+#include "gui/valvetrain/AirFlowDlg.h"
 
 namespace brisca {
 namespace {
@@ -112,6 +115,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakeAbout(frame);
     TakeLowColorNotice(frame);
     TakeFileMenu(frame);
+    TakePortFlow(frame);
     TakeCharts(frame);
     TakeSurface();
   }
@@ -134,6 +138,23 @@ void ScreenshotTour::TakeAbout(CMainFrame& frame) {
   Settle();
   Save(about.grab().toImage(), QStringLiteral("about.png"), &about);
   about.close();
+}
+
+void ScreenshotTour::TakePortFlow(CMainFrame& frame) {
+  CVexoDoc* doc = frame.ActiveDocument();
+  if (!doc) {
+    Fail(QStringLiteral("port-flow.png: no engine"));
+    return;
+  }
+  const EngineParameters& e = doc->Engine();
+  CAirFlowDlg dialog(frame.Host(), e.flow, component::FileName(e.airflowFile), &frame);
+  dialog.show();
+  if (!QTest::qWaitForWindowExposed(&dialog)) Fail(QStringLiteral("the port-flow dialog did not show"));
+  dialog.activateWindow();
+  dialog.LiftEdit(FlowSide::Intake, 2)->setFocus();
+  Settle(100);
+  Save(dialog.grab().toImage(), QStringLiteral("port-flow.png"), &dialog);
+  dialog.reject();
 }
 
 void ScreenshotTour::TakeLowColorNotice(CMainFrame& frame) {

@@ -36,6 +36,8 @@ class ScreenshotTour {
   void TakeAbout(CMainFrame& frame);
   void TakeLowColorNotice(CMainFrame& frame);
   void TakeFileMenu(CMainFrame& frame);
+  //! The port-flow dialog on the sample's cylinder head.
+  void TakePortFlow(CMainFrame& frame);
   //! The engine form of the active engine window (the whole form) as `name`.
   void TakeEngineForm(CMainFrame& frame, const QString& name);
   //! The edit dialogs and component menus of the active engine's form.

@@ -18,8 +18,8 @@ class FlowPlot : public QWidget {
   //! The points drawn for a side (intake 0, exhaust 1): lift, flow in the record's units.
   QList<QPointF> Points(int side) const;
 
-  QSize sizeHint() const override { return {300, 260}; }
-  QSize minimumSizeHint() const override { return {220, 200}; }
+  QSize sizeHint() const override { return {380, 300}; }
+  QSize minimumSizeHint() const override { return {340, 240}; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
