@@ -1,11 +1,13 @@
 #include "gui/engine/EngineMenus.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 
 #include "core/document/CommandIds.h"
 #include "core/document/DocumentHost.h"
 #include "core/document/VexoDoc.h"
+#include "gui/calculators/CalculatorCommands.h"
 
 namespace brisca {
 namespace {
@@ -34,6 +36,10 @@ constexpr EngineCommand kUnitItems[] = {
      "Display values in Domestic units (English Units emphasis)", true},
     {command::kMetricUnits, "&Foreign/Metric Units",
      "Display values in Foreign units (Metric Units emphasis)", true},
+};
+
+constexpr EngineCommand kToolItems[] = {
+    {command::kAirflowMath, "&Airflow Math...", "Open the Airflow Math Calculator", false},
 };
 
 constexpr EngineCommand kAirflowFileItems[] = {
@@ -99,7 +105,8 @@ QMenu* AddEngineMenus(QMenuBar& bar, std::function<CVexoDoc*()> activeDocument) 
   simulation->setObjectName(QStringLiteral("simulationMenu"));
   AddMenu(bar, QObject::tr("&Units"), kUnitItems, activeDocument)
       ->setObjectName(QStringLiteral("unitsMenu"));
-  QMenu* tools = bar.addMenu(QObject::tr("&Tools"));
+  QMenu* tools = AddMenu(bar, QObject::tr("&Tools"), kToolItems, activeDocument);
+  tools->addSeparator();
   tools->setObjectName(QStringLiteral("toolsMenu"));
   FillMenu(tools->addMenu(QObject::tr("Airflow File")), kAirflowFileItems, activeDocument)
       ->setObjectName(QStringLiteral("airflowFileMenu"));
@@ -120,6 +127,9 @@ bool RunEngineCommand(CVexoDoc& document, int id) {
     case command::kDomesticUnits:
     case command::kMetricUnits:
       document.OnUnits(id == command::kMetricUnits);
+      return true;
+    case command::kAirflowMath:
+      RunAirflowMath(document, QApplication::activeWindow());
       return true;
     case command::kAirflowFileOpen:
       document.OnAirflowFileOpen();

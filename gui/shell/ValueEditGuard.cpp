@@ -35,15 +35,18 @@ bool ValueEditGuard::Check(QLineEdit* edit) {
   const auto found = values_.find(edit);
   if (found == values_.end()) return true;
   const QString text = edit->text().trimmed();
-  if (text.isEmpty()) return true;
+  if (text.isEmpty()) {
+    if (rejected_ == edit) rejected_ = nullptr;
+    return true;
+  }
   CSimSpec* spec = found->second.spec();
   const bool wasAssigned = spec->IsAssigned();
   const std::string before = spec->GetText();
   if (!spec->SetFromText(text.toStdString())) {
-    rejected_ = true;
+    rejected_ = edit;
     return false;
   }
-  rejected_ = false;
+  if (rejected_ == edit) rejected_ = nullptr;
   edit->setText(QString::fromStdString(spec->GetText()));
   if (found->second.accepted) found->second.accepted(!wasAssigned || before != spec->GetText());
   return true;
@@ -59,7 +62,10 @@ bool ValueEditGuard::CommitFocus(QWidget* button) {
   } else if (QWidget* focused = QApplication::focusWidget(); focused && texts_.count(focused)) {
     TextLeftFrom(focused);
   }
-  if (rejected_) return false;
+  if (rejected_) {
+    Refuse(rejected_);
+    return false;
+  }
   button->setFocus(Qt::OtherFocusReason);
   return true;
 }

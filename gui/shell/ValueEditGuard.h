@@ -9,6 +9,7 @@
 // their prompt and report their trimmed text.
 
 #include <QObject>
+#include <QLineEdit>
 #include <QPointer>
 #include <QString>
 
@@ -16,7 +17,6 @@
 #include <map>
 
 class QLabel;
-class QLineEdit;
 class QWidget;
 
 namespace brisca {
@@ -47,7 +47,7 @@ class ValueEditGuard : public QObject {
   //! `button`. False (focus kept in the edit) when the text was rejected.
   bool CommitFocus(QWidget* button);
   //! Whether the last value edit left held a rejected text.
-  bool LastEditRejected() const { return rejected_; }
+  bool LastEditRejected() const { return rejected_ != nullptr; }
   //! Checks `edit` now, as on leaving it; true when accepted or empty.
   bool Check(QLineEdit* edit);
 
@@ -72,7 +72,7 @@ class ValueEditGuard : public QObject {
   std::map<QObject*, ValueEdit> values_;
   std::map<QObject*, TextEdit> texts_;
   std::map<QObject*, std::function<QString()>> prompts_;
-  bool rejected_ = false;
+  QPointer<QLineEdit> rejected_;  // the edit left with a rejected text, until it holds a good one
   bool refocusing_ = false;  // the posted refocus after a rejection is under way
 };
 

@@ -29,6 +29,7 @@
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/SplashScreen.h"
 #include "gui/shell/VexoApp.h"
+#include "gui/calculators/AirFlowMathDlg.h"
 #include "gui/shell/EditFloatPt.h"
 #include "gui/valvetrain/AirFlowDlg.h"
 
@@ -116,6 +117,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakeLowColorNotice(frame);
     TakeFileMenu(frame);
     TakePortFlow(frame);
+    TakeAirflowMath(frame);
     TakeCharts(frame);
     TakeSurface();
   }
@@ -154,6 +156,23 @@ void ScreenshotTour::TakePortFlow(CMainFrame& frame) {
   dialog.LiftEdit(FlowSide::Intake, 2)->setFocus();
   Settle(100);
   Save(dialog.grab().toImage(), QStringLiteral("port-flow.png"), &dialog);
+  dialog.reject();
+}
+
+void ScreenshotTour::TakeAirflowMath(CMainFrame& frame) {
+  CAirFlowMathDlg dialog(false, &frame);
+  dialog.show();
+  if (!QTest::qWaitForWindowExposed(&dialog)) Fail(QStringLiteral("the airflow calculator did not show"));
+  dialog.activateWindow();
+  for (auto [edit, text] : {std::pair{dialog.KnownPressureEdit(), QStringLiteral("28.0")},
+                            std::pair{dialog.KnownAirflowEdit(), QStringLiteral("600")}}) {
+    edit->setFocus();
+    edit->setText(text);
+    Settle();
+  }
+  dialog.KnownPressureEdit()->setFocus();
+  Settle(100);
+  Save(dialog.grab().toImage(), QStringLiteral("airflow-math.png"), &dialog);
   dialog.reject();
 }
 

@@ -255,6 +255,7 @@ bool CAirFlowDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CAirFlowDlg::OnCalcOthers() {
+  if (guard_->LastEditRejected()) return;  // the refused text stays for the user to mend
   if (!calcLift_) return;
   for (FlowSide side : {FlowSide::Intake, FlowSide::Exhaust}) {
     const auto& lifts = Side(side).lift;
@@ -274,6 +275,7 @@ void CAirFlowDlg::OnCalcOthers() {
 }
 
 void CAirFlowDlg::OnResetAll() {
+  if (guard_->LastEditRejected()) return;  // the refused text stays for the user to mend
   if (ReportWarningCode(kResetWarning) != MessageButton::Ok) return;
   airflowFile_.clear();
   flow_.Reset();
@@ -289,6 +291,7 @@ std::filesystem::path CAirFlowDlg::FlowFolder() const {
 }
 
 void CAirFlowDlg::OnOpen() {
+  if (guard_->LastEditRejected()) return;  // the refused text stays for the user to mend
   const std::optional<std::filesystem::path> path = host_.PromptOpenPath(kFlowFileExtension, FlowFolder());
   if (!path) return;
   CCylHeadFlow loaded(flow_);

@@ -1,0 +1,16 @@
+#pragma once
+// The "&Tools" menu's calculator commands on an engine document: each runs its
+// dialog modally and, when "Apply" ended it, stores the results in the document.
+
+class QWidget;
+
+namespace brisca {
+
+class CVexoDoc;
+
+//! "&Airflow Math...": "Induction Flow" and "Pressure Drop" take the rating
+//! (domestic values); the document is recalculated and redrawn but its
+//! modified flag is left as it was. True when something was stored.
+bool RunAirflowMath(CVexoDoc& document, QWidget* parent);
+
+}  // namespace brisca
