@@ -13,4 +13,9 @@ class CVexoDoc;
 //! modified flag is left as it was. True when something was stored.
 bool RunAirflowMath(CVexoDoc& document, QWidget* parent);
 
+//! "Cam Math": the low-speed (lobeIndex 0) or high-speed lobe (1, only with
+//! variable valve timing) takes the dialog's copy; the document is
+//! recalculated and redrawn; its modified flag and cam file name stay.
+bool RunCamMath(CVexoDoc& document, int lobeIndex, QWidget* parent);
+
 }  // namespace brisca

@@ -40,6 +40,8 @@ constexpr EngineCommand kUnitItems[] = {
 
 constexpr EngineCommand kToolItems[] = {
     {command::kAirflowMath, "&Airflow Math...", "Open the Airflow Math Calculator", false},
+    {command::kCamMathLowSpeedLobe, "Cam Math (Low Speed Lobe)...", "Open the Cam Math Calculator", false},
+    {command::kCamMathHighSpeedLobe, "Cam Math ( High Speed Lobe)...", "Open the Cam Math Calculator", false},
 };
 
 constexpr EngineCommand kAirflowFileItems[] = {
@@ -75,6 +77,8 @@ QMenu* FillMenu(QMenu* menu, const EngineCommand (&items)[N],
       if (action->isSeparator()) continue;
       const int id = action->data().toInt();
       action->setEnabled(document != nullptr &&
+                         (id != command::kCamMathHighSpeedLobe ||
+                          document->Engine().camshaft.variableValveTiming) &&
                          (!action->isCheckable() || id == command::kDomesticUnits ||
                           id == command::kMetricUnits || document->IsCommandEnabled(id)));
       if (!document || !action->isCheckable()) continue;
@@ -130,6 +134,10 @@ bool RunEngineCommand(CVexoDoc& document, int id) {
       return true;
     case command::kAirflowMath:
       RunAirflowMath(document, QApplication::activeWindow());
+      return true;
+    case command::kCamMathLowSpeedLobe:
+    case command::kCamMathHighSpeedLobe:
+      RunCamMath(document, id == command::kCamMathHighSpeedLobe ? 1 : 0, QApplication::activeWindow());
       return true;
     case command::kAirflowFileOpen:
       document.OnAirflowFileOpen();

@@ -16,8 +16,8 @@ namespace brisca {
 ValueEditGuard::ValueEditGuard(QWidget* dialog, QLabel* helpLine)
     : QObject(dialog), help_(helpLine) {}
 
-void ValueEditGuard::AddValueEdit(QLineEdit* edit, SpecOf spec, Accepted accepted) {
-  values_[edit] = ValueEdit{std::move(spec), std::move(accepted)};
+void ValueEditGuard::AddValueEdit(QLineEdit* edit, SpecOf spec, Accepted accepted, bool showPrompt) {
+  values_[edit] = ValueEdit{std::move(spec), std::move(accepted), showPrompt};
   edit->installEventFilter(this);
 }
 
@@ -73,7 +73,8 @@ bool ValueEditGuard::CommitFocus(QWidget* button) {
 void ValueEditGuard::ShowPrompt(QWidget* control) {
   if (!help_) return;
   if (const auto v = values_.find(control); v != values_.end()) {
-    help_->setText(QString::fromStdString(v->second.spec()->GetPrompt()));
+    help_->setText(v->second.showPrompt ? QString::fromStdString(v->second.spec()->GetPrompt())
+                                        : QString());
   } else if (const auto t = texts_.find(control); t != texts_.end()) {
     help_->setText(t->second.prompt);
   } else if (const auto p = prompts_.find(control); p != prompts_.end()) {

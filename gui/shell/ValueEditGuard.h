@@ -37,7 +37,8 @@ class ValueEditGuard : public QObject {
   //! `helpLine` shows the prompts; both are owned by the dialog.
   ValueEditGuard(QWidget* dialog, QLabel* helpLine);
 
-  void AddValueEdit(QLineEdit* edit, SpecOf spec, Accepted accepted);
+  //! `showPrompt` false: entering the edit empties the help line instead.
+  void AddValueEdit(QLineEdit* edit, SpecOf spec, Accepted accepted, bool showPrompt = true);
   //! A plain-text edit (QLineEdit or QPlainTextEdit) with a fixed prompt.
   void AddTextEdit(QWidget* edit, const QString& prompt, TextLeft left);
   //! A control that only shows a prompt when it takes the focus (lists, spins).
@@ -58,6 +59,7 @@ class ValueEditGuard : public QObject {
   struct ValueEdit {
     SpecOf spec;
     Accepted accepted;
+    bool showPrompt;
   };
   struct TextEdit {
     QString prompt;

@@ -30,6 +30,7 @@
 #include "gui/shell/SplashScreen.h"
 #include "gui/shell/VexoApp.h"
 #include "gui/calculators/AirFlowMathDlg.h"
+#include "gui/calculators/CamMathDlg.h"
 #include "gui/shell/EditFloatPt.h"
 #include "gui/valvetrain/AirFlowDlg.h"
 
@@ -118,6 +119,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakeFileMenu(frame);
     TakePortFlow(frame);
     TakeAirflowMath(frame);
+    TakeCamMath(frame);
     TakeCharts(frame);
     TakeSurface();
   }
@@ -173,6 +175,23 @@ void ScreenshotTour::TakeAirflowMath(CMainFrame& frame) {
   dialog.KnownPressureEdit()->setFocus();
   Settle(100);
   Save(dialog.grab().toImage(), QStringLiteral("airflow-math.png"), &dialog);
+  dialog.reject();
+}
+
+void ScreenshotTour::TakeCamMath(CMainFrame& frame) {
+  CVexoDoc* doc = frame.ActiveDocument();
+  if (!doc) {
+    Fail(QStringLiteral("cam-math.png: no engine"));
+    return;
+  }
+  CCamProfile lobe(doc->Engine().camshaft.lowSpeedLobe);  // the picture changes nothing
+  CCamMathDlg dialog(lobe, 0, &frame);
+  dialog.show();
+  if (!QTest::qWaitForWindowExposed(&dialog)) Fail(QStringLiteral("the cam calculator did not show"));
+  dialog.activateWindow();
+  dialog.Input(0)->setFocus();
+  Settle(100);
+  Save(dialog.grab().toImage(), QStringLiteral("cam-math.png"), &dialog);
   dialog.reject();
 }
 

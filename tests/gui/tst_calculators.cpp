@@ -9,8 +9,10 @@
 #include <QTest>
 
 #include "core/document/CommandIds.h"
+#include "core/document/ComponentHandlers.h"
 #include "core/document/VexoDoc.h"
 #include "gui/calculators/AirFlowMathDlg.h"
+#include "gui/calculators/CamMathDlg.h"
 #include "gui/engine/EngineMenus.h"
 #include "gui/shell/EditFloatPt.h"
 #include "gui/shell/MainFrame.h"
@@ -18,6 +20,7 @@
 #include "tests/support/ScriptedPresenter.h"
 
 using brisca::CAirFlowMathDlg;
+using brisca::CCamMathDlg;
 using brisca::MessageButton;
 
 namespace {
@@ -144,6 +147,84 @@ class TestCalculators : public QObject {
     });
     item->trigger();
     QCOMPARE(e.pressureDrop.GetTextWithUnits(), std::string("1.50 inHg"));
+    for (brisca::CVexoDoc* d : frame->Documents().Documents()) d->SetModified(false);
+  }
+
+  void camCardToEvents_data() {
+    QTest::addColumn<int>("method");
+    QTest::addColumn<QStringList>("card");  // lobe centre, intake centreline, durations, lifts
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<int>("applyCode");
+    QTest::newRow("seat to seat") << 1 << QStringList{"110", "106", "270", "280", "0.5", "0.5"}
+                                  << QStringList{"29.0", "61.0", "74.0", "26.0"} << 0;
+    QTest::newRow("0.050-inch IVO out of range")
+        << 2 << QStringList{"110", "100", "330", "280", "0.5", "0.5"}
+        << QStringList{"", "", "", ""} << 34;
+    QTest::newRow("no lifts") << 1 << QStringList{"110", "106", "270", "280", "", ""}
+                              << QStringList{"29.0", "61.0", "74.0", "26.0"} << 32;
+  }
+
+  void camCardToEvents() {
+    QFETCH(int, method);
+    QFETCH(QStringList, card);
+    QFETCH(QStringList, events);
+    QFETCH(int, applyCode);
+    brisca::CCamProfile lobe;
+    lobe.SetPrimaryMethod(method);
+    brisca::CCamProfile before(lobe);
+    CCamMathDlg dialog(lobe, 0);
+    Show(dialog);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Cam Math Calculator (Low Speed Lobe)"));
+    for (int i = 0; i < 6; ++i) {
+      if (!card[i].isEmpty()) TypeAndLeave(dialog.Input(i), card[i], dialog.Input((i + 1) % 6));
+    }
+    for (int i = 0; i < 4; ++i) {
+      if (!events[i].isEmpty()) QCOMPARE(dialog.EventBox(i)->text().toDouble(), events[i].toDouble());
+    }
+    if (applyCode == 34) QCOMPARE(dialog.EventBox(0)->text(), QString());  // IVO 65 is outside -25..50
+    dialog.OnApply();
+    QCOMPARE(dialog.result() == QDialog::Accepted, applyCode == 0);
+    if (applyCode) {
+      QCOMPARE(presenter_.Shown().back().code, applyCode);
+      QCOMPARE(lobe.LobeCenterAngle().IsAssigned(), before.LobeCenterAngle().IsAssigned());
+    } else {
+      QCOMPARE(lobe.Event(brisca::TimingSet::Primary, brisca::kIVO).GetValue(), 29.0f);
+    }
+  }
+
+  void camMathLeavesModifiedFlagAndHighSpeedItemFollowsVariableTiming() {
+    brisca::test::ScratchSettings::Clear();
+    auto app = std::make_unique<brisca::CVexoApp>(brisca::test::QuickStart());
+    QVERIFY(app->InitInstance({QStringLiteral("brisca")}));
+    brisca::CMainFrame* frame = app->MainFrame();
+    QVERIFY(frame->OpenFile(brisca::test::SampleEngine()));
+    brisca::CVexoDoc* doc = frame->ActiveDocument();
+    auto& cam = doc->Engine().camshaft;
+    cam.variableValveTiming = false;
+    doc->SetModified(false);
+    auto* tools = frame->findChild<QMenu*>(QStringLiteral("toolsMenu"));
+    QVERIFY(tools);
+    QAction* high = nullptr;
+    for (QAction* action : tools->actions()) {
+      if (action->data().toInt() == brisca::command::kCamMathHighSpeedLobe) high = action;
+    }
+    QVERIFY(high);
+    emit tools->aboutToShow();
+    QVERIFY(!high->isEnabled());
+    cam.variableValveTiming = true;
+    emit tools->aboutToShow();
+    QVERIFY(high->isEnabled());
+
+    brisca::component::AssignFileName(doc->Engine().camDataFile, "card.qcm");
+    brisca::test::AnswerNextModal<CCamMathDlg>([](CCamMathDlg* dialog) {
+      TypeAndLeave(dialog->Input(3), QStringLiteral("300"), dialog->Input(0));
+      dialog->OnApply();
+      if (dialog->isVisible()) dialog->reject();
+    });
+    QVERIFY(brisca::RunEngineCommand(*doc, brisca::command::kCamMathLowSpeedLobe));
+    QCOMPARE(cam.lowSpeedLobe.ExhaustDuration().GetText(), std::string("300.0"));
+    QVERIFY(!doc->IsModified());
+    QCOMPARE(brisca::component::FileName(doc->Engine().camDataFile), std::string("card.qcm"));
     for (brisca::CVexoDoc* d : frame->Documents().Documents()) d->SetModified(false);
   }
 
