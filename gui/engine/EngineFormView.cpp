@@ -172,9 +172,14 @@ void CEngineFormView::BuildControls() {
   for (const ButtonPlace& place : Buttons()) {
     auto* button = new QPushButton(QString::fromUtf8(place.text), canvas_);
     button->setGeometry(DuRect(place.box));
-    // The port-flow editor, the compression-ratio calculator and the cam
-    // manager are not part of this program yet.
-    button->setEnabled(false);
+    button->setObjectName(QStringLiteral("button%1").arg(place.id));
+    if (place.id == kPortFlowButton) {
+      connect(button, &QPushButton::clicked, this, &CEngineFormView::OnPortFlow);
+    } else {
+      // The compression-ratio calculator and the cam manager are not part of
+      // this program yet.
+      button->setEnabled(false);
+    }
   }
   for (const LampPlace& place : Lamps()) {
     auto* label = new QLabel(QString::fromUtf8(place.text), canvas_);
@@ -312,6 +317,13 @@ void CEngineFormView::BindRodFields() {
 void CEngineFormView::OnRodRadio(bool byRatio) {
   document_.Engine().rodByRatio = byRatio;
   BindRodFields();
+}
+
+void CEngineFormView::OnPortFlow() {
+  // The cylinder-head menu's "Custom Port Flow..." item.
+  constexpr int kCustomPortFlowCommand = 32819;
+  if (!document_.OnComponentCommand(kCustomPortFlowCommand)) return;
+  document_.SetModified(true);
 }
 
 void CEngineFormView::OnVariableValveTiming(bool on) {

@@ -92,6 +92,8 @@ class CEngineFormView : public QScrollArea {
   void ShowStatus(const QString& text);
   void OnRodRadio(bool byRatio);
   void OnVariableValveTiming(bool on);
+  //! "Port Flow": the flow dialog on the document's head data.
+  void OnPortFlow();
   void ApplyLabelColors();
 
   CVexoDoc& document_;

@@ -1,11 +1,13 @@
 #include "gui/engine/EngineMenus.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 
 #include "core/document/CommandIds.h"
 #include "core/document/DocumentHost.h"
 #include "core/document/VexoDoc.h"
+#include "gui/calculators/CalculatorCommands.h"
 
 namespace brisca {
 namespace {
@@ -36,10 +38,25 @@ constexpr EngineCommand kUnitItems[] = {
      "Display values in Foreign units (Metric Units emphasis)", true},
 };
 
+constexpr EngineCommand kToolItems[] = {
+    {command::kAirflowMath, "&Airflow Math...", "Open the Airflow Math Calculator", false},
+    {command::kCamMathLowSpeedLobe, "Cam Math (Low Speed Lobe)...", "Open the Cam Math Calculator", false},
+    {command::kCamMathHighSpeedLobe, "Cam Math ( High Speed Lobe)...", "Open the Cam Math Calculator", false},
+};
+
+constexpr EngineCommand kAirflowFileItems[] = {
+    {command::kAirflowFileOpen, "&Open...", "Open a flow file as this engine's cylinder head data", false},
+    {command::kAirflowFileSave, "&Save...", "Save this engine's cylinder head data as a flow file", false},
+};
+
+constexpr EngineCommand kCamFileItems[] = {
+    {command::kCamFileOpen, "&Open...", "Open a cam file as this engine's camshaft", false},
+    {command::kCamFileSave, "&Save...", "Save this engine's camshaft as a cam file", false},
+};
+
 template <std::size_t N>
-QMenu* AddMenu(QMenuBar& bar, const QString& title, const EngineCommand (&items)[N],
-               const std::function<CVexoDoc*()>& activeDocument) {
-  QMenu* menu = bar.addMenu(title);
+QMenu* FillMenu(QMenu* menu, const EngineCommand (&items)[N],
+                const std::function<CVexoDoc*()>& activeDocument) {
   for (const EngineCommand& item : items) {
     if (!item.text) {
       menu->addSeparator();
@@ -60,6 +77,8 @@ QMenu* AddMenu(QMenuBar& bar, const QString& title, const EngineCommand (&items)
       if (action->isSeparator()) continue;
       const int id = action->data().toInt();
       action->setEnabled(document != nullptr &&
+                         (id != command::kCamMathHighSpeedLobe ||
+                          document->Engine().camshaft.variableValveTiming) &&
                          (!action->isCheckable() || id == command::kDomesticUnits ||
                           id == command::kMetricUnits || document->IsCommandEnabled(id)));
       if (!document || !action->isCheckable()) continue;
@@ -73,6 +92,12 @@ QMenu* AddMenu(QMenuBar& bar, const QString& title, const EngineCommand (&items)
   return menu;
 }
 
+template <std::size_t N>
+QMenu* AddMenu(QMenuBar& bar, const QString& title, const EngineCommand (&items)[N],
+               const std::function<CVexoDoc*()>& activeDocument) {
+  return FillMenu(bar.addMenu(title), items, activeDocument);
+}
+
 void Redraw(CVexoDoc& document) {
   if (DocumentHost* host = document.Host()) host->UpdateAllViews(document);
 }
@@ -84,6 +109,13 @@ QMenu* AddEngineMenus(QMenuBar& bar, std::function<CVexoDoc*()> activeDocument) 
   simulation->setObjectName(QStringLiteral("simulationMenu"));
   AddMenu(bar, QObject::tr("&Units"), kUnitItems, activeDocument)
       ->setObjectName(QStringLiteral("unitsMenu"));
+  QMenu* tools = AddMenu(bar, QObject::tr("&Tools"), kToolItems, activeDocument);
+  tools->addSeparator();
+  tools->setObjectName(QStringLiteral("toolsMenu"));
+  FillMenu(tools->addMenu(QObject::tr("Airflow File")), kAirflowFileItems, activeDocument)
+      ->setObjectName(QStringLiteral("airflowFileMenu"));
+  FillMenu(tools->addMenu(QObject::tr("Cam File")), kCamFileItems, activeDocument)
+      ->setObjectName(QStringLiteral("camFileMenu"));
   return simulation;
 }
 
@@ -99,6 +131,25 @@ bool RunEngineCommand(CVexoDoc& document, int id) {
     case command::kDomesticUnits:
     case command::kMetricUnits:
       document.OnUnits(id == command::kMetricUnits);
+      return true;
+    case command::kAirflowMath:
+      RunAirflowMath(document, QApplication::activeWindow());
+      return true;
+    case command::kCamMathLowSpeedLobe:
+    case command::kCamMathHighSpeedLobe:
+      RunCamMath(document, id == command::kCamMathHighSpeedLobe ? 1 : 0, QApplication::activeWindow());
+      return true;
+    case command::kAirflowFileOpen:
+      document.OnAirflowFileOpen();
+      return true;
+    case command::kAirflowFileSave:
+      document.OnAirflowFileSave();
+      return true;
+    case command::kCamFileOpen:
+      document.OnCamFileOpen();
+      return true;
+    case command::kCamFileSave:
+      document.OnCamFileSave();
       return true;
     case command::kClearComponents:
       document.OnClearComponents();

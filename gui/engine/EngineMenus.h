@@ -1,8 +1,8 @@
 #pragma once
 // The engine commands of the main menu: "&Simulation" (Run, Auto Run, the
-// automatic calculations, Clear Components) and "&Units". They act on the
-// active engine document; their checks and enabling follow it each time a
-// menu drops.
+// automatic calculations, Clear Components), "&Units" and "&Tools" (the flow
+// and cam files). They act on the active engine document; their checks and
+// enabling follow it each time a menu drops.
 
 #include <functional>
 
@@ -14,7 +14,7 @@ namespace brisca {
 
 class CVexoDoc;
 
-//! Adds the two menus to `bar`; `activeDocument` names the document commands
+//! Adds the three menus to `bar`; `activeDocument` names the document commands
 //! act on (null: the items are disabled). Returns the "&Simulation" menu.
 QMenu* AddEngineMenus(QMenuBar& bar, std::function<CVexoDoc*()> activeDocument);
 

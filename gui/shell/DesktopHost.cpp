@@ -6,6 +6,7 @@
 #include "gui/shell/DocumentManager.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/PathText.h"
+#include "gui/valvetrain/AirFlowDlg.h"
 
 namespace brisca {
 namespace {
@@ -69,6 +70,13 @@ std::optional<std::filesystem::path> DesktopHost::RunFileDialog(const FilePrompt
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return ToPath(dialog.selectedFiles().constFirst());
+}
+
+std::optional<PortFlowEdit> DesktopHost::EditPortFlow(const CCylHeadFlow& flow,
+                                                      const std::string& airflowFile) {
+  CAirFlowDlg dialog(*this, flow, airflowFile, &frame_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Result();
 }
 
 std::optional<std::string> DesktopHost::PromptText(const std::string& title,

@@ -44,11 +44,9 @@ class DesktopHost final : public DocumentHost {
                                                       const std::string& proposedName) override;
   std::optional<std::string> PromptText(const std::string& title, const std::string& prompt,
                                         const std::string& initial) override;
-  //! The port-flow editor is the flow dialog of the engine form; until a
-  //! window offers it, the request is answered as cancelled and nothing changes.
-  std::optional<PortFlowEdit> EditPortFlow(const CCylHeadFlow&, const std::string&) override {
-    return std::nullopt;
-  }
+  //! The port-flow editor: the flow dialog, modal over the main frame.
+  std::optional<PortFlowEdit> EditPortFlow(const CCylHeadFlow& flow,
+                                           const std::string& airflowFile) override;
 
   //! The value edit dialog announces itself while it is open: the spec it
   //! edits and how to close it as accepted. SetEditDialog(nullptr, {}) when it closes.

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "core/document/ComponentHandlers.h"
 #include "core/document/ProgramPaths.h"
 #include "core/document/VexoDoc.h"
 #include "gui/engine/EngineFormView.h"
@@ -29,6 +30,10 @@
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/SplashScreen.h"
 #include "gui/shell/VexoApp.h"
+#include "gui/calculators/AirFlowMathDlg.h"
+#include "gui/calculators/CamMathDlg.h"
+#include "gui/shell/EditFloatPt.h"
+#include "gui/valvetrain/AirFlowDlg.h"
 
 namespace brisca {
 namespace {
@@ -113,6 +118,9 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakeAbout(frame);
     TakeLowColorNotice(frame);
     TakeFileMenu(frame);
+    TakePortFlow(frame);
+    TakeAirflowMath(frame);
+    TakeCamMath(frame);
     TakeCharts(frame);
     TakeSurface();
   }
@@ -138,6 +146,57 @@ void ScreenshotTour::TakeAbout(CMainFrame& frame) {
   Settle();
   Save(about.grab().toImage(), QStringLiteral("about.png"), &about);
   about.close();
+}
+
+void ScreenshotTour::TakePortFlow(CMainFrame& frame) {
+  CVexoDoc* doc = frame.ActiveDocument();
+  if (!doc) {
+    Fail(QStringLiteral("port-flow.png: no engine"));
+    return;
+  }
+  const EngineParameters& e = doc->Engine();
+  CAirFlowDlg dialog(frame.Host(), e.flow, component::FileName(e.airflowFile), &frame);
+  dialog.show();
+  if (!QTest::qWaitForWindowExposed(&dialog)) Fail(QStringLiteral("the port-flow dialog did not show"));
+  dialog.activateWindow();
+  dialog.LiftEdit(FlowSide::Intake, 2)->setFocus();
+  Settle(100);
+  Save(dialog.grab().toImage(), QStringLiteral("port-flow.png"), &dialog);
+  dialog.reject();
+}
+
+void ScreenshotTour::TakeAirflowMath(CMainFrame& frame) {
+  CAirFlowMathDlg dialog(false, &frame);
+  dialog.show();
+  if (!QTest::qWaitForWindowExposed(&dialog)) Fail(QStringLiteral("the airflow calculator did not show"));
+  dialog.activateWindow();
+  for (auto [edit, text] : {std::pair{dialog.KnownPressureEdit(), QStringLiteral("28.0")},
+                            std::pair{dialog.KnownAirflowEdit(), QStringLiteral("600")}}) {
+    edit->setFocus();
+    edit->setText(text);
+    Settle();
+  }
+  dialog.KnownPressureEdit()->setFocus();
+  Settle(100);
+  Save(dialog.grab().toImage(), QStringLiteral("airflow-math.png"), &dialog);
+  dialog.reject();
+}
+
+void ScreenshotTour::TakeCamMath(CMainFrame& frame) {
+  CVexoDoc* doc = frame.ActiveDocument();
+  if (!doc) {
+    Fail(QStringLiteral("cam-math.png: no engine"));
+    return;
+  }
+  CCamProfile lobe(doc->Engine().camshaft.lowSpeedLobe);  // the picture changes nothing
+  CCamMathDlg dialog(lobe, 0, &frame);
+  dialog.show();
+  if (!QTest::qWaitForWindowExposed(&dialog)) Fail(QStringLiteral("the cam calculator did not show"));
+  dialog.activateWindow();
+  dialog.Input(0)->setFocus();
+  Settle(100);
+  Save(dialog.grab().toImage(), QStringLiteral("cam-math.png"), &dialog);
+  dialog.reject();
 }
 
 void ScreenshotTour::TakeLowColorNotice(CMainFrame& frame) {

@@ -38,6 +38,12 @@ class ScreenshotTour {
   void TakeAbout(CMainFrame& frame);
   void TakeLowColorNotice(CMainFrame& frame);
   void TakeFileMenu(CMainFrame& frame);
+  //! The port-flow dialog on the sample's cylinder head.
+  void TakePortFlow(CMainFrame& frame);
+  //! The airflow calculator with the worked four-barrel rating.
+  void TakeAirflowMath(CMainFrame& frame);
+  //! The cam calculator on a copy of the sample's low-speed lobe.
+  void TakeCamMath(CMainFrame& frame);
   //! The engine form of the active engine window (the whole form) as `name`.
   void TakeEngineForm(CMainFrame& frame, const QString& name);
   //! The edit dialogs and component menus of the active engine's form.

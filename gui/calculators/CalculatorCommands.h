@@ -1,0 +1,21 @@
+#pragma once
+// The "&Tools" menu's calculator commands on an engine document: each runs its
+// dialog modally and, when "Apply" ended it, stores the results in the document.
+
+class QWidget;
+
+namespace brisca {
+
+class CVexoDoc;
+
+//! "&Airflow Math...": "Induction Flow" and "Pressure Drop" take the rating
+//! (domestic values); the document is recalculated and redrawn but its
+//! modified flag is left as it was. True when something was stored.
+bool RunAirflowMath(CVexoDoc& document, QWidget* parent);
+
+//! "Cam Math": the low-speed (lobeIndex 0) or high-speed lobe (1, only with
+//! variable valve timing) takes the dialog's copy; the document is
+//! recalculated and redrawn; its modified flag and cam file name stay.
+bool RunCamMath(CVexoDoc& document, int lobeIndex, QWidget* parent);
+
+}  // namespace brisca
