@@ -11,6 +11,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <cstring>
 #include <tuple>
 
 #include "core/base/ErrCode.h"
@@ -130,6 +131,7 @@ CCompRatioDlg::CCompRatioDlg(CVexoDoc& document, QWidget* parent)
 
   auto* calculated = new QGroupBox(tr("Calculated New Compression Ratio"), this);
   auto* calcRow = new QHBoxLayout(calculated);
+  const int resultWidth = fontMetrics().horizontalAdvance(QStringLiteral("00000.00 cc")) + 12;
   swept_ = ResultBox(calculated);
   total_ = ResultBox(calculated);
   ratio_ = ResultBox(calculated);
@@ -137,6 +139,7 @@ CCompRatioDlg::CCompRatioDlg(CVexoDoc& document, QWidget* parent)
   for (auto [text, box] : {std::pair{"Swept Cylinder Vol:", swept_}, std::pair{"Total Combustion Vol:", total_},
                            std::pair{"Compression Ratio:", ratio_}}) {
     calcRow->addWidget(new QLabel(tr(text), calculated));
+    box->setMinimumWidth(resultWidth);
     calcRow->addWidget(box, 1);
   }
 
@@ -196,7 +199,8 @@ QWidget* CCompRatioDlg::BuildPage(int method) {
         grid->addWidget(marker, r, 0);
       }
       auto* label = new QLabel(tr(row.text), page);
-      label->setWordWrap(true);
+      // Only the long burette texts take two lines.
+      label->setWordWrap(std::strlen(row.text) > 35);
       grid->addWidget(label, r, 1);
       QLineEdit* box = nullptr;
       QString unit;

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <utility>
+
 namespace brisca {
 namespace {
 
@@ -193,8 +195,9 @@ void DrawBurette(QPainter& p) {
   Callout(p, 1, QPointF(243, 16), QPointF(198, 38));
   Dimension(p, QPointF(kBoreRight - 28, kDeckY), QPointF(kBoreRight - 28, crown));
   Callout(p, 2, QPointF(243, 150), QPointF(kBoreRight - 28, kDeckY + 20));
-  Callout(p, 3, QPointF(18, 80), QPointF(kBoreLeft - 2, kDeckY - 3));
-  Callout(p, 4, QPointF(18, 150), QPointF(kWallLeft + 4, kDeckY));
+  // The lifted gasket: its bore edge and its right-hand land.
+  Callout(p, 3, QPointF(132, 88), QPointF(160, 59));
+  Callout(p, 4, QPointF(238, 88), QPointF(240, 60));
 }
 
 }  // namespace
