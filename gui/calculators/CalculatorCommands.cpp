@@ -1,11 +1,28 @@
 #include "gui/calculators/CalculatorCommands.h"
 
+#include "core/base/ErrCode.h"
 #include "core/document/DocumentHost.h"
 #include "core/document/VexoDoc.h"
 #include "gui/calculators/AirFlowMathDlg.h"
 #include "gui/calculators/CamMathDlg.h"
+#include "gui/calculators/CompRatioDlg.h"
 
 namespace brisca {
+
+bool RunCompressionRatioMath(CVexoDoc& document, QWidget* parent) {
+  int code = 0;
+  if (!document.ValidateShortBlock(code)) {
+    ReportErrorCode(kErrCompRatioShortBlock);
+    return false;
+  }
+  CCompRatioDlg dialog(document, parent);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  document.Engine().crDataValid = true;
+  document.UpdateDerivedValues();
+  document.SetModified(true);
+  if (DocumentHost* host = document.Host()) host->UpdateAllViews(document);
+  return true;
+}
 
 bool RunAirflowMath(CVexoDoc& document, QWidget* parent) {
   CAirFlowMathDlg dialog(document.IsMetric(), parent);

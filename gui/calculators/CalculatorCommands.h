@@ -8,6 +8,12 @@ namespace brisca {
 
 class CVexoDoc;
 
+//! "Compression &Ratio Math...": error 88 without a complete short block, and no
+//! dialog. After "Apply" the document holds the calculator's values (Combustion
+//! Space among them), sets the calculator's data-valid flag, is recalculated,
+//! marked modified and redrawn. True when something was stored.
+bool RunCompressionRatioMath(CVexoDoc& document, QWidget* parent);
+
 //! "&Airflow Math...": "Induction Flow" and "Pressure Drop" take the rating
 //! (domestic values); the document is recalculated and redrawn but its
 //! modified flag is left as it was. True when something was stored.

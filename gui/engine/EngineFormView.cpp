@@ -13,6 +13,7 @@
 #include "core/base/FatalAssert.h"
 #include "core/document/DocumentHost.h"
 #include "core/document/VexoDoc.h"
+#include "gui/calculators/CalculatorCommands.h"
 #include "gui/engine/CamLobeControls.h"
 #include "gui/engine/LightBar.h"
 #include "gui/engine/SimSpecEditCtrl.h"
@@ -175,9 +176,10 @@ void CEngineFormView::BuildControls() {
     button->setObjectName(QStringLiteral("button%1").arg(place.id));
     if (place.id == kPortFlowButton) {
       connect(button, &QPushButton::clicked, this, &CEngineFormView::OnPortFlow);
+    } else if (place.id == kCrCalcButton) {
+      connect(button, &QPushButton::clicked, this, [this] { RunCompressionRatioMath(document_, this); });
     } else {
-      // The compression-ratio calculator and the cam manager are not part of
-      // this program yet.
+      // The cam manager is not part of this program yet.
       button->setEnabled(false);
     }
   }

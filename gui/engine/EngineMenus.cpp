@@ -39,6 +39,8 @@ constexpr EngineCommand kUnitItems[] = {
 };
 
 constexpr EngineCommand kToolItems[] = {
+    {command::kCompressionRatioMath, "Compression &Ratio Math...",
+     "Open the Compression Ratio Math Calculator", false},
     {command::kAirflowMath, "&Airflow Math...", "Open the Airflow Math Calculator", false},
     {command::kCamMathLowSpeedLobe, "Cam Math (Low Speed Lobe)...", "Open the Cam Math Calculator", false},
     {command::kCamMathHighSpeedLobe, "Cam Math ( High Speed Lobe)...", "Open the Cam Math Calculator", false},
@@ -131,6 +133,9 @@ bool RunEngineCommand(CVexoDoc& document, int id) {
     case command::kDomesticUnits:
     case command::kMetricUnits:
       document.OnUnits(id == command::kMetricUnits);
+      return true;
+    case command::kCompressionRatioMath:
+      RunCompressionRatioMath(document, QApplication::activeWindow());
       return true;
     case command::kAirflowMath:
       RunAirflowMath(document, QApplication::activeWindow());

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTabWidget>
 #include <cmath>
@@ -32,6 +33,7 @@
 #include "gui/shell/VexoApp.h"
 #include "gui/calculators/AirFlowMathDlg.h"
 #include "gui/calculators/CamMathDlg.h"
+#include "gui/calculators/CompRatioDlg.h"
 #include "gui/shell/EditFloatPt.h"
 #include "gui/valvetrain/AirFlowDlg.h"
 
@@ -121,6 +123,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakePortFlow(frame);
     TakeAirflowMath(frame);
     TakeCamMath(frame);
+    TakeCompressionRatio(frame);
     TakeCharts(frame);
     TakeSurface();
   }
@@ -179,6 +182,46 @@ void ScreenshotTour::TakeAirflowMath(CMainFrame& frame) {
   dialog.KnownPressureEdit()->setFocus();
   Settle(100);
   Save(dialog.grab().toImage(), QStringLiteral("airflow-math.png"), &dialog);
+  dialog.reject();
+}
+
+void ScreenshotTour::TakeCompressionRatio(CMainFrame& frame) {
+  CVexoDoc* doc = frame.ActiveDocument();
+  int code = 0;
+  if (!doc || !doc->ValidateShortBlock(code)) {
+    Fail(QStringLiteral("compression-ratio: no engine with a short block"));
+    return;
+  }
+  // The dialog edits copies; closing it with Cancel leaves the engine as it was.
+  CCompRatioDlg dialog(*doc, &frame);
+  dialog.show();
+  if (!QTest::qWaitForWindowExposed(&dialog)) Fail(QStringLiteral("the compression-ratio calculator did not show"));
+  dialog.activateWindow();
+  struct Entry {
+    CCompRatioDlg::Input input;
+    const char* text;
+  };
+  constexpr Entry kSpecsKnown[] = {{CCompRatioDlg::kChamber, "64"},       {CCompRatioDlg::kDome, "5"},
+                                   {CCompRatioDlg::kReliefs, "4"},        {CCompRatioDlg::kDeckClearance, "0.010"},
+                                   {CCompRatioDlg::kGasketBore, "4.100"}, {CCompRatioDlg::kGasketThickness, "0.040"}};
+  constexpr Entry kBurette[] = {{CCompRatioDlg::kDownBore, "0.500"}, {CCompRatioDlg::kMeasured, "110"}};
+  auto typeIn = [&](int method, const auto& entries) {
+    dialog.MethodButton(method)->click();
+    Settle();
+    for (const Entry& entry : entries) {
+      CEditFloatPt* edit = dialog.InputEdit(method, entry.input);
+      edit->setFocus();
+      edit->setText(QString::fromUtf8(entry.text));
+      dialog.MethodButton(method)->setFocus();
+      Settle();
+    }
+    dialog.InputEdit(method, CCompRatioDlg::kChamber)->setFocus();
+    Settle(100);
+  };
+  typeIn(2, kSpecsKnown);
+  Save(dialog.grab().toImage(), QStringLiteral("compression-ratio-1.png"), &dialog);
+  typeIn(1, kBurette);
+  Save(dialog.grab().toImage(), QStringLiteral("compression-ratio-2.png"), &dialog);
   dialog.reject();
 }
 
@@ -474,3 +517,4 @@ bool ScreenshotTour::Save(const QImage& image, const QString& name, const QWidge
 }
 
 }  // namespace brisca
+

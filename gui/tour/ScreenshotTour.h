@@ -44,6 +44,8 @@ class ScreenshotTour {
   void TakeAirflowMath(CMainFrame& frame);
   //! The cam calculator on a copy of the sample's low-speed lobe.
   void TakeCamMath(CMainFrame& frame);
+  //! Both methods of the compression-ratio calculator, with a worked example typed in.
+  void TakeCompressionRatio(CMainFrame& frame);
   //! The engine form of the active engine window (the whole form) as `name`.
   void TakeEngineForm(CMainFrame& frame, const QString& name);
   //! The edit dialogs and component menus of the active engine's form.

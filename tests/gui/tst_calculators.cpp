@@ -1,6 +1,6 @@
 // The calculator dialogs through the keyboard and their Tools commands on a real
-// document: the worked airflow ratings, mercury units, "No Ratings Standard",
-// Apply's checks and what the document takes over.
+// document: the worked compression ratios and airflow ratings, mercury units,
+// "No Ratings Standard", Apply's checks and what the document takes over.
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,7 +12,10 @@
 #include "core/document/ComponentHandlers.h"
 #include "core/document/VexoDoc.h"
 #include "gui/calculators/AirFlowMathDlg.h"
+#include "gui/calculators/CalculatorCommands.h"
 #include "gui/calculators/CamMathDlg.h"
+#include "gui/calculators/CompRatioDlg.h"
+#include "gui/calculators/CompRatioPicture.h"
 #include "gui/engine/EngineMenus.h"
 #include "gui/shell/EditFloatPt.h"
 #include "gui/shell/MainFrame.h"
@@ -21,6 +24,7 @@
 
 using brisca::CAirFlowMathDlg;
 using brisca::CCamMathDlg;
+using brisca::CCompRatioDlg;
 using brisca::MessageButton;
 
 namespace {
@@ -32,6 +36,17 @@ void TypeAndLeave(QLineEdit* edit, const QString& text, QWidget* next) {
   QTest::keyClicks(edit, text);
   next->setFocus();
   QCoreApplication::processEvents();
+}
+
+// A cleared document with a small-block V8 of bore 4.000 in and stroke 3.480 in.
+void PrepareSmallBlock(brisca::CVexoDoc& doc, bool metric) {
+  constexpr int kChevy350 = 34104;
+  QVERIFY(doc.OnComponentCommand(kChevy350));
+  doc.Engine().stroke.SetValue(3.48f);
+  doc.UpdateDerivedValues();
+  QCOMPARE(doc.Engine().cylinderVolume.GetText(), std::string("716.62"));
+  doc.SetUnits(metric);
+  doc.SetModified(false);
 }
 
 void Show(QDialog& dialog) {
@@ -47,6 +62,165 @@ class TestCalculators : public QObject {
 
  private slots:
   void init() { presenter_.Clear(); }
+
+  // Each row runs the Tools command on a small-block document (bore 4.000 in,
+  // stroke 3.480 in: 716.62 cc swept) whose calculator data were valid before,
+  // types the inputs of one method by marker order, then applies.
+  void compressionRatio_data() {
+    QTest::addColumn<bool>("metric");
+    QTest::addColumn<int>("method");
+    QTest::addColumn<QStringList>("inputs");  // by CCompRatioDlg::Input, "" = left empty
+    QTest::addColumn<QString>("deck");
+    QTest::addColumn<QString>("gasket");
+    QTest::addColumn<QString>("total");
+    QTest::addColumn<QString>("ratio");
+    QTest::addColumn<int>("applyCode");
+    // chamber, gasket bore, gasket thickness, dome, reliefs, deck clearance, down bore, measured
+    QTest::newRow("specs known")
+        << false << 2 << QStringList{"64", "4.100", "0.040", "5", "4", "0.010", "", ""} << "1.06"
+        << "8.65" << "73.71 cc" << "10.72" << 0;
+    QTest::newRow("burette")
+        << false << 1 << QStringList{"64", "4.100", "0.040", "", "", "", "0.500", "110"} << "7.04"
+        << "8.65" << "79.69 cc" << "9.99" << 0;
+    QTest::newRow("metric specs known")
+        << true << 2 << QStringList{"64", "104.14", "1.016", "5", "4", "0.254", "", ""} << "1.06"
+        << "8.65" << "73.71 cc" << "10.72" << 0;
+    QTest::newRow("zero total volume")
+        << false << 2 << QStringList{"0.1", "4.100", "0", "0.1", "0", "0", "", ""} << "-0.10"
+        << "0.00" << "0.00 cc" << "Infinity" << 96;
+    QTest::newRow("ratio above the range")
+        << false << 2 << QStringList{"39.81", "4.100", "0", "0", "0", "0", "", ""} << "0.00"
+        << "0.00" << "39.81 cc" << "19.00" << 89;
+    QTest::newRow("burette without measured volume")
+        << false << 1 << QStringList{"64", "4.100", "0.040", "", "", "", "0.500", ""} << ""
+        << "8.65" << "" << "" << 181;
+  }
+
+  void compressionRatio() {
+    QFETCH(bool, metric);
+    QFETCH(int, method);
+    QFETCH(QStringList, inputs);
+    QFETCH(QString, deck);
+    QFETCH(QString, gasket);
+    QFETCH(QString, total);
+    QFETCH(QString, ratio);
+    QFETCH(int, applyCode);
+    brisca::CVexoDoc doc;
+    PrepareSmallBlock(doc, metric);
+    auto& e = doc.Engine();
+    // A previous calculator run of the other method left its inputs behind.
+    const bool specsKnown = method == 2;
+    for (brisca::CFloatPtSpec* other : specsKnown ? std::vector{&e.downBoreDistance, &e.measuredVolume}
+                                                  : std::vector{&e.domeVolume, &e.reliefsVolume}) {
+      other->SetValue(other->GetMin() + 1.0f);
+    }
+    e.crDataValid = true;
+    const std::string ratioBefore = e.compressionRatio.GetText();
+
+    bool seen = false;
+    QString shown[4];
+    brisca::test::AnswerNextModal<CCompRatioDlg>(
+        [&](CCompRatioDlg* dialog) {
+          QVERIFY(dialog->MethodButton(2)->isChecked());
+          QCOMPARE(dialog->RatioBox()->text(), QString());
+          if (method == 1) dialog->MethodButton(1)->click();
+          QVERIFY(dialog->Picture(method)->isVisible() && !dialog->Picture(3 - method)->isVisible());
+          QWidget* last = dialog->MethodButton(method);
+          for (int i = 0; i < CCompRatioDlg::kInputCount; ++i) {
+            auto* edit = dialog->InputEdit(method, static_cast<CCompRatioDlg::Input>(i));
+            QCOMPARE(edit != nullptr, i < 3 || (i >= 6) == (method == 1));
+            if (!inputs[i].isEmpty()) TypeAndLeave(edit, inputs[i], last);
+          }
+          shown[0] = dialog->DeckVolumeBox(method)->text();
+          shown[1] = dialog->GasketVolumeBox(method)->text();
+          shown[2] = dialog->TotalBox()->text();
+          shown[3] = dialog->RatioBox()->text();
+          dialog->OnApply();
+          if (dialog->isVisible()) dialog->reject();
+        },
+        &seen);
+    const bool stored = brisca::RunCompressionRatioMath(doc, nullptr);
+    QVERIFY(seen);
+    QCOMPARE(shown[0], deck);
+    QCOMPARE(shown[1], gasket);
+    QCOMPARE(shown[2], total);
+    QCOMPARE(shown[3], ratio);
+    QCOMPARE(stored, applyCode == 0);
+    if (applyCode) {
+      // Reported once, and nothing reached the document.
+      QCOMPARE(presenter_.Shown().size(), std::size_t{1});
+      QCOMPARE(presenter_.Shown().back().code, applyCode);
+      QCOMPARE(e.compressionRatio.GetText(), ratioBefore);
+      QVERIFY(!doc.IsModified());
+      return;
+    }
+    // No change check (202/203) was asked although the calculator data were valid.
+    QVERIFY(presenter_.Shown().empty());
+    QVERIFY(doc.IsModified() && e.crDataValid);
+    QCOMPARE(e.crMethod, method);
+    QCOMPARE(e.compressionRatio.GetText(), ratio.toStdString());
+    QCOMPARE(e.combustionSpace.GetTextWithUnits(), total.toStdString());
+    QCOMPARE(e.deckVolume.GetText(), deck.toStdString());
+    QCOMPARE(e.gasketVolume.GetText(), gasket.toStdString());
+    QVERIFY(e.gasketBore.IsValid() && e.gasketThickness.IsValid() && e.chamberVolume.IsValid());
+    for (brisca::CFloatPtSpec* used : {&e.domeVolume, &e.reliefsVolume, &e.deckClearance})
+      QCOMPARE(used->IsAssigned(), specsKnown);
+    for (brisca::CFloatPtSpec* used : {&e.downBoreDistance, &e.measuredVolume})
+      QCOMPARE(used->IsAssigned(), !specsKnown);
+    // Later recalculations keep the calculator's combustion space.
+    doc.UpdateDerivedValues();
+    QCOMPARE(e.combustionSpace.GetTextWithUnits(), total.toStdString());
+  }
+
+  void compressionRatioNeedsACompleteShortBlock() {
+    brisca::CVexoDoc doc;  // cleared: no short block
+    bool seen = false;
+    brisca::test::AnswerNextModal<CCompRatioDlg>([](CCompRatioDlg* dialog) { dialog->reject(); }, &seen,
+                                                 5);
+    QVERIFY(!brisca::RunCompressionRatioMath(doc, nullptr));
+    QTest::qWait(200);
+    QVERIFY(!seen);
+    QCOMPARE(presenter_.Shown().size(), std::size_t{1});
+    QCOMPARE(presenter_.Shown().back().code, 88);
+  }
+
+  void compressionRatioFromToolsMenuAndEngineForm() {
+    brisca::test::ScratchSettings::Clear();
+    auto app = std::make_unique<brisca::CVexoApp>(brisca::test::QuickStart());
+    QVERIFY(app->InitInstance({QStringLiteral("brisca")}));
+    brisca::CMainFrame* frame = app->MainFrame();
+    QVERIFY(frame->OpenFile(brisca::test::SampleEngine()));
+    auto* tools = frame->findChild<QMenu*>(QStringLiteral("toolsMenu"));
+    QVERIFY(tools);
+    QAction* item = nullptr;
+    for (QAction* action : tools->actions()) {
+      if (action->data().toInt() == brisca::command::kCompressionRatioMath) item = action;
+    }
+    QVERIFY(item);
+    QCOMPARE(item->text(), QStringLiteral("Compression &Ratio Math..."));
+    QCOMPARE(item->statusTip(), QStringLiteral("Open the Compression Ratio Math Calculator"));
+    emit tools->aboutToShow();
+    QVERIFY(item->isEnabled());
+    QPushButton* crCalc = nullptr;
+    for (QPushButton* button : frame->findChildren<QPushButton*>(QStringLiteral("button2"))) crCalc = button;
+    QVERIFY(crCalc && crCalc->isEnabled() && crCalc->text() == QStringLiteral("CR Calc"));
+    for (QObject* trigger : {static_cast<QObject*>(item), static_cast<QObject*>(crCalc)}) {
+      bool seen = false;
+      brisca::test::AnswerNextModal<CCompRatioDlg>(
+          [](CCompRatioDlg* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Compression Ratio Calculator"));
+            dialog->reject();
+          },
+          &seen);
+      if (auto* action = qobject_cast<QAction*>(trigger)) {
+        action->trigger();
+      } else {
+        crCalc->click();
+      }
+      QVERIFY(seen);
+    }
+    for (brisca::CVexoDoc* d : frame->Documents().Documents()) d->SetModified(false);
+  }
 
   void airflowRatings_data() {
     QTest::addColumn<bool>("metric");
