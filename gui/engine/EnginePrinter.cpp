@@ -138,7 +138,8 @@ void EnginePrinter::PaintFormPage(QPainter& painter, bool secondPage) const {
     if (onSecondPage(box.topLeft()) != secondPage) continue;
     TextAt(painter, box.left(), box.top(), QString::fromLatin1(form::Groups()[g].title));
     const int top = box.top() + h + h / 4;
-    const int bottom = box.bottom() - h / 2;
+    // The box ends above its foot, which takes the last row's descent.
+    const int bottom = box.top() + box.height() + h / 4;
     painter.drawPolyline(QPolygon({QPoint(box.left(), top), QPoint(box.right(), top),
                                    QPoint(box.right(), bottom), QPoint(box.left(), bottom),
                                    QPoint(box.left(), top)}));

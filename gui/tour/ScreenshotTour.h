@@ -44,6 +44,8 @@ class ScreenshotTour {
   void TakeAirflowMath(CMainFrame& frame);
   //! The cam calculator on a copy of the sample's low-speed lobe.
   void TakeCamMath(CMainFrame& frame);
+  //! The print preview of the active engine's report, fitted to the width.
+  void TakePrintPreview(CMainFrame& frame);
   //! The engine form of the active engine window (the whole form) as `name`.
   void TakeEngineForm(CMainFrame& frame, const QString& name);
   //! The edit dialogs and component menus of the active engine's form.
