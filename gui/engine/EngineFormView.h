@@ -47,6 +47,8 @@ class CEngineFormView : public QScrollArea {
   //! A group's box in form pixels.
   QRect GroupBox(form::GroupIndex group) const { return groups_[group].box; }
   bool IsGroupHot(form::GroupIndex group) const { return groups_[group].hot; }
+  //! The etched separators in form pixels.
+  const std::vector<QRect>& SeparatorRects() const { return separators_; }
   //! The widget the form paints on (the fields' parent).
   QWidget* Canvas() const { return canvas_; }
 

@@ -98,6 +98,7 @@ class CMainFrame : public QMainWindow {
  private:
   void CreateActions();
   void CreateMenus();
+  void AddPrintActions();
   void CreateToolBar();
   void CreateStatusBar();
   void UpdateMenus();

@@ -10,6 +10,7 @@
 #include "core/document/CommandIds.h"
 #include "core/document/VexoDoc.h"
 #include "gui/engine/EngineMenus.h"
+#include "gui/engine/EnginePrinter.h"
 #include "gui/shell/ColorScheme.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/PathText.h"
@@ -37,6 +38,7 @@ void CMainFrame::CreateMenus() {
   for (int id : {kFileNew, kFileOpen, kFileClose}) fileMenu_->addAction(Action(id));
   fileMenu_->addSeparator();
   for (int id : {kFileSave, kSaveAs}) fileMenu_->addAction(Action(id));
+  AddPrintActions();
   mruSeparator_ = fileMenu_->addSeparator();
   for (int i = 0; i < RecentFiles::kMaxFiles; ++i) {
     auto* action = new QAction(this);
@@ -70,6 +72,29 @@ void CMainFrame::CreateMenus() {
   help->addAction(Action(kUserManual));
   help->addSeparator();
   help->addAction(Action(kAppAbout));
+}
+
+void CMainFrame::AddPrintActions() {
+  // The active document's printed report, whatever view is active.
+  fileMenu_->addSeparator();
+  QAction* print = fileMenu_->addAction(tr("&Print..."));
+  print->setObjectName(QStringLiteral("printAction"));
+  print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  print->setData(kPrint);
+  QAction* preview = fileMenu_->addAction(tr("Print Pre&view"));
+  preview->setObjectName(QStringLiteral("printPreviewAction"));
+  preview->setData(kPrintPreview);
+  connect(print, &QAction::triggered, this, [this] {
+    if (CVexoDoc* doc = ActiveDocument()) EnginePrinter::PrintWithDialog(*doc, documents_.Views(*doc), this);
+  });
+  connect(preview, &QAction::triggered, this, [this] {
+    if (CVexoDoc* doc = ActiveDocument()) EnginePrinter::Preview(*doc, documents_.Views(*doc), this);
+  });
+  connect(fileMenu_, &QMenu::aboutToShow, this, [this, print, preview] {
+    const bool hasDocument = ActiveDocument() != nullptr;
+    print->setEnabled(hasDocument);
+    preview->setEnabled(hasDocument);
+  });
 }
 
 void CMainFrame::CreateToolBar() {

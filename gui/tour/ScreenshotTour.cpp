@@ -1,5 +1,9 @@
 #include "gui/tour/ScreenshotTour.h"
 
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,6 +20,7 @@
 #include "core/document/ProgramPaths.h"
 #include "core/document/VexoDoc.h"
 #include "gui/engine/EngineFormView.h"
+#include "gui/engine/EnginePrinter.h"
 #include "gui/engine/SimSpecEditCtrl.h"
 #include "gui/engine/SimSpecEditDlg.h"
 #include "gui/results/ChartBuilder.h"
@@ -124,6 +129,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakeAirflowMath(frame);
     TakeCamMath(frame);
     TakeCompressionRatio(frame);
+    TakePrintPreview(frame);
     TakeCharts(frame);
     TakeSurface();
   }
@@ -165,6 +171,26 @@ void ScreenshotTour::TakePortFlow(CMainFrame& frame) {
   dialog.LiftEdit(FlowSide::Intake, 2)->setFocus();
   Settle(100);
   Save(dialog.grab().toImage(), QStringLiteral("port-flow.png"), &dialog);
+  dialog.reject();
+}
+
+void ScreenshotTour::TakePrintPreview(CMainFrame& frame) {
+  CVexoDoc* doc = frame.ActiveDocument();
+  if (!doc) {
+    Fail(QStringLiteral("print-preview.png: no engine"));
+    return;
+  }
+  const EnginePrinter report(*doc, frame.Documents().Views(*doc));
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintPreviewDialog dialog(&printer, &frame);
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                   [&report](QPrinter* target) { report.Print(*target); });
+  dialog.resize(900, 1000);
+  dialog.show();
+  if (!QTest::qWaitForWindowExposed(&dialog)) Fail(QStringLiteral("the print preview did not show"));
+  if (auto* preview = dialog.findChild<QPrintPreviewWidget*>()) preview->fitToWidth();
+  Settle(200);
+  Save(dialog.grab().toImage(), QStringLiteral("print-preview.png"), &dialog);
   dialog.reject();
 }
 

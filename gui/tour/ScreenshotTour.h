@@ -46,6 +46,8 @@ class ScreenshotTour {
   void TakeCamMath(CMainFrame& frame);
   //! Both methods of the compression-ratio calculator, with a worked example typed in.
   void TakeCompressionRatio(CMainFrame& frame);
+  //! The print preview of the active engine's report, fitted to the width.
+  void TakePrintPreview(CMainFrame& frame);
   //! The engine form of the active engine window (the whole form) as `name`.
   void TakeEngineForm(CMainFrame& frame, const QString& name);
   //! The edit dialogs and component menus of the active engine's form.
