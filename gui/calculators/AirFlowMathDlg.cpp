@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/base/ErrCode.h"
+#include "gui/calculators/CalculatorLayout.h"
 #include "gui/shell/EditFloatPt.h"
 #include "gui/shell/ValueEditGuard.h"
 
@@ -86,23 +87,13 @@ CAirFlowMathDlg::CAirFlowMathDlg(bool metric, QWidget* parent) : QDialog(parent)
   QGroupBox* known = pressureGroup(tr("Known Airflow"), false, knownPressure_, knownUnit_, knownFlow);
   QGroupBox* target = pressureGroup(tr("Calculated Airflow "), true, targetPressure_, targetUnit_, resultBox);
 
-  help_ = new QLabel(this);
-  help_->setFrameShape(QFrame::StyledPanel);
-  help_->setMinimumHeight(help_->fontMetrics().height() + 6);
-  auto* helpRow = new QHBoxLayout;
-  helpRow->addWidget(new QLabel(tr("Help Text:"), this));
-  helpRow->addWidget(help_, 1);
+  help_ = MakeHelpLine(this);
+  QHBoxLayout* helpRow = MakeHelpRow(this, help_);
 
-  default_ = new QPushButton(tr("Apply"), this);
-  cancel_ = new QPushButton(tr("Cancel"), this);
-  default_->setDefault(true);
-  cancel_->setAutoDefault(false);
+  const CalculatorButtons buttons = MakeApplyCancelRow(this);
+  default_ = buttons.apply;
+  cancel_ = buttons.cancel;
   connect(default_, &QPushButton::clicked, this, &CAirFlowMathDlg::OnDefault);
-  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(default_);
-  buttons->addWidget(cancel_);
 
   auto* columns = new QHBoxLayout;
   columns->addWidget(known);
@@ -111,7 +102,7 @@ CAirFlowMathDlg::CAirFlowMathDlg(bool metric, QWidget* parent) : QDialog(parent)
   layout->addWidget(ratingBox);
   layout->addLayout(columns);
   layout->addLayout(helpRow);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 
   guard_ = new ValueEditGuard(this, help_);
   auto recompute = [this](bool) {

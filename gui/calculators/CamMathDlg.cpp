@@ -10,6 +10,7 @@
 
 #include "core/base/ErrCode.h"
 #include "core/valvetrain/calculators/CamMathCalculator.h"
+#include "gui/calculators/CalculatorLayout.h"
 #include "gui/shell/EditFloatPt.h"
 #include "gui/shell/ValueEditGuard.h"
 
@@ -76,23 +77,12 @@ CCamMathDlg::CCamMathDlg(CCamProfile& lobe, int lobeIndex, QWidget* parent)
   }
   eventGrid->setRowStretch(4, 1);
 
-  help_ = new QLabel(this);
-  help_->setFrameShape(QFrame::StyledPanel);
-  help_->setMinimumHeight(help_->fontMetrics().height() + 6);
-  auto* helpRow = new QHBoxLayout;
-  helpRow->addWidget(new QLabel(tr("Help Text:"), this));
-  helpRow->addWidget(help_, 1);
+  help_ = MakeHelpLine(this);
+  QHBoxLayout* helpRow = MakeHelpRow(this, help_);
 
-  apply_ = new QPushButton(tr("Apply"), this);
-  auto* cancel = new QPushButton(tr("Cancel"), this);
-  apply_->setDefault(true);
-  cancel->setAutoDefault(false);
+  const CalculatorButtons buttons = MakeApplyCancelRow(this);
+  apply_ = buttons.apply;
   connect(apply_, &QPushButton::clicked, this, &CCamMathDlg::OnApply);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(apply_);
-  buttons->addWidget(cancel);
 
   auto* columns = new QHBoxLayout;
   columns->addWidget(inputBox);
@@ -100,7 +90,7 @@ CCamMathDlg::CCamMathDlg(CCamProfile& lobe, int lobeIndex, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(columns);
   layout->addLayout(helpRow);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 
   guard_ = new ValueEditGuard(this, help_);
   for (int i = 0; i < 6; ++i) {

@@ -17,6 +17,7 @@
 #include "core/base/ErrCode.h"
 #include "core/document/VexoDoc.h"
 #include "gui/calculators/CompRatioPicture.h"
+#include "gui/calculators/CalculatorLayout.h"
 #include "gui/shell/EditFloatPt.h"
 #include "gui/shell/ValueEditGuard.h"
 
@@ -85,9 +86,7 @@ CCompRatioDlg::CCompRatioDlg(CVexoDoc& document, QWidget* parent)
   setWindowTitle(tr("Compression Ratio Calculator"));
   setObjectName(QStringLiteral("compRatioDlg"));
   const EngineParameters& e = document_.Engine();
-  help_ = new QLabel(this);
-  help_->setFrameShape(QFrame::StyledPanel);
-  help_->setMinimumHeight(help_->fontMetrics().height() + 6);
+  help_ = MakeHelpLine(this);
   guard_ = new ValueEditGuard(this, help_);
 
   auto* current = new QGroupBox(tr("Current Engine Specs"), this);
@@ -143,20 +142,11 @@ CCompRatioDlg::CCompRatioDlg(CVexoDoc& document, QWidget* parent)
     calcRow->addWidget(box, 1);
   }
 
-  auto* helpRow = new QHBoxLayout;
-  helpRow->addWidget(new QLabel(tr("Help Text:"), this));
-  helpRow->addWidget(help_, 1);
+  QHBoxLayout* helpRow = MakeHelpRow(this, help_);
 
-  apply_ = new QPushButton(tr("Apply"), this);
-  auto* cancel = new QPushButton(tr("Cancel"), this);
-  apply_->setDefault(true);
-  cancel->setAutoDefault(false);
+  const CalculatorButtons buttons = MakeApplyCancelRow(this);
+  apply_ = buttons.apply;
   connect(apply_, &QPushButton::clicked, this, &CCompRatioDlg::OnApply);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(apply_);
-  buttons->addWidget(cancel);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(current);
@@ -165,7 +155,7 @@ CCompRatioDlg::CCompRatioDlg(CVexoDoc& document, QWidget* parent)
   layout->addWidget(volumes, 1);
   layout->addWidget(calculated);
   layout->addLayout(helpRow);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
 
   OnMethod(inputs_.method);
   methods_[inputs_.method - 1]->setFocus();

@@ -10,9 +10,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 #include "core/document/ProgramPaths.h"
 #include "gui/shell/DisplayColors.h"
+#include "gui/shell/MainFrame.h"
 #include "gui/shell/VexoApp.h"
 
 namespace brisca::test {
@@ -61,6 +63,15 @@ inline AppOptions QuickStart() {
 
 inline std::filesystem::path SampleEngine(const char* name = "Stock Small-Block V8.qen") {
   return ProgramPaths::Discover().programDataFolder / "EngineFiles (.QEN)" / name;
+}
+
+//! Starts the application quickly on cleared scratch settings and opens
+//! `engine` in it; null when the start or the open fails.
+inline std::unique_ptr<CVexoApp> StartWithEngine(const std::filesystem::path& engine = SampleEngine()) {
+  ScratchSettings::Clear();
+  auto app = std::make_unique<CVexoApp>(QuickStart());
+  if (!app->InitInstance({QStringLiteral("brisca")}) || !app->MainFrame()->OpenFile(engine)) return nullptr;
+  return app;
 }
 
 }  // namespace brisca::test

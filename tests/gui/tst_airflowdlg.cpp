@@ -196,11 +196,9 @@ class TestAirFlowDlg : public QObject {
   // (Cancel keeps the dialog), and the document then holds no file name; a
   // description equal to a built-in head reads "Custom Airflow".
   void portFlowButtonEditsTheDocument() {
-    brisca::test::ScratchSettings::Clear();
-    auto app = std::make_unique<brisca::CVexoApp>(brisca::test::QuickStart());
-    QVERIFY(app->InitInstance({QStringLiteral("brisca")}));
+    auto app = brisca::test::StartWithEngine();
+    QVERIFY(app);
     brisca::CMainFrame* frame = app->MainFrame();
-    QVERIFY(frame->OpenFile(brisca::test::SampleEngine()));
     brisca::CVexoDoc* doc = frame->ActiveDocument();
     auto* form = qobject_cast<brisca::CEngineFormView*>(frame->ActiveFrame()->LeftTabs()->widget(0));
     QVERIFY(form);

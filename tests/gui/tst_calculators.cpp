@@ -185,11 +185,9 @@ class TestCalculators : public QObject {
   }
 
   void compressionRatioFromToolsMenuAndEngineForm() {
-    brisca::test::ScratchSettings::Clear();
-    auto app = std::make_unique<brisca::CVexoApp>(brisca::test::QuickStart());
-    QVERIFY(app->InitInstance({QStringLiteral("brisca")}));
+    auto app = brisca::test::StartWithEngine();
+    QVERIFY(app);
     brisca::CMainFrame* frame = app->MainFrame();
-    QVERIFY(frame->OpenFile(brisca::test::SampleEngine()));
     auto* tools = frame->findChild<QMenu*>(QStringLiteral("toolsMenu"));
     QVERIFY(tools);
     QAction* item = nullptr;
@@ -288,11 +286,9 @@ class TestCalculators : public QObject {
   }
 
   void airflowMathStoresTheRatingWithoutMarkingTheDocument() {
-    brisca::test::ScratchSettings::Clear();
-    auto app = std::make_unique<brisca::CVexoApp>(brisca::test::QuickStart());
-    QVERIFY(app->InitInstance({QStringLiteral("brisca")}));
+    auto app = brisca::test::StartWithEngine();
+    QVERIFY(app);
     brisca::CMainFrame* frame = app->MainFrame();
-    QVERIFY(frame->OpenFile(brisca::test::SampleEngine()));
     brisca::CVexoDoc* doc = frame->ActiveDocument();
     doc->SetModified(false);
     auto* tools = frame->findChild<QMenu*>(QStringLiteral("toolsMenu"));
@@ -367,11 +363,9 @@ class TestCalculators : public QObject {
   }
 
   void camMathLeavesModifiedFlagAndHighSpeedItemFollowsVariableTiming() {
-    brisca::test::ScratchSettings::Clear();
-    auto app = std::make_unique<brisca::CVexoApp>(brisca::test::QuickStart());
-    QVERIFY(app->InitInstance({QStringLiteral("brisca")}));
+    auto app = brisca::test::StartWithEngine();
+    QVERIFY(app);
     brisca::CMainFrame* frame = app->MainFrame();
-    QVERIFY(frame->OpenFile(brisca::test::SampleEngine()));
     brisca::CVexoDoc* doc = frame->ActiveDocument();
     auto& cam = doc->Engine().camshaft;
     cam.variableValveTiming = false;
