@@ -8,6 +8,7 @@
 #include "cli/ConvertCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/IterateCommand.h"
+#include "cli/MergeCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/RunCommand.h"
 #include "cli/StderrPresenter.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
   brisca::cli::AddConvertCommand(app, status);
   brisca::cli::AddInfoCommand(app, status);
   brisca::cli::AddIterateCommand(app, status);
+  brisca::cli::AddMergeCommand(app, status);
   brisca::cli::AddReportCommand(app, status);
   brisca::cli::AddCatalogueCommand(app);
 

@@ -100,11 +100,7 @@ Iterator& Iterator::operator=(const Iterator& other) {
     to.score = from.score;
     to.keep = from.keep;
   }
-  keptCount_ = other.keptCount_;
-  bestSlot_ = other.bestSlot_;
-  worstSlot_ = other.worstSlot_;
-  bestScore_ = other.bestScore_;
-  worstScore_ = other.worstScore_;
+  keeper_ = other.keeper_;
   baselineScore_ = other.baselineScore_;
   failedTests_ = other.failedTests_;
   firstFailureCode_ = other.firstFailureCode_;
@@ -129,9 +125,8 @@ void Iterator::Clear() {
   lowSpeed_ = kSweepMinRpm;
   highSpeed_ = kSweepMaxRpm;
   for (ResultSlot& slot : results_) slot = ResultSlot();
-  keptCount_ = 0;
-  bestSlot_ = worstSlot_ = -1;
-  bestScore_ = worstScore_ = baselineScore_ = 0.0f;
+  keeper_.Clear();
+  baselineScore_ = 0.0f;
   failedTests_ = firstFailureCode_ = 0;
   boreDerived_ = strokeDerived_ = raiseInductionFlow_ = false;
   setUp_ = false;
@@ -310,9 +305,7 @@ void Iterator::Prepare() {
     slot.score = 0.0f;
     slot.keep = false;
   }
-  keptCount_ = 0;
-  bestSlot_ = worstSlot_ = -1;
-  bestScore_ = worstScore_ = 0.0f;
+  keeper_.Clear();
   failedTests_ = firstFailureCode_ = 0;
   active_.clear();
   total_ = 0;
@@ -437,10 +430,6 @@ TestOutcome Iterator::Evaluate(CVexoDoc& work, const TestPoint& point,
   return outcome;
 }
 
-bool Iterator::WouldKeep(float score) const {
-  return keptCount_ < kIteratorResults || score > worstScore_;
-}
-
 int Iterator::Commit(const TestOutcome& outcome, const EngineParameters* engine) {
   ++done_;
   if (!outcome.ok) {
@@ -461,13 +450,8 @@ bool Iterator::Step() {
 }
 
 int Iterator::OfferResult(float score, int testNumber, const EngineParameters& engine) {
-  int slot = -1;
-  if (keptCount_ == kIteratorResults) {
-    if (!(score > worstScore_)) return -1;
-    slot = worstSlot_;
-  } else {
-    slot = keptCount_++;
-  }
+  const int slot = keeper_.Offer(score, testNumber);
+  if (slot < 0) return -1;
   ResultSlot& r = results_[slot];
   if (!r.engine) r.engine = std::make_unique<CVexoDoc>(nullptr);
   r.engine->Engine() = engine;
@@ -475,23 +459,7 @@ int Iterator::OfferResult(float score, int testNumber, const EngineParameters& e
   r.testNumber = testNumber;
   r.score = score;
   r.keep = false;
-  RecomputeBestWorst();
   return slot;
-}
-
-void Iterator::RecomputeBestWorst() {
-  bestSlot_ = worstSlot_ = -1;
-  for (int i = 0; i < keptCount_; ++i) {
-    const float s = results_[i].score;
-    if (bestSlot_ < 0 || s > bestScore_) {
-      bestSlot_ = i;
-      bestScore_ = s;
-    }
-    if (worstSlot_ < 0 || s < worstScore_) {
-      worstSlot_ = i;
-      worstScore_ = s;
-    }
-  }
 }
 
 float Iterator::Score(const CVexoDoc& engine) const {
@@ -511,13 +479,13 @@ int Iterator::ProgressPercent() const {
 // --- results ------------------------------------------------------------------
 
 void Iterator::SetKeep(int slot, bool keep) {
-  if (slot >= 0 && slot < keptCount_) results_[slot].keep = keep;
+  if (slot >= 0 && slot < keeper_.Count()) results_[slot].keep = keep;
 }
 
-void Iterator::KeepBest() { SetKeep(bestSlot_, true); }
+void Iterator::KeepBest() { SetKeep(keeper_.BestSlot(), true); }
 
 const CVexoDoc* Iterator::BestEngine() const {
-  return bestSlot_ >= 0 ? results_[bestSlot_].engine.get() : nullptr;
+  return keeper_.BestSlot() >= 0 ? results_[keeper_.BestSlot()].engine.get() : nullptr;
 }
 
 }  // namespace brisca

@@ -20,6 +20,7 @@
 
 #include "core/document/BaselineIterator.h"
 #include "core/iterator/IterationVariable.h"
+#include "core/iterator/KeepTen.h"
 #include "core/iterator/ResultSlot.h"
 
 namespace brisca {
@@ -29,7 +30,7 @@ struct CompressorMapSupply;
 struct EngineParameters;
 
 inline constexpr int kIteratorSlots = 12;
-inline constexpr int kIteratorResults = 10;
+inline constexpr int kIteratorResults = kKeptResults;
 //! A series of this many tests or more is refused (code 86).
 inline constexpr std::int64_t kMaxIteratorTests = 300000000;
 
@@ -93,7 +94,7 @@ class Iterator : public BaselineIterator {
   Iterator(const Iterator& other);
   Iterator& operator=(const Iterator& other);
 
-  bool HoldsResults() const override { return keptCount_ > 0; }
+  bool HoldsResults() const override { return keeper_.Count() > 0; }
 
   //! Back to the initial state: no baseline, no setup, no results, defaults.
   void Clear();
@@ -183,7 +184,7 @@ class Iterator : public BaselineIterator {
   //! that took the result, or −1.
   int Commit(const TestOutcome& outcome, const EngineParameters* engine);
   //! A result with this score would be kept now (and so possibly later).
-  bool WouldKeep(float score) const;
+  bool WouldKeep(float score) const { return keeper_.WouldKeep(score); }
   //! Offers a result: replaces the worst of ten kept only when strictly better.
   //! Returns the slot used, or −1 when dropped.
   int OfferResult(float score, int testNumber, const EngineParameters& engine);
@@ -201,15 +202,15 @@ class Iterator : public BaselineIterator {
   int FirstFailureCode() const { return firstFailureCode_; }
 
   // --- results --------------------------------------------------------------
-  int KeptCount() const { return keptCount_; }
+  int KeptCount() const { return keeper_.Count(); }
   const ResultSlot& Result(int slot) const { return results_.at(slot); }
   void SetKeep(int slot, bool keep);
   //! Marks the best kept result to be opened.
   void KeepBest();
-  int BestSlot() const { return bestSlot_; }
-  int WorstSlot() const { return worstSlot_; }
-  float BestScore() const { return bestScore_; }
-  float WorstScore() const { return worstScore_; }
+  int BestSlot() const { return keeper_.BestSlot(); }
+  int WorstSlot() const { return keeper_.WorstSlot(); }
+  float BestScore() const { return keeper_.BestScore(); }
+  float WorstScore() const { return keeper_.WorstScore(); }
   float BaselineScore() const { return baselineScore_; }
   //! The engine of the best result, or null before anything was kept.
   const CVexoDoc* BestEngine() const;
@@ -217,7 +218,6 @@ class Iterator : public BaselineIterator {
  private:
   void AssignSlotTypes();
   bool Advance(int i);
-  void RecomputeBestWorst();
 
   const CVexoDoc* baseline_ = nullptr;  //!< not owned
   int baselineNumber_ = 0;
@@ -234,11 +234,7 @@ class Iterator : public BaselineIterator {
   float lowSpeed_ = 1000.0f;            //!< [rpm]
   float highSpeed_ = 14500.0f;          //!< [rpm]
   std::array<ResultSlot, kIteratorResults> results_;
-  int keptCount_ = 0;
-  int bestSlot_ = -1;
-  int worstSlot_ = -1;
-  float bestScore_ = 0.0f;
-  float worstScore_ = 0.0f;
+  KeepTen keeper_;                      //!< which slot holds which result
   float baselineScore_ = 0.0f;
   int failedTests_ = 0;
   int firstFailureCode_ = 0;

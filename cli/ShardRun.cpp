@@ -1,0 +1,143 @@
+#include "cli/ShardRun.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+
+#include "cli/EngineLoader.h"
+#include "cli/SeriesSession.h"
+#include "core/base/ErrCode.h"
+#include "core/iterator/ShardMerge.h"
+#include "core/iterator/ShardRunner.h"
+
+namespace brisca::cli {
+namespace {
+
+//! Seconds between two saves of a running shard's progress.
+constexpr auto kCheckpointInterval = std::chrono::seconds(3);
+
+//! A saved progress this shard may resume from: same series, same shard.
+bool Resumable(const ShardRecord& saved, const ShardRecord& shard) {
+  return saved.kind == ShardRecordKind::Part && saved.fingerprint == shard.fingerprint &&
+         saved.series == shard.series && saved.phase == shard.phase && saved.shard == shard.shard &&
+         saved.shards == shard.shards && saved.total == shard.total;
+}
+
+}  // namespace
+
+ShardSeries SourceOf(const IterateOptions& o) {
+  ShardSeries s;
+  s.engine = AbsolutePath(o.engine);
+  s.preset = o.preset;
+  s.setup = AbsolutePath(o.setup);
+  s.dataDir = AbsolutePath(o.dataDir);
+  s.from = AbsolutePath(o.from);
+  return s;
+}
+
+bool ParseShard(const std::string& text, int& shard, int& shards) {
+  int k = 0, n = 0;
+  char tail = 0;
+  if (std::sscanf(text.c_str(), "%d/%d%c", &k, &n, &tail) != 2 || k < 1 || n < 1 || k > n ||
+      n > 1000000) {
+    return false;
+  }
+  shard = k;
+  shards = n;
+  return true;
+}
+
+int RunShard(const std::string& shardText, const IterateOptions& options) {
+  ShardRecord record;
+  if (!ParseShard(shardText, record.shard, record.shards)) {
+    std::fprintf(stderr, "iterate: --shard wants K/N with 1 <= K <= N, not \"%s\"\n", shardText.c_str());
+    return kExitUsage;
+  }
+  if (options.out.empty() || (options.phase == 2) != !options.from.empty()) {
+    std::fprintf(stderr, "iterate: a shard needs --out, and --from exactly with --phase 2\n");
+    return kExitUsage;
+  }
+  SeriesSession session;
+  if (!OpenSeries(SourceOf(options), session)) return kExitEngineError;
+  Iterator* phase = &session.phase1;
+  std::string fromDigest;
+  if (options.phase == 2) {
+    if (!session.dual) {
+      std::fprintf(stderr, "iterate: this series has one phase only\n");
+      return kExitUsage;
+    }
+    ShardRecord phase1;
+    std::string error;
+    if (!ReadPhase1Record(session, session.source.from, phase1, fromDigest, error)) {
+      std::fprintf(stderr, "iterate: %s\n", error.c_str());
+      return kExitEngineError;
+    }
+    KeepTen keeper;
+    for (const KeepTen::Entry& e : phase1.state.admissions) keeper.Offer(e.score, e.testNumber);
+    int code = kErrNoBaseline;
+    if (keeper.BestSlot() < 0 ||
+        !StartPhase2(session, keeper.At(keeper.BestSlot()).testNumber, code)) {
+      ReportErrorCode(code);
+      return kExitEngineError;
+    }
+    phase = &session.phase2;
+  }
+
+  record.kind = ShardRecordKind::Part;
+  record.series = session.source;
+  record.phase = options.phase;
+  record.total = phase->TotalTests();
+  record.fingerprint = FingerprintOf(session, *phase, fromDigest);
+
+  ShardRunner runner(*phase, options.threads);
+  if (!options.checkpoint.empty() && std::filesystem::exists(options.checkpoint)) {
+    ShardRecord saved;
+    std::string error;
+    if (!ReadShardRecord(options.checkpoint, saved, error)) {
+      std::fprintf(stderr, "iterate: checkpoint %s: %s\n", options.checkpoint.c_str(), error.c_str());
+      return kExitEngineError;
+    }
+    if (!Resumable(saved, record) || !runner.Resume(saved.state)) {
+      std::fprintf(stderr, "iterate: checkpoint %s belongs to another shard or series\n",
+                   options.checkpoint.c_str());
+      return kExitEngineError;
+    }
+    std::fprintf(stderr, "resuming shard %d/%d after test %lld\n", record.shard, record.shards,
+                 static_cast<long long>(saved.state.lastTest));
+  }
+
+  const int k = record.shard, n = record.shards;
+  auto lastSave = std::chrono::steady_clock::now();
+  bool saveFailed = false;
+  const bool finished = runner.RunThrough(
+      record.total, [k, n](std::int64_t t) { return ShardOfTest(t, n) == k; },
+      [&](const ShardState& state) {
+        if (options.checkpoint.empty()) return;
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastSave < kCheckpointInterval) return;
+        lastSave = now;
+        ShardRecord progress = record;
+        progress.state = state;
+        std::string error;
+        if (!WriteShardRecord(options.checkpoint, progress, error) && !saveFailed) {
+          saveFailed = true;
+          std::fprintf(stderr, "iterate: %s\n", error.c_str());
+        }
+      });
+  if (!finished) return kExitEngineError;
+
+  record.state = runner.State();
+  record.complete = true;
+  std::string error;
+  if (!WriteShardRecord(options.out, record, error)) {
+    std::fprintf(stderr, "iterate: %s\n", error.c_str());
+    return kExitEngineError;
+  }
+  if (!options.checkpoint.empty()) std::filesystem::remove(options.checkpoint);
+  std::printf("shard %d/%d of phase %d: %lld tests, %d failed, %zu admitted; written to %s\n", k, n,
+              record.phase, static_cast<long long>(record.state.testsRun), record.state.failures,
+              record.state.admissions.size(), options.out.c_str());
+  return kExitOk;
+}
+
+}  // namespace brisca::cli
