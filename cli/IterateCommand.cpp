@@ -105,6 +105,9 @@ void AddIterateCommand(CLI::App& app, int& status) {
   command->add_option("--from", options->from, "Phase 2 starts from this merged phase-1 record");
   command->add_option("--checkpoint", options->checkpoint,
                       "Save the shard's progress in FILE and resume from it");
+  command->add_option("--checkpoint-seconds", options->checkpointSeconds,
+                      "Seconds between two saves of the progress (default 5)")
+      ->check(CLI::Range(0.0, 86400.0));
   AddDataDirOption(*command, options->dataDir);
   command->callback([options, &status] { status = Run(*options); });
 }

@@ -92,6 +92,7 @@ bool StartPhase2(SeriesSession& s, int bestTest, int& code) {
   }
   // Kept the way the whole series keeps it, so phase 2 sees the same engine.
   s.phase1Best = s.phase1;
+  s.phase1Best.Prepare();  // holds nothing but this one result
   s.phase1Best.OfferResult(outcome.score, outcome.testNumber, work.Engine());
   return BeginPhase2(s.phase1Best, s.phase2, code);
 }

@@ -43,7 +43,9 @@ bool MergePhase(SeriesSession& s, int phase, const std::vector<const ShardState*
     if (p1.failures > 0) result.firstFailureCode = p1.firstFailureCode;
     if (s.phase2.KeptCount() == 0) {
       // As on one machine: phase 1's results count when phase 2 kept nothing.
-      if (!RebuildKept(s.phase1, ReplayRecord(*phase1), error)) return false;
+      if (s.phase1.KeptCount() == 0 && !RebuildKept(s.phase1, ReplayRecord(*phase1), error)) {
+        return false;
+      }
       result.results = &s.phase1;
     }
   }

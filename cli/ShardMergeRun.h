@@ -25,7 +25,8 @@ struct MergedResult {
 MergedPhase ReplayRecord(const ShardRecord& record);
 
 //! Merges `logs` of `phase` of `session` (phase 2 started with StartPhase2 from
-//! `phase1`, the merged phase-1 record). `fingerprint` and `series` go into the
+//! `phase1`, the merged phase-1 record; phase 1's kept results are rebuilt
+//! from it unless they already were). `fingerprint` and `series` go into the
 //! merged record. False with `error`.
 bool MergePhase(SeriesSession& session, int phase, const std::vector<const ShardState*>& logs,
                 const ShardRecord* phase1, const ShardFingerprint& fingerprint,

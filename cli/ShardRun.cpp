@@ -13,9 +13,6 @@
 namespace brisca::cli {
 namespace {
 
-//! Seconds between two saves of a running shard's progress.
-constexpr auto kCheckpointInterval = std::chrono::seconds(3);
-
 //! A saved progress this shard may resume from: same series, same shard.
 bool Resumable(const ShardRecord& saved, const ShardRecord& shard) {
   return saved.kind == ShardRecordKind::Part && saved.fingerprint == shard.fingerprint &&
@@ -114,7 +111,7 @@ int RunShard(const std::string& shardText, const IterateOptions& options) {
       [&](const ShardState& state) {
         if (options.checkpoint.empty()) return;
         const auto now = std::chrono::steady_clock::now();
-        if (now - lastSave < kCheckpointInterval) return;
+        if (now - lastSave < std::chrono::duration<double>(options.checkpointSeconds)) return;
         lastSave = now;
         ShardRecord progress = record;
         progress.state = state;

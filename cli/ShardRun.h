@@ -21,6 +21,7 @@ struct IterateOptions {
   int phase = 1;
   std::string from;        //!< merged phase-1 record (phase 2)
   std::string checkpoint;  //!< saved progress of the shard
+  double checkpointSeconds = 5.0;  //!< between two saves
 };
 
 //! The series' files and options, paths made absolute.

@@ -109,6 +109,7 @@ bool CheckParts(const std::vector<ShardRecord>& parts, const std::vector<std::st
 
 TestOutcome EvaluateTest(const Iterator& series, int testNumber, CVexoDoc& work) {
   Iterator walk(series);
+  walk.Prepare();  // from the first combination, whatever `series` ran
   TestPoint point;
   while (walk.NextTest(point) && point.testNumber < testNumber) {
   }
@@ -122,6 +123,7 @@ bool RebuildKept(Iterator& series, const MergedPhase& merged, std::string& error
   for (int i = 0; i < merged.keeper.Count(); ++i) engines[merged.keeper.At(i).testNumber];
   // One walk of the odometer evaluates them all.
   Iterator walk(series);
+  walk.Prepare();
   const CompressorMapSupply maps = series.Baseline()->ReadCompressorMap();
   TestPoint point;
   auto next = engines.begin();

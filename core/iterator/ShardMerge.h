@@ -33,13 +33,14 @@ bool CheckParts(const std::vector<ShardRecord>& parts, const std::vector<std::st
 //! The tests a shard of `shards` owns among 1..total.
 std::int64_t ShardTestCount(std::int64_t total, int shard, int shards);
 
-//! Fills the result slots of `series` (set up, prepared, not run) with the
+//! Fills the result slots of `series` (set up and prepared; its own slots
+//! empty, its odometer anywhere) with the
 //! merged keeper's results: every kept test is evaluated again from the
 //! baseline and the admissions are offered in order. False with `error` when
 //! a kept test does not give its logged score bit for bit.
 bool RebuildKept(Iterator& series, const MergedPhase& merged, std::string& error);
 
-//! Evaluates test `testNumber` of `series` (prepared, not run) into `work`.
+//! Evaluates test `testNumber` of `series` (set up and prepared) into `work`.
 TestOutcome EvaluateTest(const Iterator& series, int testNumber, CVexoDoc& work);
 
 }  // namespace brisca
