@@ -23,13 +23,13 @@ file(READ ${WORK}/part3.json text)
 string(REPLACE "\"complete\": true" "\"complete\": false" text "${text}")
 file(WRITE ${WORK}/running3.json "${text}")
 
-# case name; expected stderr; the parts
+# case name | expected stderr | the parts, separated by ","
 set(cases
-  "missing|shard 2 of 3 is missing|part1;part3"
-  "duplicate|again2.json is shard 2 again \\(as .*part2.json\\)|part1;part2;again2"
-  "foreign|foreign3.json belongs to another series than .*part1.json \\(its setup differs\\)|part1;part2;foreign3"
-  "damaged|damaged2.json: not well-formed|part1;damaged2;part3"
-  "running|running3.json is not finished|part1;part2;running3"
+  "missing|shard 2 of 3 is missing|part1,part3"
+  "duplicate|again2.json is shard 2 again \\(as .*part2.json\\)|part1,part2,again2"
+  "foreign|foreign3.json belongs to another series than .*part1.json \\(its setup differs\\)|part1,part2,foreign3"
+  "damaged|damaged2.json: not well-formed|part1,damaged2,part3"
+  "running|running3.json is not finished|part1,part2,running3"
   "phase-1 record is a part|part1.json is not the merged record of phase 1|")
 foreach(case IN LISTS cases)
   string(REPLACE "|" ";" fields "${case}")
@@ -38,7 +38,8 @@ foreach(case IN LISTS cases)
   list(LENGTH fields count)
   set(out ${WORK}/out-${name})
   if(count GREATER 2)
-    list(SUBLIST fields 2 -1 parts)
+    list(GET fields 2 parts)
+    string(REPLACE "," ";" parts "${parts}")
     list(TRANSFORM parts PREPEND ${WORK}/)
     list(TRANSFORM parts APPEND .json)
     set(command ${PROGRAM} iterate-merge ${parts} --out ${out})
