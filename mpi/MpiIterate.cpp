@@ -55,19 +55,29 @@ int Size() {
   return n;
 }
 
-//! True on every rank when `ok` is true on every rank.
-bool AllOk(bool ok) {
-  int mine = ok ? 1 : 0, all = 0;
-  MPI_Allreduce(&mine, &all, 1, MPI_INT, MPI_MIN, MPI_COMM_WORLD);
-  return all == 1;
-}
-
-//! Waits for `request` without spinning a core away from the tests.
+//! Waits for `request` without spinning a core away from the tests of
+//! others (a blocking MPI call busy-waits): ranks wait for rank 0's merge.
 void Await(MPI_Request& request) {
   int done = 0;
   for (MPI_Test(&request, &done, MPI_STATUS_IGNORE); !done; MPI_Test(&request, &done, MPI_STATUS_IGNORE)) {
     std::this_thread::sleep_for(kPollPause);
   }
+}
+
+//! True on every rank when `ok` is true on every rank.
+bool AllOk(bool ok) {
+  int mine = ok ? 1 : 0, all = 0;
+  MPI_Request request;
+  MPI_Iallreduce(&mine, &all, 1, MPI_INT, MPI_MIN, MPI_COMM_WORLD, &request);
+  Await(request);
+  return all == 1;
+}
+
+//! Rank 0's `count` values of `type` at `data` to every rank.
+void Broadcast(void* data, int count, MPI_Datatype type) {
+  MPI_Request request;
+  MPI_Ibcast(data, count, type, 0, MPI_COMM_WORLD, &request);
+  Await(request);
 }
 
 std::string FingerprintText(const ShardFingerprint& f) {
@@ -79,13 +89,15 @@ std::string FingerprintText(const ShardFingerprint& f) {
 bool FingerprintsAgree(const ShardFingerprint& mine) {
   std::string text = FingerprintText(mine);
   int length = static_cast<int>(text.size());
-  MPI_Bcast(&length, 1, MPI_INT, 0, MPI_COMM_WORLD);
+  Broadcast(&length, 1, MPI_INT);
   std::string root(static_cast<std::size_t>(length), '\0');
   if (Rank() == 0) root = text;
-  MPI_Bcast(root.data(), length, MPI_CHAR, 0, MPI_COMM_WORLD);
+  Broadcast(root.data(), length, MPI_CHAR);
   int same = root == text ? 1 : 0;
   std::vector<int> all(static_cast<std::size_t>(Size()));
-  MPI_Gather(&same, 1, MPI_INT, all.data(), 1, MPI_INT, 0, MPI_COMM_WORLD);
+  MPI_Request request;
+  MPI_Igather(&same, 1, MPI_INT, all.data(), 1, MPI_INT, 0, MPI_COMM_WORLD, &request);
+  Await(request);
   if (Rank() == 0) {
     for (int r = 1; r < Size(); ++r) {
       if (!all[r]) {
@@ -245,7 +257,7 @@ bool StartPhase2Everywhere(cli::SeriesSession& s, const cli::MergedResult& phase
   if (Rank() == 0 && phase1.merged.keeper.BestSlot() >= 0) {
     best = phase1.merged.keeper.At(phase1.merged.keeper.BestSlot()).testNumber;
   }
-  MPI_Bcast(&best, 1, MPI_INT, 0, MPI_COMM_WORLD);
+  Broadcast(&best, 1, MPI_INT);
   int code = kErrNoBaseline;
   const bool ok = best > 0 && cli::StartPhase2(s, best, code);
   if (!ok && Rank() == 0) ReportErrorCode(code);
