@@ -6,7 +6,8 @@
 // file (--setup FILE, statements as core/iterator/IterateSetup.h describes).
 //
 // Prints the best results and writes the kept engines as "Best%d-<title>.qen"
-// into --out.
+// into --out. With --shard K/N it runs one shard of one phase instead and
+// writes its partial result (cli/ShardRun.h) for `iterate-merge`.
 
 #include <CLI/CLI.hpp>
 
