@@ -23,7 +23,8 @@ std::string ColumnHeader(int slot, const CVexoDoc& engine) {
 //! The slots either phase varied, with a derived bore or stroke, in slot order.
 std::vector<int> ShownSlots(const Iterator& phase1, const Iterator& phase2, bool phase2Ran) {
   std::vector<int> slots = phase1.ActiveSlots();
-  if (phase2Ran) slots.insert(slots.end(), phase2.ActiveSlots().begin(), phase2.ActiveSlots().end());
+  if (phase2Ran)
+    slots.insert(slots.end(), phase2.ActiveSlots().begin(), phase2.ActiveSlots().end());
   if (phase1.BoreDerived()) slots.push_back(kSlotBore);
   if (phase1.StrokeDerived()) slots.push_back(kSlotStroke);
   std::sort(slots.begin(), slots.end());
@@ -31,7 +32,8 @@ std::vector<int> ShownSlots(const Iterator& phase1, const Iterator& phase2, bool
   return slots;
 }
 
-void PrintKeptResults(const Iterator& it, const CVexoDoc& engine, const std::vector<int>& printSlots) {
+void PrintKeptResults(const Iterator& it, const CVexoDoc& engine,
+                      const std::vector<int>& printSlots) {
   const char* unit = kCriterionUnits[it.GetCriterion()];
   std::printf("Baseline score: %.1f %s\n", it.BaselineScore(), unit);
   std::printf("%-4s %-6s %-22s", "Rank", "Test", "Score");
@@ -44,9 +46,8 @@ void PrintKeptResults(const Iterator& it, const CVexoDoc& engine, const std::vec
   std::printf("\n");
   std::vector<int> order;
   for (int i = 0; i < it.KeptCount(); ++i) order.push_back(i);
-  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    return it.Result(a).score > it.Result(b).score;
-  });
+  std::stable_sort(order.begin(), order.end(),
+                   [&](int a, int b) { return it.Result(a).score > it.Result(b).score; });
   int rank = 0;
   for (int slot : order) {
     const ResultSlot& r = it.Result(slot);
@@ -72,14 +73,16 @@ bool WriteKeptEngines(const Iterator& results, const std::string& dir) {
     // Written as a new document receives it: what was scored, not recomputed.
     CVexoDoc kept(nullptr);
     ReceiveKeptResult(results, i, kept);
-    if (!kept.WriteEngineFile(std::filesystem::path(dir) / (kept.GetTitle() + ".qen"))) return false;
+    if (!kept.WriteEngineFile(std::filesystem::path(dir) / (kept.GetTitle() + ".qen")))
+      return false;
   }
   std::printf("%d engines written to %s\n", results.KeptCount(), dir.c_str());
   return true;
 }
 
 void PrintFailures(int failures, int firstCode) {
-  if (failures > 0) std::fprintf(stderr, "%d tests failed: first failure code %d\n", failures, firstCode);
+  if (failures > 0)
+    std::fprintf(stderr, "%d tests failed: first failure code %d\n", failures, firstCode);
 }
 
 }  // namespace brisca::cli

@@ -75,7 +75,8 @@ void AddMergeCommand(CLI::App& app, int& status) {
       "iterate-merge", "Merge the shards of a test series into the ten best variants");
   command->add_option("parts", options->parts, "Partial results of every shard (.json)")
       ->required();
-  command->add_option("--out", options->out, "Write the kept engines and the merged record into DIR")
+  command
+      ->add_option("--out", options->out, "Write the kept engines and the merged record into DIR")
       ->required();
   command->callback([options, &status] { status = Run(*options); });
 }

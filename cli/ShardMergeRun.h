@@ -15,9 +15,9 @@ namespace brisca::cli {
 struct MergedResult {
   int phase = 1;
   MergedPhase merged;
-  ShardRecord record;               //!< the merged record of this phase
+  ShardRecord record;                 //!< the merged record of this phase
   const Iterator* results = nullptr;  //!< the phase whose kept engines count
-  int failures = 0;                 //!< both phases' once phase 2 ran
+  int failures = 0;                   //!< both phases' once phase 2 ran
   int firstFailureCode = 0;
 };
 

@@ -47,7 +47,8 @@ bool ParseShard(const std::string& text, int& shard, int& shards) {
 int RunShard(const std::string& shardText, const IterateOptions& options) {
   ShardRecord record;
   if (!ParseShard(shardText, record.shard, record.shards)) {
-    std::fprintf(stderr, "iterate: --shard wants K/N with 1 <= K <= N, not \"%s\"\n", shardText.c_str());
+    std::fprintf(stderr, "iterate: --shard wants K/N with 1 <= K <= N, not \"%s\"\n",
+                 shardText.c_str());
     return kExitUsage;
   }
   if (options.out.empty() || (options.phase == 2) != !options.from.empty()) {
@@ -91,7 +92,8 @@ int RunShard(const std::string& shardText, const IterateOptions& options) {
     ShardRecord saved;
     std::string error;
     if (!ReadShardRecord(options.checkpoint, saved, error)) {
-      std::fprintf(stderr, "iterate: checkpoint %s: %s\n", options.checkpoint.c_str(), error.c_str());
+      std::fprintf(stderr, "iterate: checkpoint %s: %s\n", options.checkpoint.c_str(),
+                   error.c_str());
       return kExitEngineError;
     }
     if (!Resumable(saved, record) || !runner.Resume(saved.state)) {

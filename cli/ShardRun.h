@@ -17,10 +17,10 @@ struct IterateOptions {
   std::string out;
   std::string dataDir;
   int threads = 0;
-  std::string shard;       //!< "K/N", or empty for the whole series
+  std::string shard;  //!< "K/N", or empty for the whole series
   int phase = 1;
-  std::string from;        //!< merged phase-1 record (phase 2)
-  std::string checkpoint;  //!< saved progress of the shard
+  std::string from;                //!< merged phase-1 record (phase 2)
+  std::string checkpoint;          //!< saved progress of the shard
   double checkpointSeconds = 5.0;  //!< between two saves
 };
 

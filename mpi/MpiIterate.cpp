@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
-
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -59,7 +58,8 @@ int Size() {
 //! others (a blocking MPI call busy-waits): ranks wait for rank 0's merge.
 void Await(MPI_Request& request) {
   int done = 0;
-  for (MPI_Test(&request, &done, MPI_STATUS_IGNORE); !done; MPI_Test(&request, &done, MPI_STATUS_IGNORE)) {
+  for (MPI_Test(&request, &done, MPI_STATUS_IGNORE); !done;
+       MPI_Test(&request, &done, MPI_STATUS_IGNORE)) {
     std::this_thread::sleep_for(kPollPause);
   }
 }
@@ -81,7 +81,8 @@ void Broadcast(void* data, int count, MPI_Datatype type) {
 }
 
 std::string FingerprintText(const ShardFingerprint& f) {
-  return f.build + "\n" + f.engine + "\n" + f.setup + "\n" + f.maps + "\n" + f.probe + "\n" + f.from;
+  return f.build + "\n" + f.engine + "\n" + f.setup + "\n" + f.maps + "\n" + f.probe + "\n" +
+         f.from;
 }
 
 //! Rank 0's fingerprint against every other rank's; rank 0 names the ranks
@@ -101,8 +102,10 @@ bool FingerprintsAgree(const ShardFingerprint& mine) {
   if (Rank() == 0) {
     for (int r = 1; r < Size(); ++r) {
       if (!all[r]) {
-        std::fprintf(stderr, "brisca-mpi-iterate: rank %d computes the series differently from rank 0 "
-                             "(another build, engine, setup, compressor maps or maths library)\n", r);
+        std::fprintf(stderr,
+                     "brisca-mpi-iterate: rank %d computes the series differently from rank 0 "
+                     "(another build, engine, setup, compressor maps or maths library)\n",
+                     r);
       }
     }
   }
@@ -155,11 +158,12 @@ class Coordinator {
     ShardRunner runner(phase, threads);
     for (TestBlock block = dealer_.Next(); block.first != 0; block = dealer_.Next()) {
       const std::int64_t first = block.first;
-      runner.RunThrough(block.last, [first](std::int64_t t) { return t >= first; },
-                        [&](const ShardState& s) {
-                          reported_[0] = s.testsRun;
-                          Serve();
-                        });
+      runner.RunThrough(
+          block.last, [first](std::int64_t t) { return t >= first; },
+          [&](const ShardState& s) {
+            reported_[0] = s.testsRun;
+            Serve();
+          });
     }
     logs_[0] = runner.State();
     while (logsIn_ < Size() - 1) {
@@ -178,17 +182,19 @@ class Coordinator {
  private:
   void Progress(bool last) {
     const auto now = std::chrono::steady_clock::now();
-    if (!last && now - lastLine_ < (terminal_ ? std::chrono::milliseconds(500) : kProgressInterval)) return;
+    if (!last && now - lastLine_ < (terminal_ ? std::chrono::milliseconds(500) : kProgressInterval))
+      return;
     lastLine_ = now;
     std::int64_t done = 0;
     for (std::int64_t d : reported_) done += d;
     const double elapsed = std::chrono::duration<double>(now - start_).count();
     const double rate = elapsed > 0 ? static_cast<double>(done) / elapsed : 0.0;
-    const long left = rate > 0 ? static_cast<long>(static_cast<double>(total_ - done) / rate + 0.5) : 0;
-    std::fprintf(stderr, "%sphase %d: %lld/%lld tests on %d ranks, %.1f tests/s, %ld:%02ld:%02ld left%s",
-                 terminal_ ? "\r" : "", phase_, static_cast<long long>(done),
-                 static_cast<long long>(total_), Size(), rate, left / 3600, (left / 60) % 60, left % 60,
-                 terminal_ && !last ? " " : "\n");
+    const long left =
+        rate > 0 ? static_cast<long>(static_cast<double>(total_ - done) / rate + 0.5) : 0;
+    std::fprintf(
+        stderr, "%sphase %d: %lld/%lld tests on %d ranks, %.1f tests/s, %ld:%02ld:%02ld left%s",
+        terminal_ ? "\r" : "", phase_, static_cast<long long>(done), static_cast<long long>(total_),
+        Size(), rate, left / 3600, (left / 60) % 60, left % 60, terminal_ && !last ? " " : "\n");
   }
 
   BlockDealer dealer_;
@@ -223,7 +229,8 @@ void RunWorker(Iterator& phase, int threads) {
   }
   std::string bytes = PackState(runner.State());
   MPI_Request sent;
-  MPI_Isend(bytes.data(), static_cast<int>(bytes.size()), MPI_BYTE, 0, kTagLog, MPI_COMM_WORLD, &sent);
+  MPI_Isend(bytes.data(), static_cast<int>(bytes.size()), MPI_BYTE, 0, kTagLog, MPI_COMM_WORLD,
+            &sent);
   Await(sent);
 }
 
@@ -243,7 +250,8 @@ bool RunPhase(cli::SeriesSession& s, int phase, const Options& options, const Sh
     ok = coordinator.Logs(logs) &&
          cli::MergePhase(s, phase, logs, phase1, fingerprint, result, error);
     if (!ok) {
-      std::fprintf(stderr, "brisca-mpi-iterate: %s\n", error.empty() ? "a rank's log arrived damaged" : error.c_str());
+      std::fprintf(stderr, "brisca-mpi-iterate: %s\n",
+                   error.empty() ? "a rank's log arrived damaged" : error.c_str());
     }
   } else {
     RunWorker(series, options.threads);
@@ -266,7 +274,8 @@ bool StartPhase2Everywhere(cli::SeriesSession& s, const cli::MergedResult& phase
 
 int Run(const Options& options) {
   if (options.preset.empty() == options.setup.empty()) {
-    if (Rank() == 0) std::fprintf(stderr, "brisca-mpi-iterate: give exactly one of --preset and --setup\n");
+    if (Rank() == 0)
+      std::fprintf(stderr, "brisca-mpi-iterate: give exactly one of --preset and --setup\n");
     return 2;
   }
   ShardSeries source;
@@ -310,14 +319,14 @@ int main(int argc, char** argv) {
   app.add_option("--out", options.out, "Write the kept engines into DIR")->required();
   app.add_option("--threads", options.threads, "Worker threads per rank (default 1)")
       ->check(CLI::Range(1, 256));
-  app.add_option("--data-dir", options.dataDir,
-                 "Program-data folder to read compressor maps from");
+  app.add_option("--data-dir", options.dataDir, "Program-data folder to read compressor maps from");
   int status = 0;
   try {
     app.parse(argc, argv);
     if (provided < MPI_THREAD_SERIALIZED) {
       // Rank 0 answers requests from its test thread.
-      if (brisca::mpi::Rank() == 0) std::fprintf(stderr, "brisca-mpi-iterate: MPI lacks thread support\n");
+      if (brisca::mpi::Rank() == 0)
+        std::fprintf(stderr, "brisca-mpi-iterate: MPI lacks thread support\n");
       status = 1;
     } else {
       status = brisca::mpi::Run(options);

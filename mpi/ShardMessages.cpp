@@ -7,7 +7,9 @@
 namespace brisca::mpi {
 namespace {
 
-void Put(std::string& out, std::int64_t v) { out.append(reinterpret_cast<const char*>(&v), sizeof v); }
+void Put(std::string& out, std::int64_t v) {
+  out.append(reinterpret_cast<const char*>(&v), sizeof v);
+}
 
 bool Get(const std::string& in, std::size_t& at, std::int64_t& v) {
   if (at + sizeof v > in.size()) return false;
@@ -20,9 +22,9 @@ bool Get(const std::string& in, std::size_t& at, std::int64_t& v) {
 
 std::string PackState(const ShardState& s) {
   std::string out;
-  for (std::int64_t v : {s.lastTest, s.testsRun, std::int64_t{s.failures},
-                         std::int64_t{s.firstFailedTest}, std::int64_t{s.firstFailureCode},
-                         static_cast<std::int64_t>(s.admissions.size())}) {
+  for (std::int64_t v :
+       {s.lastTest, s.testsRun, std::int64_t{s.failures}, std::int64_t{s.firstFailedTest},
+        std::int64_t{s.firstFailureCode}, static_cast<std::int64_t>(s.admissions.size())}) {
     Put(out, v);
   }
   for (const KeepTen::Entry& e : s.admissions) {
@@ -48,7 +50,8 @@ bool UnpackState(const std::string& in, ShardState& s) {
   for (std::int64_t i = 0; i < v[5]; ++i) {
     std::int64_t test = 0, bits = 0;
     if (!Get(in, at, test) || !Get(in, at, bits)) return false;
-    s.admissions.push_back({static_cast<int>(test), std::bit_cast<float>(static_cast<std::uint32_t>(bits))});
+    s.admissions.push_back(
+        {static_cast<int>(test), std::bit_cast<float>(static_cast<std::uint32_t>(bits))});
   }
   return at == in.size();
 }

@@ -106,20 +106,32 @@ class JsonReader {
       if (pos_ >= text_.size()) return false;
       const char e = text_[pos_++];
       switch (e) {
-        case '"': case '\\': case '/': out += e; break;
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case 'r': out += '\r'; break;
+        case '"':
+        case '\\':
+        case '/':
+          out += e;
+          break;
+        case 'n':
+          out += '\n';
+          break;
+        case 't':
+          out += '\t';
+          break;
+        case 'r':
+          out += '\r';
+          break;
         case 'u': {
           unsigned code = 0;
           if (pos_ + 4 > text_.size()) return false;
-          const auto [end, ec] = std::from_chars(text_.data() + pos_, text_.data() + pos_ + 4, code, 16);
+          const auto [end, ec] =
+              std::from_chars(text_.data() + pos_, text_.data() + pos_ + 4, code, 16);
           if (ec != std::errc() || end != text_.data() + pos_ + 4 || code >= 0x80) return false;
           out += static_cast<char>(code);
           pos_ += 4;
           break;
         }
-        default: return false;
+        default:
+          return false;
       }
     }
     return false;
@@ -202,7 +214,8 @@ class Fields {
     return false;
   }
   void Fail(const std::string& key, const char* what) {
-    if (error_.empty()) error_ = (key.empty() ? "the record" : "field \"" + key + "\"") + " " + what;
+    if (error_.empty())
+      error_ = (key.empty() ? "the record" : "field \"" + key + "\"") + " " + what;
   }
 
  private:
@@ -246,9 +259,10 @@ std::string RecordText(const ShardRecord& r) {
       << "  \"series\": {\"engine\": " << Quoted(s.engine) << ", \"preset\": " << Quoted(s.preset)
       << ", \"setup\": " << Quoted(s.setup) << ", \"data-dir\": " << Quoted(s.dataDir)
       << ", \"from\": " << Quoted(s.from) << "},\n"
-      << "  \"fingerprint\": {\"build\": " << Quoted(f.build) << ", \"engine\": " << Quoted(f.engine)
-      << ", \"setup\": " << Quoted(f.setup) << ", \"maps\": " << Quoted(f.maps)
-      << ", \"probe\": " << Quoted(f.probe) << ", \"from\": " << Quoted(f.from) << "},\n"
+      << "  \"fingerprint\": {\"build\": " << Quoted(f.build)
+      << ", \"engine\": " << Quoted(f.engine) << ", \"setup\": " << Quoted(f.setup)
+      << ", \"maps\": " << Quoted(f.maps) << ", \"probe\": " << Quoted(f.probe)
+      << ", \"from\": " << Quoted(f.from) << "},\n"
       << "  \"last-test\": " << st.lastTest << ",\n"
       << "  \"tests-run\": " << st.testsRun << ",\n"
       << "  \"failures\": " << st.failures << ",\n"
@@ -272,9 +286,8 @@ bool ParseAdmissions(const Json* json, std::vector<KeepTen::Entry>& out, std::st
   }
   for (const Json& item : **array) {
     const auto* pair = std::get_if<std::shared_ptr<JsonArray>>(&item.value);
-    const std::int64_t* test = pair && (*pair)->size() == 2
-                                   ? std::get_if<std::int64_t>(&(**pair)[0].value)
-                                   : nullptr;
+    const std::int64_t* test =
+        pair && (*pair)->size() == 2 ? std::get_if<std::int64_t>(&(**pair)[0].value) : nullptr;
     const std::string* score = test ? std::get_if<std::string>(&(**pair)[1].value) : nullptr;
     KeepTen::Entry e;
     if (!score || *test < 1 || *test > kMaxIteratorTests || !ParseHexFloat(*score, e.score)) {
@@ -297,7 +310,8 @@ bool ParseRecord(const std::string& text, ShardRecord& r, std::string& error) {
   if (top.Ok() && top.Text("format") != kFormatName) top.Fail("format", "names another format");
   if (top.Ok() && top.Number("version", 0, 1000) != kFormatVersion) top.Fail("version", "is not 1");
   const std::string kind = top.Ok() ? top.Text("kind") : "";
-  if (top.Ok() && kind != "part" && kind != "merged") top.Fail("kind", "is neither part nor merged");
+  if (top.Ok() && kind != "part" && kind != "merged")
+    top.Fail("kind", "is neither part nor merged");
   r.kind = kind == "merged" ? ShardRecordKind::Merged : ShardRecordKind::Part;
   r.phase = static_cast<int>(top.Number("phase", 1, 2));
   r.shard = static_cast<int>(top.Number("shard", 0, 1000000));

@@ -45,11 +45,11 @@ struct ShardRecord {
   ShardFingerprint fingerprint;
   ShardSeries series;
   int phase = 1;
-  int shard = 1;              //!< K of N; a merged record: 0 of 0
+  int shard = 1;  //!< K of N; a merged record: 0 of 0
   int shards = 1;
-  std::int64_t total = 0;     //!< tests of the phase
-  bool complete = false;      //!< false: saved progress of a running shard
-  ShardState state;           //!< merged: the merged keeper's admissions and the sums
+  std::int64_t total = 0;  //!< tests of the phase
+  bool complete = false;   //!< false: saved progress of a running shard
+  ShardState state;        //!< merged: the merged keeper's admissions and the sums
 };
 
 //! Writes atomically (a temporary file renamed over `path`). False with `error`.

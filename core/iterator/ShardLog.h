@@ -19,10 +19,10 @@ namespace brisca {
 
 //! A shard's progress and log.
 struct ShardState {
-  std::int64_t lastTest = 0;      //!< every test up to this one was run or is another shard's
+  std::int64_t lastTest = 0;  //!< every test up to this one was run or is another shard's
   std::int64_t testsRun = 0;
   int failures = 0;
-  int firstFailedTest = 0;        //!< 0: none failed
+  int firstFailedTest = 0;  //!< 0: none failed
   int firstFailureCode = 0;
   std::vector<KeepTen::Entry> admissions;  //!< in test order
 

@@ -9,7 +9,8 @@
 
 namespace brisca {
 
-bool MergeLogs(const std::vector<const ShardState*>& logs, MergedPhase& merged, std::string& error) {
+bool MergeLogs(const std::vector<const ShardState*>& logs, MergedPhase& merged,
+               std::string& error) {
   std::vector<KeepTen::Entry> all;
   MergedPhase out;
   for (const ShardState* log : logs) {
@@ -23,14 +24,16 @@ bool MergeLogs(const std::vector<const ShardState*>& logs, MergedPhase& merged, 
       out.state.firstFailureCode = log->firstFailureCode;
     }
   }
-  std::sort(all.begin(), all.end(),
-            [](const KeepTen::Entry& a, const KeepTen::Entry& b) { return a.testNumber < b.testNumber; });
+  std::sort(all.begin(), all.end(), [](const KeepTen::Entry& a, const KeepTen::Entry& b) {
+    return a.testNumber < b.testNumber;
+  });
   for (std::size_t i = 0; i < all.size(); ++i) {
     if (i > 0 && all[i].testNumber == all[i - 1].testNumber) {
       error = "test " + std::to_string(all[i].testNumber) + " was run by two shards";
       return false;
     }
-    if (out.keeper.Offer(all[i].score, all[i].testNumber) >= 0) out.state.admissions.push_back(all[i]);
+    if (out.keeper.Offer(all[i].score, all[i].testNumber) >= 0)
+      out.state.admissions.push_back(all[i]);
   }
   merged = std::move(out);
   return true;
@@ -88,7 +91,8 @@ bool CheckParts(const std::vector<ShardRecord>& parts, const std::vector<std::st
       return false;
     }
     if (auto [it, fresh] = seen.emplace(p.shard, i); !fresh) {
-      error = name + " is shard " + std::to_string(p.shard) + " again (as " + names[it->second] + ")";
+      error =
+          name + " is shard " + std::to_string(p.shard) + " again (as " + names[it->second] + ")";
       return false;
     }
     if (p.state.testsRun != ShardTestCount(p.total, p.shard, p.shards)) {
@@ -131,9 +135,11 @@ bool RebuildKept(Iterator& series, const MergedPhase& merged, std::string& error
     if (point.testNumber != next->first) continue;
     next->second = std::make_unique<CVexoDoc>(nullptr);
     const TestOutcome outcome = series.Evaluate(*next->second, point, maps);
-    const auto logged = std::find_if(merged.state.admissions.begin(), merged.state.admissions.end(),
-                                     [&](const KeepTen::Entry& e) { return e.testNumber == point.testNumber; });
-    if (!outcome.ok || logged == merged.state.admissions.end() || !(outcome.score == logged->score)) {
+    const auto logged =
+        std::find_if(merged.state.admissions.begin(), merged.state.admissions.end(),
+                     [&](const KeepTen::Entry& e) { return e.testNumber == point.testNumber; });
+    if (!outcome.ok || logged == merged.state.admissions.end() ||
+        !(outcome.score == logged->score)) {
       error = "test " + std::to_string(point.testNumber) +
               " does not give its logged score here: the parts come from another build or machine";
       return false;
@@ -148,7 +154,8 @@ bool RebuildKept(Iterator& series, const MergedPhase& merged, std::string& error
   const EngineParameters& placeholder = series.Baseline()->Engine();
   for (const KeepTen::Entry& e : merged.state.admissions) {
     auto it = engines.find(e.testNumber);
-    series.OfferResult(e.score, e.testNumber, it != engines.end() ? it->second->Engine() : placeholder);
+    series.OfferResult(e.score, e.testNumber,
+                       it != engines.end() ? it->second->Engine() : placeholder);
   }
   return true;
 }

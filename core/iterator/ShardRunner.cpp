@@ -33,8 +33,8 @@ bool ShardRunner::RunThrough(std::int64_t last, const OwnsFn& owns, const Commit
   if (last > series_.TotalTests()) last = series_.TotalTests();
   std::mutex mutex;  // the series' odometer, the keeper, inFlight, done
   std::condition_variable committed;
-  std::deque<int> inFlight;            // owned tests handed out, in test order
-  std::map<int, TestOutcome> done;     // evaluated, waiting for their turn
+  std::deque<int> inFlight;         // owned tests handed out, in test order
+  std::map<int, TestOutcome> done;  // evaluated, waiting for their turn
   const std::size_t lookAhead = static_cast<std::size_t>(kLookAheadPerThread * threads_);
 
   auto worker = [&] {

@@ -92,7 +92,8 @@ TEST(ShardMergeTest, ShardTestCountsAddUpToTheSeries) {
         std::int64_t counted = 0;
         if (total < 2000) {
           for (std::int64_t t = 1; t <= total; ++t) counted += ShardOfTest(t, shards) == k;
-          EXPECT_EQ(ShardTestCount(total, k, shards), counted) << total << " " << k << "/" << shards;
+          EXPECT_EQ(ShardTestCount(total, k, shards), counted)
+              << total << " " << k << "/" << shards;
         }
         sum += ShardTestCount(total, k, shards);
       }
@@ -107,8 +108,8 @@ TEST(ShardMergeTest, ShardTestCountsAddUpToTheSeries) {
 class ShardedSeriesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const fs::path engine =
-        fs::path(BRISCA_FIXTURES_DIR) / ".." / ".." / "data" / "EngineFiles (.QEN)" / "Two-Lobe Cam Four.qen";
+    const fs::path engine = fs::path(BRISCA_FIXTURES_DIR) / ".." / ".." / "data" /
+                            "EngineFiles (.QEN)" / "Two-Lobe Cam Four.qen";
     ASSERT_TRUE(doc_.ReadEngineFile(engine));
     ASSERT_TRUE(doc_.Engine().camshaft.variableValveTiming);
     ASSERT_TRUE(doc_.RunSimulation(false, false));
@@ -261,7 +262,8 @@ TEST(ShardFileTest, DamagedRecordsAreRefusedWithAReason) {
       {"empty", "", "JSON"},
       {"other format", replaced("brisca-iterate-shard", "something-else"), "format"},
       {"bad score", replaced("[17, \"0x1.99999ap-4\"]", "[17, \"0.1\"]"), "admission 1"},
-      {"score not finite", replaced("[17, \"0x1.99999ap-4\"]", "[17, \"0x1p+200\"]"), "admission 1"},
+      {"score not finite", replaced("[17, \"0x1.99999ap-4\"]", "[17, \"0x1p+200\"]"),
+       "admission 1"},
       {"out of order", replaced("[33,", "[5,"), "inconsistent"},
       {"shard beyond count", replaced("\"shard\": 2", "\"shard\": 4"), "shard number"},
       {"complete but short", replaced("\"last-test\": 100", "\"last-test\": 50"), "inconsistent"},
@@ -305,7 +307,9 @@ TEST(ShardFileTest, PartsMustBeOneWholeSeries) {
   } cases[] = {
       {"missing", {part(1), part(3)}, "shard 2 of 3 is missing"},
       {"duplicate", {part(1), part(2), part(2)}, "c.json is shard 2 again (as b.json)"},
-      {"foreign", {part(1), part(2), foreign}, "c.json belongs to another series than a.json (its probe"},
+      {"foreign",
+       {part(1), part(2), foreign},
+       "c.json belongs to another series than a.json (its probe"},
       {"running", {part(1), part(2), running}, "c.json is not finished"},
       {"short", {part(1), part(2), shortRun}, "c.json is damaged"},
   };
