@@ -95,6 +95,14 @@ bool CheckParts(const std::vector<ShardRecord>& parts, const std::vector<std::st
           name + " is shard " + std::to_string(p.shard) + " again (as " + names[it->second] + ")";
       return false;
     }
+    const auto foreignTest = std::find_if(
+        p.state.admissions.begin(), p.state.admissions.end(),
+        [&](const KeepTen::Entry& e) { return ShardOfTest(e.testNumber, p.shards) != p.shard; });
+    if (foreignTest != p.state.admissions.end() ||
+        (p.state.failures > 0 && ShardOfTest(p.state.firstFailedTest, p.shards) != p.shard)) {
+      error = name + " is damaged: it logs a test of another shard";
+      return false;
+    }
     if (p.state.testsRun != ShardTestCount(p.total, p.shard, p.shards)) {
       error = name + " is damaged: shard " + std::to_string(p.shard) + " has " +
               std::to_string(ShardTestCount(p.total, p.shard, p.shards)) + " tests, it ran " +

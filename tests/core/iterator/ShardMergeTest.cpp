@@ -300,6 +300,8 @@ TEST(ShardFileTest, PartsMustBeOneWholeSeries) {
   running.complete = false;
   ShardRecord shortRun = part(3);
   shortRun.state.testsRun -= 1;
+  ShardRecord strayTest = part(3);
+  strayTest.state.admissions = {{1, 5.0f}};  // test 1 is shard 1's
   const struct {
     const char* name;
     std::vector<ShardRecord> parts;
@@ -312,6 +314,7 @@ TEST(ShardFileTest, PartsMustBeOneWholeSeries) {
        "c.json belongs to another series than a.json (its probe"},
       {"running", {part(1), part(2), running}, "c.json is not finished"},
       {"short", {part(1), part(2), shortRun}, "c.json is damaged"},
+      {"stray test", {part(1), part(2), strayTest}, "c.json is damaged: it logs a test of another shard"},
   };
   for (const auto& c : cases) {
     error.clear();
