@@ -8,6 +8,7 @@
 #include "cli/ConvertCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/IterateCommand.h"
+#include "cli/PrintCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/RunCommand.h"
 #include "cli/StderrPresenter.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
   brisca::cli::AddInfoCommand(app, status);
   brisca::cli::AddIterateCommand(app, status);
   brisca::cli::AddReportCommand(app, status);
+  brisca::cli::AddPrintCommand(app, status);
   brisca::cli::AddCatalogueCommand(app);
 
   try {
