@@ -181,6 +181,33 @@ class TestEngineForm : public QObject {
     QVERIFY(form_->Field(1017)->ShownText().startsWith(QStringLiteral("6")));
   }
 
+  // The dialog's menus carry the core's item texts: the cam types with the
+  // V-V-T profiles, the compression ratios by their value.
+  void componentMenusShowTheCatalogueItemTexts_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<int>("items");
+    QTest::addColumn<QString>("last");
+    QTest::addRow("Cam Name") << 1122 << 10 << QStringLiteral("V-V-T Hottest Street/Race Profile");
+    QTest::addRow("Compression Ratio") << 1042 << 25 << QStringLiteral("18.0:1");
+  }
+  void componentMenusShowTheCatalogueItemTexts() {
+    QFETCH(int, field);
+    QFETCH(int, items);
+    QFETCH(QString, last);
+    QStringList texts;
+    QTimer::singleShot(50, [&texts] {
+      CSimSpecEditDlg* dialog = CSimSpecEditDlg::Open();
+      QVERIFY(dialog);
+      for (QAction* action : dialog->ComponentMenu()->actions()) {
+        if (!action->isSeparator()) texts << action->text();
+      }
+      dialog->reject();
+    });
+    form_->EditField(form_->Field(field));
+    QCOMPARE(texts.size(), items);
+    QCOMPARE(texts.back(), last);
+  }
+
   void automaticValveSizesMakeTheDiameterMenuOnly() {
     doc_->Engine().autoValveSizes = true;
     form_->UpdateView();
