@@ -113,18 +113,21 @@ TEST(ComponentMenuTest, MenusShowEveryHandledRowExceptTheUnshownOnes) {
   }
 
   // The cam-type menu ends with the V-V-T types' low-speed rows.
-  const auto camItems = ItemsOf(*ComponentMenu(127));
+  const ComponentMenuEntry camTypes = *ComponentMenu(127);
+  const auto camItems = ItemsOf(camTypes);
   ASSERT_EQ(camItems.size(), 10u);
   EXPECT_EQ(camItems[7]->command, 33868);
   EXPECT_EQ(camItems[9]->command, 33872);
 }
 
 TEST(ComponentMenuTest, MenusWithoutCatalogueRowsAndUnknownMenus) {
-  const auto valves = ItemsOf(*ComponentMenu(133));
+  const ComponentMenuEntry exhaustValves = *ComponentMenu(133);
+  const auto valves = ItemsOf(exhaustValves);
   ASSERT_EQ(valves.size(), 2u);
   EXPECT_EQ(valves[1]->command, 32917);
   EXPECT_EQ(valves[1]->text, "2");
-  const auto drops = ItemsOf(*ComponentMenu(156));
+  const ComponentMenuEntry pressureDrops = *ComponentMenu(156);
+  const auto drops = ItemsOf(pressureDrops);
   ASSERT_EQ(drops.size(), 2u);
   EXPECT_EQ(drops[0]->text, "1.5 inHg");
   EXPECT_EQ(ComponentMenu(256)->text, "Turbine AR");
