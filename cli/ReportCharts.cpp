@@ -2,8 +2,8 @@
 
 #ifdef BRISCA_CLI_CHARTS
 #include <QApplication>
-#include <QByteArray>
 
+#include "cli/OffscreenApplication.h"
 #include "gui/results/ChartBuilder.h"
 #endif
 
@@ -12,18 +12,8 @@ namespace brisca::cli {
 #ifdef BRISCA_CLI_CHARTS
 
 struct ReportCharts::Impl {
-  explicit Impl(const CVexoDoc& document) : application(MakeApplication()), charts(document) {}
-
-  // The chart layer draws with widgets, which need an application object; the
-  // offscreen platform needs no display.
-  static std::unique_ptr<QApplication> MakeApplication() {
-    if (QApplication::instance()) return nullptr;
-    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    static int argc = 1;
-    static char name[] = "brisca-cli";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QApplication>(argc, argv);
-  }
+  explicit Impl(const CVexoDoc& document)
+      : application(MakeOffscreenApplication()), charts(document) {}
 
   std::unique_ptr<QApplication> application;
   DocumentChartImages charts;

@@ -9,6 +9,7 @@
 #include "cli/InfoCommand.h"
 #include "cli/IterateCommand.h"
 #include "cli/MergeCommand.h"
+#include "cli/PrintCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/RunCommand.h"
 #include "cli/StderrPresenter.h"
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
   brisca::cli::AddIterateCommand(app, status);
   brisca::cli::AddMergeCommand(app, status);
   brisca::cli::AddReportCommand(app, status);
+  brisca::cli::AddPrintCommand(app, status);
   brisca::cli::AddCatalogueCommand(app);
 
   try {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/document/CatalogueSources.h"
+#include "core/document/CommandIds.h"
 #include "core/base/FatalAssert.h"
 #include "core/document/PartCat.h"
 
@@ -102,6 +103,41 @@ ComponentMenuEntry ForcedInductionMenu() {
         {ForcedInductionMenuText(row), row.command, {}});
   }
   return root;
+}
+
+std::optional<ComponentMenuEntry> ComponentMenu(int menuId) {
+  constexpr int kShortBlockMenu = 106;
+  constexpr int kForcedInductionMenu = 150;
+  constexpr int kIntakeValveCountMenu = 134;
+  constexpr int kExhaustValveCountMenu = 133;
+  constexpr int kPressureDropMenu = 156;
+  switch (menuId) {
+    case kShortBlockMenu: return ShortBlockMenu();
+    case kForcedInductionMenu: return ForcedInductionMenu();
+    case kIntakeValveCountMenu:
+      return ComponentMenuEntry{"Num Valves PopUp", 0,
+                                {{"1", command::kFirstValveCount, {}},
+                                 {"2", command::kFirstValveCount + 1, {}}}};
+    case kExhaustValveCountMenu:
+      return ComponentMenuEntry{"Num Exh Valves PopUp", 0,
+                                {{"1", command::kFirstValveCount + 2, {}},
+                                 {"2", command::kFirstValveCount + 3, {}}}};
+    case kPressureDropMenu:
+      return ComponentMenuEntry{"Induction Pressure Drop", 0,
+                                {{"1.5 inHg", command::kFirstPressureDrop, {}},
+                                 {"3.0 inHg", command::kLastPressureDrop, {}}}};
+    default: break;
+  }
+  std::optional<ComponentMenuEntry> menu;
+  for (const CatalogueCategoryInfo& info : ComponentCatalogue::Categories()) {
+    if (info.menuId != menuId) continue;
+    if (!menu) menu = ComponentMenuEntry{info.menuTitle, 0, {}};
+    for (const CatalogueRow& row : ComponentCatalogue::Instance().CategoryRows(info.category)) {
+      if (info.Handles(row.command) && IsMenuItem(row.command))
+        menu->children.push_back({CatalogueMenuText(row), row.command, {}});
+    }
+  }
+  return menu;
 }
 
 }  // namespace brisca

@@ -2,22 +2,14 @@
 
 #include <QMenu>
 
-#include <span>
-#include <string_view>
+#include <optional>
 
 #include "core/document/CommandIds.h"
 #include "core/document/ComponentMenus.h"
-#include "core/document/PartCat.h"
 #include "core/document/VexoDoc.h"
 
 namespace brisca {
 namespace {
-
-constexpr int kShortBlockMenu = 106;
-constexpr int kForcedInductionMenu = 150;
-constexpr int kIntakeValveCountMenu = 134;
-constexpr int kExhaustValveCountMenu = 133;
-constexpr int kPressureDropMenu = 156;
 
 //! The automatic-value item that heads a menu, with its text (0: none).
 struct AutoItem {
@@ -55,54 +47,19 @@ void AddEntries(QMenu& menu, const ComponentMenuEntry& entry,
   }
 }
 
-//! A row's item text: its name, or for a plain value its first value; a name
-//! several rows share carries the row's first value as well.
-QString RowText(const CatalogueRow& row, std::span<const CatalogueRow> category) {
-  if (!row.name || !*row.name) return QString::number(row.values[0]);
-  const QString name = QString::fromUtf8(row.name);
-  int sharing = 0;
-  for (const CatalogueRow& other : category) sharing += std::string_view(other.name) == row.name;
-  return sharing > 1 ? QStringLiteral("%1 %2").arg(name).arg(row.values[0]) : name;
-}
-
 }  // namespace
 
 bool BuildComponentMenu(QMenu& menu, int menuId, const std::function<void(int)>& choose) {
-  if (menuId == kShortBlockMenu) {
-    AddEntries(menu, ShortBlockMenu(), choose);
-    return true;
+  const std::optional<ComponentMenuEntry> entries = ComponentMenu(menuId);
+  if (!entries) return false;
+  menu.setTitle(QString::fromStdString(entries->text));
+  for (const AutoItem& item : kAutoItems) {
+    if (item.menuId != menuId) continue;
+    AddItem(menu, QString::fromUtf8(item.text), item.command, choose);
+    menu.addSeparator();
   }
-  if (menuId == kForcedInductionMenu) {
-    AddEntries(menu, ForcedInductionMenu(), choose);
-    return true;
-  }
-  if (menuId == kIntakeValveCountMenu || menuId == kExhaustValveCountMenu) {
-    const int first = menuId == kIntakeValveCountMenu ? command::kFirstValveCount
-                                                      : command::kFirstValveCount + 2;
-    AddItem(menu, QStringLiteral("1"), first, choose);
-    AddItem(menu, QStringLiteral("2"), first + 1, choose);
-    return true;
-  }
-  if (menuId == kPressureDropMenu) {
-    AddItem(menu, QStringLiteral("1.5 inHg"), command::kFirstPressureDrop, choose);
-    AddItem(menu, QStringLiteral("3.0 inHg"), command::kLastPressureDrop, choose);
-    return true;
-  }
-  for (const CatalogueCategoryInfo& info : ComponentCatalogue::Categories()) {
-    if (info.menuId != menuId) continue;
-    menu.setTitle(QString::fromUtf8(info.menuTitle));
-    for (const AutoItem& item : kAutoItems) {
-      if (item.menuId != menuId) continue;
-      AddItem(menu, QString::fromUtf8(item.text), item.command, choose);
-      menu.addSeparator();
-    }
-    const auto rows = ComponentCatalogue::Instance().CategoryRows(info.category);
-    for (const CatalogueRow& row : rows) {
-      if (info.Handles(row.command)) AddItem(menu, RowText(row, rows), row.command, choose);
-    }
-    return true;
-  }
-  return false;
+  AddEntries(menu, *entries, choose);
+  return true;
 }
 
 void SetMenuChecks(QMenu& menu, const CVexoDoc& document) {

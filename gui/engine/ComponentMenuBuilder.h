@@ -1,8 +1,8 @@
 #pragma once
-// Real menus from the core's component menus: the nested short-block menu,
-// the grouped forced-induction menu and one item per catalogue row of the
-// other component menus, headed by their automatic-value item where they
-// have one. Each action carries its command id as data.
+// Real menus from the core's component menus (the nested short-block menu,
+// the grouped forced-induction menu, one item per shown catalogue row of the
+// others, with the core's item texts), headed by their automatic-value item
+// where they have one. Each action carries its command id as data.
 
 #include <functional>
 

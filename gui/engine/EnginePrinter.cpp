@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QGuiApplication>
 
+#include "core/base/ErrCode.h"
+#include "core/base/FileError.h"
 #include "core/base/FatalAssert.h"
 #include "core/base/Version.h"
 #include "core/document/VexoDoc.h"
@@ -212,14 +214,16 @@ void EnginePrinter::PaintChart(QPainter& painter, bool second, const PrintPageGe
   chart->PaintForPrint(painter, geometry.printable, geometry.dpiY);
 }
 
-void EnginePrinter::Print(QPrinter& printer) const {
-  QPainter painter(&printer);
-  if (!painter.isActive()) return;
+bool EnginePrinter::Print(QPrinter& printer) const {
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
   const PrintPageGeometry geometry = GeometryOf(printer);
-  for (int page = 1; page <= kPageCount; ++page) {
-    if (page > 1) printer.newPage();
-    PaintPage(painter, page, geometry);
+  bool started = true;
+  for (int page = 1; page <= kPageCount && started; ++page) {
+    if (page > 1) started = printer.newPage();
+    if (started) PaintPage(painter, page, geometry);
   }
+  return painter.end() && started;
 }
 
 void EnginePrinter::Preview(const CVexoDoc& document, const ViewRegistry& views, QWidget* parent) {
@@ -240,7 +244,8 @@ void EnginePrinter::PrintWithDialog(const CVexoDoc& document, const ViewRegistry
   dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
   if (dialog.exec() != QDialog::Accepted) return;
-  EnginePrinter(document, views).Print(printer);
+  // A file destination that cannot be written must not pass as printed.
+  if (!EnginePrinter(document, views).Print(printer)) ReportErrorCode(kErrWrite);
 }
 
 }  // namespace brisca

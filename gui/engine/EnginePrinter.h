@@ -40,8 +40,10 @@ class EnginePrinter {
 
   //! Paints page `page` (1..7) with its header.
   void PaintPage(QPainter& painter, int page, const PrintPageGeometry& geometry) const;
-  //! Prints every page on `printer` (its page range is ignored: the report is whole).
-  void Print(QPrinter& printer) const;
+  //! Prints every page on `printer` (its page range is ignored: the report is
+  //! whole); false when the printer could not be started or finished (a file
+  //! that cannot be written, among others).
+  bool Print(QPrinter& printer) const;
   //! The geometry of a printer's pages.
   static PrintPageGeometry GeometryOf(const QPrinter& printer);
 

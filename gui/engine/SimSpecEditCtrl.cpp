@@ -7,6 +7,7 @@
 #include "core/base/FatalAssert.h"
 #include "core/document/VexoDoc.h"
 #include "core/spec/SimSpec.h"
+#include "gui/engine/ClickSound.h"
 
 namespace brisca {
 namespace {
@@ -110,6 +111,7 @@ void CSimSpecEditCtrl::enterEvent(QEnterEvent* event) {
   CPopUpStatic::enterEvent(event);
   if (!TakesInput() || hasFocus() || QApplication::activeModalWidget()) return;
   SetFlashPending();
+  ClickSound::Play();
   setFocus(Qt::MouseFocusReason);
 }
 

@@ -125,6 +125,9 @@ bool ValueEditGuard::eventFilter(QObject* watched, QEvent* event) {
   } else if (event->type() == QEvent::FocusOut) {
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+    // A dialog that has ended (Escape, Cancel) drops its focus while it is
+    // destroyed, when what the checks write to may be gone already.
+    if (!widget->window()->isVisible()) return false;
     if (auto* line = qobject_cast<QLineEdit*>(widget); line && values_.count(line)) {
       if (!Check(line)) Refuse(line);
     } else if (texts_.count(widget)) {

@@ -299,7 +299,10 @@ namespace {
 
 CEngineFormView* ActiveForm(CMainFrame& frame) {
   CChildFrame* child = frame.ActiveFrame();
-  return child ? qobject_cast<CEngineFormView*>(child->LeftTabs()->widget(0)) : nullptr;
+  if (!child) return nullptr;
+  // The form in front, so a dialog placed on one of its fields lies over it.
+  child->LeftTabs()->setCurrentIndex(0);
+  return qobject_cast<CEngineFormView*>(child->LeftTabs()->widget(0));
 }
 
 //! `overlay` painted over `picture` where it lies on `base`.
@@ -409,6 +412,8 @@ void ScreenshotTour::TakeEditDialogs(CMainFrame& frame) {
   };
   dropMenu(1014, QStringLiteral("short-block-menu.png"), 2);
   dropMenu(1070, QStringLiteral("forced-induction-menu.png"), 1);
+  dropMenu(1122, QStringLiteral("cam-type-menu.png"), 0);
+  dropMenu(1038, QStringLiteral("valve-diameter-menu.png"), 0);
 }
 
 void ScreenshotTour::TakeTable(CMainFrame& frame, ViewSlot slot, const QString& name) {

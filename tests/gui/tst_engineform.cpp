@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -14,6 +15,8 @@
 #include "core/document/CommandIds.h"
 #include "core/document/PartCat.h"
 #include "core/document/VexoDoc.h"
+#include "gui/calculators/CompRatioDlg.h"
+#include "gui/engine/ClickSound.h"
 #include "gui/engine/EngineFormView.h"
 #include "gui/engine/LightBar.h"
 #include "gui/engine/SimSpecEditCtrl.h"
@@ -21,6 +24,7 @@
 #include "gui/engine/WarningLamp.h"
 #include "gui/shell/ChildFrame.h"
 #include "gui/shell/MainFrame.h"
+#include "gui/valvetrain/AirFlowDlg.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/support/ScriptedPresenter.h"
 
@@ -177,6 +181,33 @@ class TestEngineForm : public QObject {
     QVERIFY(form_->Field(1017)->ShownText().startsWith(QStringLiteral("6")));
   }
 
+  // The dialog's menus carry the core's item texts: the cam types with the
+  // V-V-T profiles, the compression ratios by their value.
+  void componentMenusShowTheCatalogueItemTexts_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<int>("items");
+    QTest::addColumn<QString>("last");
+    QTest::addRow("Cam Name") << 1122 << 10 << QStringLiteral("V-V-T Hottest Street/Race Profile");
+    QTest::addRow("Compression Ratio") << 1042 << 25 << QStringLiteral("18.0:1");
+  }
+  void componentMenusShowTheCatalogueItemTexts() {
+    QFETCH(int, field);
+    QFETCH(int, items);
+    QFETCH(QString, last);
+    QStringList texts;
+    QTimer::singleShot(50, [&texts] {
+      CSimSpecEditDlg* dialog = CSimSpecEditDlg::Open();
+      QVERIFY(dialog);
+      for (QAction* action : dialog->ComponentMenu()->actions()) {
+        if (!action->isSeparator()) texts << action->text();
+      }
+      dialog->reject();
+    });
+    form_->EditField(form_->Field(field));
+    QCOMPARE(texts.size(), items);
+    QCOMPARE(texts.back(), last);
+  }
+
   void automaticValveSizesMakeTheDiameterMenuOnly() {
     doc_->Engine().autoValveSizes = true;
     form_->UpdateView();
@@ -326,6 +357,57 @@ class TestEngineForm : public QObject {
     QVERIFY(!form_->Field(1044)->IsGroupHot());
     QVERIFY(form_->IsGroupHot(form::kShortBlockGroup));
     QVERIFY(form_->Field(1022)->IsGroupHot());
+  }
+
+  // The pointer gives a field the focus with one click of sound; a field that
+  // has the focus, or takes none, stays silent.
+  void hoveringAFieldClicksOnce() {
+    int clicks = 0;
+    brisca::ClickSound::SetPlayHook([&clicks] { ++clicks; });
+    CSimSpecEditCtrl* bore = form_->Field(1022);
+    QTest::mouseMove(bore, QPoint(4, 4));
+    QTRY_COMPARE(QApplication::focusWidget(), bore);
+    QCOMPARE(clicks, 1);
+    QTest::mouseMove(bore, QPoint(12, 5));
+    QTest::mouseMove(form_->Field(1034), QPoint(4, 4));  // "Total Volume:" is display-only
+    QCOMPARE(QApplication::focusWidget(), bore);
+    QCOMPARE(clicks, 1);
+    QTest::mouseMove(form_->Field(1026), QPoint(4, 4));
+    QTRY_COMPARE(QApplication::focusWidget(), form_->Field(1026));
+    QCOMPARE(clicks, 2);
+    brisca::ClickSound::SetPlayHook({});
+    // The real sound: with or without an audio output, the hover goes on.
+    QTest::mouseMove(bore, QPoint(6, 6));
+    QTRY_COMPARE(QApplication::focusWidget(), bore);
+    brisca::ClickSound::Play();
+  }
+
+  // "Port Flow" opens the flow editor on the head, "CR Calc" the compression-ratio calculator.
+  void formButtonsOpenTheirDialogs_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addRow("Port Flow") << QStringLiteral("button%1").arg(form::kPortFlowButton);
+    QTest::addRow("CR Calc") << QStringLiteral("button%1").arg(form::kCrCalcButton);
+  }
+  void formButtonsOpenTheirDialogs() {
+    QFETCH(QString, button);
+    auto* push = form_->Canvas()->findChild<QPushButton*>(button);
+    QVERIFY(push);
+    QVERIFY(push->isEnabled());
+    doc_->SetModified(false);
+    const std::string head = doc_->Engine().cylinderHeadType.GetText();
+    QString opened;
+    auto cancel = [&opened](QDialog* dialog) {
+      opened = QString::fromLatin1(dialog->metaObject()->className());
+      dialog->reject();
+    };
+    brisca::test::AnswerNextModal<QDialog>(cancel);
+    push->click();
+    QCOMPARE(opened, button.endsWith(QString::number(form::kPortFlowButton))
+                         ? QStringLiteral("brisca::CAirFlowDlg")
+                         : QStringLiteral("brisca::CCompRatioDlg"));
+    // Cancelled, the dialog leaves the engine as it was.
+    QCOMPARE(doc_->Engine().cylinderHeadType.GetText(), head);
+    QVERIFY(!doc_->IsModified());
   }
 
   void clearComponentsDisablesForcedInductionAndTheHighSpeedColumn() {

@@ -1,0 +1,70 @@
+#include "cli/PrintCommand.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "cli/EngineLoader.h"
+
+#ifdef BRISCA_CLI_CHARTS
+#include <QApplication>
+#include <QString>
+
+#include "cli/OffscreenApplication.h"
+#include "core/base/ErrCode.h"
+#include "core/base/FileError.h"
+#include "gui/engine/EnginePdf.h"
+#include "gui/engine/EnginePrinter.h"
+#endif
+
+namespace brisca::cli {
+namespace {
+
+struct PrintOptions {
+  std::string engine;
+  std::string output;
+  std::string dataDir;
+  bool run = false;
+};
+
+#ifdef BRISCA_CLI_CHARTS
+
+int Print(const PrintOptions& options) {
+  const std::unique_ptr<EngineSession> session =
+      OpenEngine(options.engine, options.dataDir, options.run ? OpenRun::Always : OpenRun::AsStored);
+  if (!session) return kExitEngineError;
+  const std::unique_ptr<QApplication> application = MakeOffscreenApplication();
+  if (!PrintEngineToPdf(session->doc, QString::fromStdString(options.output))) {
+    ReportErrorCode(kErrWrite, false, options.output.c_str());
+    return kExitEngineError;
+  }
+  std::printf("%d pages printed to %s\n", EnginePrinter::kPageCount, options.output.c_str());
+  return std::fflush(stdout) == 0 ? kExitOk : kExitEngineError;
+}
+
+#else
+
+int Print(const PrintOptions&) {
+  std::fputs("brisca-cli: print is not available: this brisca-cli was built without the desktop "
+             "program, which draws the pages\n",
+             stderr);
+  return kExitEngineError;
+}
+
+#endif
+
+}  // namespace
+
+void AddPrintCommand(CLI::App& app, int& status) {
+  auto options = std::make_shared<PrintOptions>();
+  CLI::App* command = app.add_subcommand(
+      "print", "Open an engine file and print its seven pages (form, port flow, tables, charts) to a PDF file");
+  command->add_option("engine", options->engine, "Engine file (.qen)")->required();
+  command->add_option("--output", options->output, "PDF file to write")->required();
+  command->add_flag("--run", options->run,
+                    "Run the engine before printing, whatever its Auto Run says");
+  AddDataDirOption(*command, options->dataDir);
+  command->callback([options, &status] { status = Print(*options); });
+}
+
+}  // namespace brisca::cli
