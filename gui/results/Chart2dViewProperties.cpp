@@ -22,10 +22,10 @@ bool CChart2dView::OpenProperties(int customAxis) {
   return sheet.exec() == QDialog::Accepted;
 }
 
-void CChart2dView::ApplyProperties(const ChartState& state, const std::array<CVexoDoc*, kComparisonSlots - 1>& slots) {
+void CChart2dView::ApplyProperties(const ChartState& state, const std::array<CVexoDoc*, kComparisonSlots - 1>& chosen) {
   ChartState& own = State();
   own.comparison = state.comparison;
-  for (int i = 1; i < kComparisonSlots; ++i) SetSlot(i, slots[static_cast<std::size_t>(i - 1)]);
+  for (int i = 1; i < kComparisonSlots; ++i) SetSlot(i, chosen[static_cast<std::size_t>(i - 1)]);
   document_.SetModified(true);
   own.axes = state.axes;
   document_.SetModified(true);

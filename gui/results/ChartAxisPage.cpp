@@ -88,9 +88,9 @@ QWidget* CChartAxisPage::MakeAxisGroup(int axis, ValueEditGuard& guard) {
         maximum ? row.maximum : row.minimum, [this, axis, maximum] { return LimitSpec(axis, maximum); },
         [this, axis, maximum](bool) {
           const int value = static_cast<int>(limits_[LimitIndex(axis, maximum)].GetValue());
+          // The guard has shown the accepted text; nothing else on the sheet depends on it.
           if (maximum) data_.settings.SetMaximum(axis, value);
           else data_.settings.SetMinimum(axis, value);
-          emit Changed();
         });
   }
   return group;

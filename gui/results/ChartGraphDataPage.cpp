@@ -68,7 +68,7 @@ void CChartGraphDataPage::Refresh() {
     list->clear();
     list->addItem(tr("(None)"));
     for (CVexoDoc* document : data_.others) list->addItem(QString::fromStdString(document->GetTitle()));
-    const CVexoDoc* chosen = data_.slots[static_cast<std::size_t>(i)];
+    const CVexoDoc* chosen = data_.chosen[static_cast<std::size_t>(i)];
     const auto found = std::find(data_.others.begin(), data_.others.end(), chosen);
     list->setCurrentIndex(chosen && found != data_.others.end()
                               ? static_cast<int>(found - data_.others.begin()) + 1
@@ -101,7 +101,7 @@ void CChartGraphDataPage::ChooseSlot(int index, int row) {
   CVexoDoc* chosen = row > 0 && row <= static_cast<int>(data_.others.size())
                          ? data_.others[static_cast<std::size_t>(row - 1)]
                          : nullptr;
-  data_.slots[static_cast<std::size_t>(index)] = chosen;
+  data_.chosen[static_cast<std::size_t>(index)] = chosen;
   emit Changed();
 }
 

@@ -21,9 +21,9 @@ namespace {
 
 // The comparison slots 1..3 of `view` as the sheet's working copy.
 std::array<CVexoDoc*, kChosenSlots> ChosenSlots(const CChart2dView& view) {
-  std::array<CVexoDoc*, kChosenSlots> slots{};
-  for (int i = 0; i < kChosenSlots; ++i) slots[static_cast<std::size_t>(i)] = view.Slot(i + 1).document;
-  return slots;
+  std::array<CVexoDoc*, kChosenSlots> chosen{};
+  for (int i = 0; i < kChosenSlots; ++i) chosen[static_cast<std::size_t>(i)] = view.Slot(i + 1).document;
+  return chosen;
 }
 
 }  // namespace
@@ -107,7 +107,7 @@ bool CChartPropertiesSheet::ApplyFrom(QPushButton* button) {
     ReportErrorCode(code);
     return false;
   }
-  view_.ApplyProperties(data_.settings.State(), data_.slots);
+  view_.ApplyProperties(data_.settings.State(), data_.chosen);
   return true;
 }
 

@@ -18,11 +18,11 @@ inline constexpr int kChosenSlots = 3;
 
 struct ChartSheetData {
   ChartSettings settings;
-  std::array<CVexoDoc*, kChosenSlots> slots{};  //!< slots 1..3; null is "(None)"
+  std::array<CVexoDoc*, kChosenSlots> chosen{};  //!< slots 1..3; null is "(None)"
   std::string ownTitle;                          //!< "Set 1:"
   std::vector<CVexoDoc*> others;                 //!< the other open engine documents
 
-  void ClearSlots() { slots.fill(nullptr); }
+  void ClearSlots() { chosen.fill(nullptr); }
 };
 
 }  // namespace brisca

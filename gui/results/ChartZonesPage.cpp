@@ -122,9 +122,9 @@ void CChartZonesPage::MakeZoneRow(int zone, QWidget* parent, QGridLayout* grid, 
         high ? row.maximum : row.minimum, [this, zone, high] { return EdgeSpec(zone, high); },
         [this, zone, high](bool) {
           const auto value = static_cast<float>(edges_[EdgeIndex(zone, high)].GetValue());
+          // The guard has shown the accepted text; nothing else on the sheet depends on it.
           if (high) data_.settings.SetZoneHigh(zone, value);
           else data_.settings.SetZoneLow(zone, value);
-          emit Changed();
         });
   }
 }

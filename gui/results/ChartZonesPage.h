@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QColor;
+class QGridLayout;
 class QComboBox;
 class QPushButton;
 class QSpinBox;
@@ -52,7 +53,7 @@ class CChartZonesPage : public QWidget {
     CEditFloatPt* maximum = nullptr;
   };
   const ZoneRow& Row(int zone) const { return rows_.at(static_cast<std::size_t>(zone)); }
-  void MakeZoneRow(int zone, QWidget* parent, class QGridLayout* grid, ValueEditGuard& guard);
+  void MakeZoneRow(int zone, QWidget* parent, QGridLayout* grid, ValueEditGuard& guard);
   CChartLimitSpec* EdgeSpec(int zone, bool high);
   void PickColour(int zone);
   void Edited();

@@ -3,8 +3,10 @@
 // both ways, the axis range pair, zones added with the spin control, the
 // checks on OK, Cancel writing nothing, OK writing everything back, and the
 // chart menu's Custom-Range and Properties commands.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -84,6 +86,7 @@ class TestChartProperties : public QObject {
       doc->SetModified(false);
       QVERIFY(frame_->CloseDocument(*doc));
     }
+    QTRY_VERIFY(frame_->Documents().Documents().empty());
     QVERIFY(frame_->OpenFile(test::SampleEngine()));
     sample_ = frame_->ActiveDocument();
     QVERIFY(sample_ && sample_->OnRun());
@@ -125,12 +128,12 @@ class TestChartProperties : public QObject {
     QCOMPARE(sheet->AxisPage()->DataTypeList(kAxisY2)->count(), 24);
     QCOMPARE(sheet->AxisPage()->DataTypeList(kAxisX)->count(), 23);
     QTest::keyClick(page->SetList(1), Qt::Key_Down);  // "Set 3:" takes "Second Engine"
-    QCOMPARE(sheet->Data().slots[1], &second);
+    QCOMPARE(sheet->Data().chosen[1], &second);
 
     // Back to one document: every chosen slot is emptied.
     page->CurrentOnlyButton()->click();
     QVERIFY(!sheet->Data().settings.State().comparison);
-    QCOMPARE(sheet->Data().slots, (std::array<CVexoDoc*, kChosenSlots>{}));
+    QCOMPARE(sheet->Data().chosen, (std::array<CVexoDoc*, kChosenSlots>{}));
     QCOMPARE(page->SetList(1)->currentIndex(), 0);
     QVERIFY(!page->SetList(1)->isEnabled());
   }
@@ -191,6 +194,7 @@ class TestChartProperties : public QObject {
     QCOMPARE(axes->MaximumEdit(kAxisY1)->text(), QStringLiteral("1000"));  // the Mid-Range kept
     QCOMPARE(axes->HintLabel(kAxisY1)->text(), QStringLiteral(" Enter Power (HP) Range: 0 to 2000"));
 
+    sheet->Tabs()->setCurrentWidget(axes);
     axes->MinimumEdit(kAxisY1)->setFocus();
     QTRY_COMPARE(sheet->HelpLine()->text(), QStringLiteral(" Enter Power (HP) Range: 0 to 2000"));
     // A whole number is required: 12.5 is refused by the field, which keeps the focus.
