@@ -100,6 +100,10 @@ class TestChartProperties : public QObject {
   void documentListsOfferTheOtherOpenDocuments() {
     {
       auto sheet = OpenSheet();
+      QCOMPARE(sheet->windowTitle(), QStringLiteral("2D Chart Properties"));
+      QCOMPARE(sheet->Tabs()->tabText(0), QStringLiteral("Graph Data"));
+      QCOMPARE(sheet->Tabs()->tabText(1), QStringLiteral("Axis Properties"));
+      QCOMPARE(sheet->Tabs()->tabText(2), QStringLiteral("Data Zones"));
       CChartGraphDataPage* page = sheet->GraphDataPage();
       QVERIFY(page->CurrentOnlyButton()->isChecked());
       QCOMPARE(sheet->findChild<QLineEdit*>(QStringLiteral("set1"))->text(),
