@@ -186,6 +186,10 @@ void CChart2dView::SelectRange(int axis, RangeMode mode) {
 }
 
 bool CChart2dView::OnCommand(int command) {
+  if (command == kCmdChartProperties) {
+    OpenProperties();
+    return true;
+  }
   if (command == kCmdCompareFromFile || command == kCmdCompareFromCurrent) {
     return MakeComparison(command == kCmdCompareFromFile);
   }
@@ -197,10 +201,10 @@ bool CChart2dView::OnCommand(int command) {
       return true;
     }
     for (int mode = 0; mode < kRangeModeCount; ++mode) {
-      // Custom-Range is chosen through the chart properties.
-      if (mode == static_cast<int>(RangeMode::Custom)) continue;
       if (ChartRangeCommand(axis, static_cast<RangeMode>(mode)) != command) continue;
-      SelectRange(axis, static_cast<RangeMode>(mode));
+      // Custom limits are typed into the chart properties, which redraw on OK.
+      if (mode == static_cast<int>(RangeMode::Custom)) OpenProperties(axis);
+      else SelectRange(axis, static_cast<RangeMode>(mode));
       return true;
     }
   }
@@ -234,7 +238,7 @@ QMenu* CChart2dView::ContextMenu() {
     for (int mode = 0; mode < kRangeModeCount; ++mode) {
       const auto rangeMode = static_cast<RangeMode>(mode);
       addCommand(group, QString::fromUtf8(RangeModeName(rangeMode)), ChartRangeCommand(axis, rangeMode),
-                 rangeMode == current, rangeMode != RangeMode::Custom);
+                 rangeMode == current, true);
     }
   }
   menu_->addSeparator();
@@ -259,7 +263,7 @@ QMenu* CChart2dView::ContextMenu() {
   menu_->addSeparator();
   QAction* properties = menu_->addAction(tr("&Properties..."));
   properties->setData(kCmdChartProperties);
-  properties->setEnabled(false);
+  connect(properties, &QAction::triggered, this, [this] { OnCommand(kCmdChartProperties); });
   return menu_;
 }
 

@@ -12,6 +12,7 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/results/ChartState.h"
 #include "core/results/SeriesCsv.h"
@@ -60,6 +61,16 @@ class CChart2dView : public QWidget {
   //! this chart as slot 1 in comparison mode; the window active before stays
   //! active. False when the view is not in a main frame.
   bool MakeComparison(bool fromFile);
+
+  //! The open engine documents of the main frame other than this view's.
+  std::vector<CVexoDoc*> OtherDocuments() const;
+  //! Opens "2D Chart Properties" (modal); with `customAxis` (X, Y1, Y2) on that
+  //! axis's custom range. True when it closed with OK.
+  bool OpenProperties(int customAxis = -1);
+  //! What the properties apply, in this order: comparison flag and slots 1..3,
+  //! the three axes, the zone set, each marking the document modified; then
+  //! the chart is rebuilt.
+  void ApplyProperties(const ChartState& state, const std::array<CVexoDoc*, kComparisonSlots - 1>& chosen);
 
   //! The chart alone, 600 × 550, on white; the chart on screen is unchanged.
   QImage RenderBitmap() const;

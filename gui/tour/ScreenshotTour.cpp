@@ -131,6 +131,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakeCompressionRatio(frame);
     TakePrintPreview(frame);
     TakeCharts(frame);
+    TakeChartProperties(frame);
     TakeSurface();
   }
   if (scheme == 1) {

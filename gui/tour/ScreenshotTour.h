@@ -59,6 +59,8 @@ class ScreenshotTour {
   //! The two charts of the sample, a comparison, a zone overlay and the chart menu.
   void TakeCharts(CMainFrame& frame);
   void TakeChartMenu(CMainFrame& frame, CChart2dView& chart);
+  //! The three pages of the chart properties on the sample's charts.
+  void TakeChartProperties(CMainFrame& frame);
   //! The 3D surface component on a sample grid, in the scheme's 3D chart colours.
   void TakeSurface();
 

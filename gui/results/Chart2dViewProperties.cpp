@@ -1,0 +1,37 @@
+// The chart properties of a chart view: opening the sheet and taking back
+// what it applies.
+#include <algorithm>
+
+#include "core/document/VexoDoc.h"
+#include "gui/results/Chart2dView.h"
+#include "gui/results/ChartPropertiesSheet.h"
+#include "gui/shell/MainFrame.h"
+
+namespace brisca {
+
+std::vector<CVexoDoc*> CChart2dView::OtherDocuments() const {
+  std::vector<CVexoDoc*> others;
+  if (auto* frame = qobject_cast<CMainFrame*>(window())) others = frame->Documents().Documents();
+  others.erase(std::remove(others.begin(), others.end(), &document_), others.end());
+  return others;
+}
+
+bool CChart2dView::OpenProperties(int customAxis) {
+  CChartPropertiesSheet sheet(*this, OtherDocuments(), this);
+  if (customAxis >= 0) sheet.StartOnCustomRange(customAxis);
+  return sheet.exec() == QDialog::Accepted;
+}
+
+void CChart2dView::ApplyProperties(const ChartState& state, const std::array<CVexoDoc*, kComparisonSlots - 1>& chosen) {
+  ChartState& own = State();
+  own.comparison = state.comparison;
+  for (int i = 1; i < kComparisonSlots; ++i) SetSlot(i, chosen[static_cast<std::size_t>(i - 1)]);
+  document_.SetModified(true);
+  own.axes = state.axes;
+  document_.SetModified(true);
+  own.zones = state.zones;
+  document_.SetModified(true);
+  Rebuild();
+}
+
+}  // namespace brisca
