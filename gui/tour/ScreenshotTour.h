@@ -19,6 +19,7 @@ namespace brisca {
 
 class CChart2dView;
 class CMainFrame;
+struct ProgramPaths;
 
 class ScreenshotTour {
  public:
@@ -59,6 +60,8 @@ class ScreenshotTour {
   //! The two charts of the sample, a comparison, a zone overlay and the chart menu.
   void TakeCharts(CMainFrame& frame);
   void TakeChartMenu(CMainFrame& frame, CChart2dView& chart);
+  //! The report setup, the first printed page of the sample's report and the contest entry.
+  void TakeReport(CMainFrame& frame, const ProgramPaths& paths);
   //! The 3D surface component on a sample grid, in the scheme's 3D chart colours.
   void TakeSurface();
 

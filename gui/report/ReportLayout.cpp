@@ -1,0 +1,41 @@
+#include "gui/report/ReportLayout.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTextDocument>
+#include <QUrl>
+
+#include "gui/shell/PathText.h"
+
+namespace brisca {
+
+std::unique_ptr<QTextDocument> LayOutReport(const std::filesystem::path& reportFile,
+                                            const std::filesystem::path& reportFolder) {
+  QFile file(ToQString(reportFile));
+  if (!file.open(QIODevice::ReadOnly)) return nullptr;
+  auto report = std::make_unique<QTextDocument>();
+  // A trailing separator makes the folder itself the base, not its parent.
+  report->setBaseUrl(QUrl::fromLocalFile(ToQString(reportFolder) + QLatin1Char('/')));
+  report->setHtml(QString::fromUtf8(file.readAll()));
+  return report;
+}
+
+bool WriteReportPdf(QTextDocument& report, const std::filesystem::path& pdf) {
+  const QString path = ToQString(pdf);
+  QFile::remove(path);  // an old file must not pass for a new one
+  {
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+    writer.setTitle(report.metaInformation(QTextDocument::DocumentTitle));
+    writer.setCreator(QStringLiteral("Brisca"));
+    report.print(&writer);
+  }
+  const QFileInfo written(path);
+  return written.exists() && written.size() > 0;
+}
+
+}  // namespace brisca
