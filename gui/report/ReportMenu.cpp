@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "core/document/CommandIds.h"

@@ -7,8 +7,10 @@
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -30,6 +32,18 @@ QStringList ReadLines(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
   return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// The pictures the laid-out text places, by the names it refers to them with.
+QStringList ImageNames(const QTextDocument& report) {
+  QStringList names;
+  for (QTextBlock block = report.begin(); block.isValid(); block = block.next()) {
+    for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+      const QTextCharFormat format = fragment.fragment().charFormat();
+      if (format.isImageFormat()) names << format.toImageFormat().name();
+    }
+  }
+  return names;
 }
 
 }  // namespace
@@ -122,11 +136,16 @@ class TestReportCommands : public QObject {
     QSize left, right, logo;
     QString title;
     int pages = 0;
+    QStringList placed;
     brisca::CurrentReportActions().print = [&](QTextDocument& report, QWidget*) {
       printed = true;
       pages = report.pageCount();
+      placed = ImageNames(report);
+      // The layout keeps the pictures it loaded as pixmaps (images off the GUI thread).
       auto image = [&](const char* name) {
-        return report.resource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(name))).value<QImage>().size();
+        const QVariant picture = report.resource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(name)));
+        return picture.userType() == QMetaType::QPixmap ? picture.value<QPixmap>().size()
+                                                        : picture.value<QImage>().size();
       };
       left = image("DefaultLeftChart.bmp");
       right = image("DefaultRightChart.bmp");
@@ -136,6 +155,8 @@ class TestReportCommands : public QObject {
     };
     Trigger("kalvexPrintAction");
     QVERIFY(printed);
+    QCOMPARE(placed, (QStringList{QStringLiteral("DefaultLogo.bmp"), QStringLiteral("DefaultLeftChart.bmp"),
+                                  QStringLiteral("DefaultRightChart.bmp")}));
     QCOMPARE(left, QSize(600, 550));
     QCOMPARE(right, QSize(600, 550));
     QCOMPARE(logo, QSize(240, 80));
