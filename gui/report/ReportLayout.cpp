@@ -17,9 +17,14 @@ std::unique_ptr<QTextDocument> LayOutReport(const std::filesystem::path& reportF
   QFile file(ToQString(reportFile));
   if (!file.open(QIODevice::ReadOnly)) return nullptr;
   auto report = std::make_unique<QTextDocument>();
-  // A trailing separator makes the folder itself the base, not its parent.
-  report->setBaseUrl(QUrl::fromLocalFile(ToQString(reportFolder) + QLatin1Char('/')));
+  // A trailing separator makes the folder itself the base, not its parent. The
+  // copy that printing lays out keeps the document's URL but not its base, so
+  // both name the folder: otherwise the printed pictures would be looked for
+  // in the current folder.
+  const QUrl folder = QUrl::fromLocalFile(ToQString(reportFolder) + QLatin1Char('/'));
   report->setHtml(QString::fromUtf8(file.readAll()));
+  report->setBaseUrl(folder);
+  report->setMetaInformation(QTextDocument::DocumentUrl, folder.toString());
   return report;
 }
 

@@ -21,7 +21,7 @@ string(REGEX MATCH "Pages: +([0-9]+)" _ "${info}")
 if(CMAKE_MATCH_1 LESS 3)
   message(FATAL_ERROR "only ${CMAKE_MATCH_1} pages:\n${info}")
 endif()
-if(NOT info MATCHES "Page size: +595\\.[0-9]* x 841\\.[0-9]* pts \\(A4\\)")
+if(NOT info MATCHES "Page size: +595(\\.[0-9]+)? x 84[12](\\.[0-9]+)? pts \\(A4\\)")
   message(FATAL_ERROR "pages are not A4:\n${info}")
 endif()
 

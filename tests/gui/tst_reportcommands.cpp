@@ -141,9 +141,11 @@ class TestReportCommands : public QObject {
       printed = true;
       pages = report.pageCount();
       placed = ImageNames(report);
-      // The layout keeps the pictures it loaded as pixmaps (images off the GUI thread).
+      // Printing lays out a copy of the report: its pictures must load there
+      // too. The layout keeps them as pixmaps (images off the GUI thread).
+      const std::unique_ptr<QTextDocument> copy(report.clone());
       auto image = [&](const char* name) {
-        const QVariant picture = report.resource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(name)));
+        const QVariant picture = copy->resource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(name)));
         return picture.userType() == QMetaType::QPixmap ? picture.value<QPixmap>().size()
                                                         : picture.value<QImage>().size();
       };
