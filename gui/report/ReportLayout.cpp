@@ -34,7 +34,8 @@ bool WriteReportPdf(QTextDocument& report, const std::filesystem::path& pdf) {
   {
     QPdfWriter writer(path);
     writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+    // The rich-text layout keeps a margin of its own (2 cm) on every side.
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     writer.setTitle(report.metaInformation(QTextDocument::DocumentTitle));
     writer.setCreator(QStringLiteral("Brisca"));
     report.print(&writer);

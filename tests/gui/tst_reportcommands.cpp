@@ -135,11 +135,11 @@ class TestReportCommands : public QObject {
     bool printed = false;
     QSize left, right, logo;
     QString title;
-    int pages = 0;
+    QString text;
     QStringList placed;
     brisca::CurrentReportActions().print = [&](QTextDocument& report, QWidget*) {
       printed = true;
-      pages = report.pageCount();
+      text = report.toPlainText();
       placed = ImageNames(report);
       // Printing lays out a copy of the report: its pictures must load there
       // too. The layout keeps them as pixmaps (images off the GUI thread).
@@ -163,7 +163,7 @@ class TestReportCommands : public QObject {
     QCOMPARE(right, QSize(600, 550));
     QCOMPARE(logo, QSize(240, 80));
     QVERIFY(title.contains(QString::fromStdString(doc_->GetTitle())));
-    QVERIFY(pages > 2);
+    QVERIFY(text.contains(QStringLiteral("Dynamometer results")));
     QVERIFY(Errors().empty());
   }
 

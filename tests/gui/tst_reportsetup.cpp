@@ -41,6 +41,7 @@ QCheckBox* Check(QWidget& dialog, const char* name) { return Find<QCheckBox>(dia
 void TypeAndLeave(QLineEdit* edit, const QString& text) {
   edit->setFocus();
   edit->selectAll();
+  if (text.isEmpty()) QTest::keyClick(edit, Qt::Key_Delete);
   QTest::keyClicks(edit, text);
   emit edit->editingFinished();
 }
@@ -178,7 +179,7 @@ class TestReportSetup : public QObject {
           startFolder = browse->directory().absolutePath();
           filters = browse->nameFilters();
           browse->selectFile(logo);
-          browse->accept();
+          static_cast<QDialog*>(browse)->accept();  // QFileDialog keeps its accept protected
         },
         &seen);
     Button(dialog, "logoBrowseButton")->click();
