@@ -25,7 +25,7 @@ constexpr const char* kNoServer =
     "this engine in one text file; send that file to the contest's organiser yourself.";
 
 constexpr const char* kRules =
-    "1. One entry file holds one engine; you may write up to three entries per contest.\n"
+    "1. One entry file holds one engine; send at most three entries to one contest.\n"
     "2. The engine must run in Brisca without errors, built only from its component menus "
     "and your own flow and cam files.\n"
     "3. Entries are judged on the peak flywheel power the engine reaches; ties go to the "
@@ -66,12 +66,13 @@ CContestDlg::CContestDlg(CVexoDoc& document, const std::filesystem::path& entryF
   auto* rulesText = new QPlainTextEdit(QString::fromUtf8(kRules));
   rulesText->setObjectName(QStringLiteral("rulesText"));
   rulesText->setReadOnly(true);
-  rulesText->setFixedHeight(rulesText->fontMetrics().lineSpacing() * 7);
+  rulesText->setFixedHeight(rulesText->fontMetrics().lineSpacing() * 9);
   rules_ = new QCheckBox(tr("I have read the contest rules and accept them"));
   rules_->setObjectName(QStringLiteral("rulesCheck"));
 
   file_ = MakeEdit("entryFileEdit", 32767);
   file_->setText(ToQString(entryFile));
+  file_->setCursorPosition(0);  // the folder first; the name follows on scrolling
   auto* browse = new QPushButton(tr("Browse..."));
   browse->setObjectName(QStringLiteral("entryFileBrowseButton"));
   browse->setAutoDefault(false);
@@ -95,7 +96,7 @@ CContestDlg::CContestDlg(CVexoDoc& document, const std::filesystem::path& entryF
   layout->addWidget(rulesText);
   layout->addWidget(rules_);
   layout->addWidget(buttons);
-  setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 36);
+  setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 52);
 }
 
 ContestEntry CContestDlg::Entry() const {
