@@ -3,6 +3,7 @@
 #include <QTextDocument>
 
 #include "core/base/ErrCode.h"
+#include "core/document/DocumentHost.h"
 #include "core/document/ProgramPaths.h"
 #include "core/document/VexoDoc.h"
 #include "core/report/ReportFolder.h"
@@ -42,10 +43,12 @@ void RunReportPreview(CVexoDoc& document, const ViewRegistry& views, const Progr
   OpenReportFile(MakeReport(document, views, paths), paths.reportFolder);
 }
 
-bool RunReportSetup(CVexoDoc& document, const std::filesystem::path& reportFolder, QWidget* parent) {
-  CKalvexDlg dialog(document.GetTitle(), document.Report(), reportFolder, parent);
+bool RunReportSetup(CVexoDoc& document, const ProgramPaths& paths, QWidget* parent) {
+  FillReportFolder(paths.reportFolder, InstalledReportFolder(paths));
+  CKalvexDlg dialog(document.GetTitle(), document.Report(), paths.reportFolder, parent);
   if (dialog.exec() != QDialog::Accepted) return false;
   document.SetModified(true);
+  if (DocumentHost* host = document.Host()) host->UpdateAllViews(document);
   return true;
 }
 

@@ -22,8 +22,9 @@ std::filesystem::path MakeReport(CVexoDoc& document, const ViewRegistry& views, 
 void RunReportPrint(CVexoDoc& document, const ViewRegistry& views, const ProgramPaths& paths, QWidget* parent);
 //! "Kalvex Preview...": makes the report and opens it with the system's opener.
 void RunReportPreview(CVexoDoc& document, const ViewRegistry& views, const ProgramPaths& paths);
-//! "Kalvex Setup...": the setup dialog; after OK the document is modified.
-//! True when OK ended it.
-bool RunReportSetup(CVexoDoc& document, const std::filesystem::path& reportFolder, QWidget* parent);
+//! "Kalvex Setup...": fills the report folder (where Browse starts) and runs
+//! the setup dialog; after OK the document is modified and its windows say
+//! so. True when OK ended it.
+bool RunReportSetup(CVexoDoc& document, const ProgramPaths& paths, QWidget* parent);
 
 }  // namespace brisca

@@ -42,7 +42,7 @@ void RunReportItem(int id, CVexoDoc& document, const ReportMenuContext& context)
       RunReportPreview(document, context.views(document), paths);
       break;
     case command::kReportSetup:
-      RunReportSetup(document, paths.reportFolder, parent);
+      RunReportSetup(document, paths, parent);
       break;
     case command::kContest:
       RunContestEntry(document, paths.EngineFolder(), parent);

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/document/ProgramPaths.h"
 #include "core/document/VexoDoc.h"
 #include "core/reportspecs/ReportSpecs.h"
 #include "gui/report/KalvexDlg.h"
@@ -200,7 +201,11 @@ class TestReportSetup : public QObject {
         TypeAndLeave(Edit(*dialog, "designerEdit"), QStringLiteral("A. Designer"));
         Button(*dialog, ok ? "okButton" : "cancelButton")->click();
       });
-      QCOMPARE(brisca::RunReportSetup(doc, Folder(), nullptr), ok);
+      brisca::ProgramPaths paths = brisca::ProgramPaths::Discover();
+      paths.reportFolder = Folder() / "Reports";
+      QCOMPARE(brisca::RunReportSetup(doc, paths, nullptr), ok);
+      // Browse finds the installed pieces in the report folder.
+      QVERIFY(std::filesystem::exists(paths.reportFolder / "DefaultLogo.bmp"));
       QCOMPARE(doc.IsModified(), ok);
       QCOMPARE(doc.Report().specified, ok);
       QCOMPARE(doc.Report().designer, std::string(ok ? "A. Designer" : ""));
