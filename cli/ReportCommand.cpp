@@ -8,6 +8,7 @@
 
 #include "cli/EngineLoader.h"
 #include "cli/ReportCharts.h"
+#include "cli/ReportPdf.h"
 #include "core/document/ProgramPaths.h"
 #include "core/report/ReportFolder.h"
 #include "core/reportspecs/ReportSpecs.h"
@@ -22,6 +23,7 @@ struct ReportOptions {
   std::string engine;
   std::string output;
   std::string templateFile;
+  std::string pdf;
   std::string dataDir;
 };
 
@@ -39,6 +41,10 @@ void CopyLogoBeside(const fs::path& output, const ReportSpecs& settings, const f
 }
 
 int Report(const ReportOptions& options) {
+  if (!options.pdf.empty() && !CanWriteReportPdf()) {
+    std::fprintf(stderr, "brisca-cli: --pdf needs the build with the desktop program\n");
+    return kExitUsage;
+  }
   const std::unique_ptr<EngineSession> session =
       OpenEngine(options.engine, options.dataDir, OpenRun::Always);
   if (!session) return kExitEngineError;
@@ -60,6 +66,10 @@ int Report(const ReportOptions& options) {
   if (!report.Generate()) return kExitEngineError;
   CopyLogoBeside(options.output, doc.Report(), paths.reportFolder);
   std::printf("report written to %s\n", options.output.c_str());
+  if (!options.pdf.empty()) {
+    if (!WriteReportPdf(options.output, paths.reportFolder, options.pdf)) return kExitEngineError;
+    std::printf("PDF written to %s\n", options.pdf.c_str());
+  }
   return std::fflush(stdout) == 0 ? kExitOk : kExitEngineError;
 }
 
@@ -73,6 +83,7 @@ void AddReportCommand(CLI::App& app, int& status) {
   command->add_option("--output", options->output, "Report file to write (.html)")->required();
   command->add_option("--template", options->templateFile,
                       "Report template to fill instead of the report folder's");
+  command->add_option("--pdf", options->pdf, "Also write the report, laid out for printing, as a PDF file");
   AddDataDirOption(*command, options->dataDir);
   command->callback([options, &status] { status = Report(*options); });
 }

@@ -12,6 +12,7 @@ const char* KindWord(MessageKind kind) {
     case MessageKind::Notice: return "Notice";
     case MessageKind::Warning: return "Warning";
     case MessageKind::SystemError: return "System error";
+    case MessageKind::Question: return "Question";
   }
   return "Message";
 }
@@ -35,6 +36,16 @@ MessagePresenter& CurrentPresenter() { return *g_presenter.load(); }
 MessagePresenter* InstallPresenter(MessagePresenter* presenter) {
   MessagePresenter* previous = g_presenter.exchange(presenter ? presenter : &g_fallback);
   return previous == &g_fallback ? nullptr : previous;
+}
+
+bool AskYesNo(const std::string& title, const std::string& text) {
+  Message question;
+  question.kind = MessageKind::Question;
+  question.title = title;
+  question.text = text;
+  question.icon = MessageIcon::Question;
+  question.buttons = MessageButtons::YesNo;
+  return CurrentPresenter().Show(question) == MessageButton::Ok;
 }
 
 std::string FormatMessageForConsole(const Message& message) {

@@ -7,9 +7,10 @@
 
 namespace brisca {
 
-enum class MessageKind { Error, Notice, Warning, SystemError };
-enum class MessageIcon { Stop, Information, Warning };
-enum class MessageButtons { Ok, OkCancel };
+enum class MessageKind { Error, Notice, Warning, SystemError, Question };
+enum class MessageIcon { Stop, Information, Warning, Question };
+enum class MessageButtons { Ok, OkCancel, YesNo };
+//! The button pressed; for a Yes/No question Ok stands for Yes and Cancel for No.
 enum class MessageButton { Ok, Cancel };
 
 //! One composed message, ready to show.
@@ -47,6 +48,10 @@ class ScopedPresenter {
  private:
   MessagePresenter* previous_;
 };
+
+//! Asks `text` under `title` with the question icon and Yes and No buttons;
+//! true for Yes. Not a numbered message.
+bool AskYesNo(const std::string& title, const std::string& text);
 
 //! "Error 45: File Error: Unable to Read from the Selected File" — one line per
 //! message line, as the headless program prints it.

@@ -11,6 +11,7 @@
 #include "core/document/VexoDoc.h"
 #include "gui/engine/EngineMenus.h"
 #include "gui/engine/EnginePrinter.h"
+#include "gui/report/ReportMenu.h"
 #include "gui/shell/ColorScheme.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/PathText.h"
@@ -95,6 +96,9 @@ void CMainFrame::AddPrintActions() {
     print->setEnabled(hasDocument);
     preview->setEnabled(hasDocument);
   });
+  AddReportActions(*fileMenu_, {[this] { return ActiveDocument(); },
+                                [this](CVexoDoc& doc) -> const ViewRegistry& { return documents_.Views(doc); },
+                                &app_.Paths()});
 }
 
 void CMainFrame::CreateToolBar() {

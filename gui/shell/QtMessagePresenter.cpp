@@ -11,6 +11,7 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     case MessageIcon::Stop: return QMessageBox::Critical;
     case MessageIcon::Information: return QMessageBox::Information;
     case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Question: return QMessageBox::Question;
   }
   return QMessageBox::NoIcon;
 }
@@ -20,16 +21,26 @@ QWidget* FocusedWindow() {
   return focus ? focus->window() : QApplication::activeWindow();
 }
 
+QMessageBox::StandardButtons ToQtButtons(MessageButtons buttons) {
+  switch (buttons) {
+    case MessageButtons::Ok: return QMessageBox::Ok;
+    case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+  }
+  return QMessageBox::Ok;
+}
+
 }  // namespace
 
 MessageButton QtMessagePresenter::Show(const Message& message) {
-  const QMessageBox::StandardButtons buttons =
-      message.buttons == MessageButtons::OkCancel ? (QMessageBox::Ok | QMessageBox::Cancel)
-                                                  : QMessageBox::StandardButtons(QMessageBox::Ok);
+  const bool question = message.buttons == MessageButtons::YesNo;
   QMessageBox box(ToQtIcon(message.icon), QString::fromStdString(message.title),
-                  QString::fromStdString(message.text), buttons, FocusedWindow());
-  box.setDefaultButton(QMessageBox::Ok);
-  return box.exec() == QMessageBox::Cancel ? MessageButton::Cancel : MessageButton::Ok;
+                  QString::fromStdString(message.text), ToQtButtons(message.buttons), FocusedWindow());
+  box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
+  const int answer = box.exec();
+  // Closing the box without a button counts as its negative answer.
+  return answer == QMessageBox::Ok || answer == QMessageBox::Yes ? MessageButton::Ok
+                                                                  : MessageButton::Cancel;
 }
 
 void ShowFatalAssertBox(const std::string& title, const std::string& text) {

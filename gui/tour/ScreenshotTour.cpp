@@ -130,6 +130,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakeCamMath(frame);
     TakeCompressionRatio(frame);
     TakePrintPreview(frame);
+    TakeReport(frame, app.Paths());
     TakeCharts(frame);
     TakeChartProperties(frame);
     TakeSurface();

@@ -19,6 +19,7 @@ namespace brisca {
 
 class CChart2dView;
 class CMainFrame;
+struct ProgramPaths;
 
 class ScreenshotTour {
  public:
@@ -61,6 +62,8 @@ class ScreenshotTour {
   void TakeChartMenu(CMainFrame& frame, CChart2dView& chart);
   //! The three pages of the chart properties on the sample's charts.
   void TakeChartProperties(CMainFrame& frame);
+  //! The report setup, the first printed page of the sample's report and the contest entry.
+  void TakeReport(CMainFrame& frame, const ProgramPaths& paths);
   //! The 3D surface component on a sample grid, in the scheme's 3D chart colours.
   void TakeSurface();
 

@@ -79,6 +79,28 @@ class TestQtMessagePresenter : public QObject {
     QCOMPARE(seen.defaultButton, QMessageBox::Ok);
   }
 
+  // A plain question: question icon, Yes (the default) and No; Yes is true.
+  void questionOffersYesAndNo_data() {
+    QTest::addColumn<int>("press");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("yes") << int(QMessageBox::Yes) << true;
+    QTest::newRow("no") << int(QMessageBox::No) << false;
+  }
+
+  void questionOffersYesAndNo() {
+    QFETCH(int, press);
+    QFETCH(bool, yes);
+    SeenBox seen;
+    AnswerNextBox(QMessageBox::StandardButton(press), &seen);
+    QCOMPARE(brisca::AskYesNo("Kalvex", "Change the defaults?"), yes);
+    QVERIFY(seen.found);
+    QCOMPARE(seen.title, QStringLiteral("Kalvex"));
+    QCOMPARE(seen.text, QStringLiteral("Change the defaults?"));
+    QCOMPARE(seen.icon, QMessageBox::Question);
+    QCOMPARE(seen.buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(seen.defaultButton, QMessageBox::Yes);
+  }
+
   void warningOffersOkAndCancel_data() {
     QTest::addColumn<int>("press");
     QTest::addColumn<int>("expected");

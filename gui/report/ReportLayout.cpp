@@ -1,0 +1,47 @@
+#include "gui/report/ReportLayout.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTextDocument>
+#include <QUrl>
+
+#include "gui/shell/PathText.h"
+
+namespace brisca {
+
+std::unique_ptr<QTextDocument> LayOutReport(const std::filesystem::path& reportFile,
+                                            const std::filesystem::path& reportFolder) {
+  QFile file(ToQString(reportFile));
+  if (!file.open(QIODevice::ReadOnly)) return nullptr;
+  auto report = std::make_unique<QTextDocument>();
+  // A trailing separator makes the folder itself the base, not its parent. The
+  // copy that printing lays out keeps the document's URL but not its base, so
+  // both name the folder: otherwise the printed pictures would be looked for
+  // in the current folder.
+  const QUrl folder = QUrl::fromLocalFile(ToQString(reportFolder) + QLatin1Char('/'));
+  report->setHtml(QString::fromUtf8(file.readAll()));
+  report->setBaseUrl(folder);
+  report->setMetaInformation(QTextDocument::DocumentUrl, folder.toString());
+  return report;
+}
+
+bool WriteReportPdf(QTextDocument& report, const std::filesystem::path& pdf) {
+  const QString path = ToQString(pdf);
+  QFile::remove(path);  // an old file must not pass for a new one
+  {
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    // The rich-text layout keeps a margin of its own (2 cm) on every side.
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    writer.setTitle(report.metaInformation(QTextDocument::DocumentTitle));
+    writer.setCreator(QStringLiteral("Brisca"));
+    report.print(&writer);
+  }
+  const QFileInfo written(path);
+  return written.exists() && written.size() > 0;
+}
+
+}  // namespace brisca
