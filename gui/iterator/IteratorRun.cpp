@@ -56,6 +56,7 @@ void IteratorRun::Main() {
   int code = 0;
   const bool ok = series_->Run(code, [this](const TwoPhaseSeries::Progress& p) {
     // Called under the runner's lock: the iterators hold still while read.
+    if (stop_.load()) series_->RequestStop();
     RunSnapshot next;
     {
       std::lock_guard lock(mutex_);
@@ -84,7 +85,10 @@ void IteratorRun::Main() {
   snapshot_ = std::move(end);
 }
 
-void IteratorRun::RequestStop() { series_->RequestStop(); }
+void IteratorRun::RequestStop() {
+  stop_.store(true);
+  series_->RequestStop();
+}
 
 RunSnapshot IteratorRun::Snapshot() const {
   std::lock_guard lock(mutex_);

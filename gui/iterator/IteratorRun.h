@@ -14,6 +14,7 @@
 // copy. Destroying a run stops it and joins every thread first.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -83,6 +84,8 @@ class IteratorRun {
   Iterator& phase1_;
   Iterator& phase2_;
   bool dual_;
+  //! A stop asked for before the series began listening is passed on at its first commit.
+  std::atomic<bool> stop_{false};
   std::unique_ptr<TwoPhaseSeries> series_;
   mutable std::mutex mutex_;  //!< the snapshot
   RunSnapshot snapshot_;
