@@ -214,7 +214,7 @@ QWidget* CItrProDlg::BuildStatus() {
 
   currentChart_ = new CChart2D(column);
   currentChart_->setObjectName(QStringLiteral("proCurrentTestChart"));
-  currentChart_->setMinimumSize(300, 220);
+  currentChart_->setMinimumSize(430, 220);
   layout->addWidget(currentChart_, 1);
   return column;
 }

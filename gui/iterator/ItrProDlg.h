@@ -85,10 +85,14 @@ class CItrProDlg : public QDialog {
   QLabel* CriterionValue(int i) const { return criterion_.at(i); }
   CChart2D* CurrentChart() const { return currentChart_; }
 
+ public slots:
+  //! Stops and joins the workers first.
+  void reject() override;
+  //! Hands both iterators to the document (after the workers stopped).
+  void accept() override;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void reject() override;
-  void accept() override;
 
  private:
   QWidget* BuildStatus();

@@ -76,9 +76,12 @@ class CItrQuickDlg : public QDialog {
   CChart2D* CurrentChart() const { return currentChart_; }
   CChart2D* BarChart() const { return barChart_; }
 
+ public slots:
+  //! Stops and joins the workers first.
+  void reject() override;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void reject() override;
 
  private:
   void BuildLayout();
