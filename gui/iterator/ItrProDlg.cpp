@@ -343,10 +343,10 @@ void CItrProDlg::OnPoll() {
   if (!run_) return;
   const RunSnapshot snapshot = run_->Snapshot();
   Show(snapshot);
-  if (!snapshot.running) EndRun();
+  if (!snapshot.running) EndRun(true);
 }
 
-void CItrProDlg::EndRun() {
+void CItrProDlg::EndRun(bool report) {
   poll_->stop();
   run_->Join();
   phase_ = run_->Phase();
@@ -359,18 +359,19 @@ void CItrProDlg::EndRun() {
   ShowIdle();
   UpdateButtons();
   const int failures = p1.FailedTests() + p2.FailedTests();
-  if (failures > failuresReported_) {
+  if (report && failures > failuresReported_) {
     const int first = p1.FailedTests() > 0 ? p1.FirstFailureCode() : p2.FirstFailureCode();
     failuresReported_ = failures;
     ReportErrorCode(first);
   }
-  if (code != 0) ReportErrorCode(code);
+  if (report && code != 0) ReportErrorCode(code);
 }
 
 void CItrProDlg::StopAndJoin() {
   if (!run_) return;
   run_->RequestStop();
-  EndRun();
+  // The window is going: what failed is no longer of interest.
+  EndRun(false);
 }
 
 void CItrProDlg::ShowIdle() {

@@ -99,7 +99,8 @@ class CItrProDlg : public QDialog {
   QWidget* BuildPresets();
   void OnSetupChanged();
   void OnPoll();
-  void EndRun();
+  //! Joins the finished or stopping run; `report`: tell its failures.
+  void EndRun(bool report);
   void ShowIdle();
   void Show(const RunSnapshot& snapshot);
   void ShowSeriesTable();

@@ -184,10 +184,10 @@ void CItrQuickDlg::OnPoll() {
   if (!run_) return;
   const RunSnapshot snapshot = run_->Snapshot();
   Show(snapshot);
-  if (!snapshot.running) EndRun();
+  if (!snapshot.running) EndRun(true);
 }
 
-void CItrQuickDlg::EndRun() {
+void CItrQuickDlg::EndRun(bool report) {
   poll_->stop();
   run_->Join();
   phase_ = run_->Phase();
@@ -200,18 +200,19 @@ void CItrQuickDlg::EndRun() {
   UpdateButtons();
   // Failed tests are told once, after the run: the first new failure's code.
   const int failures = p1.FailedTests() + p2.FailedTests();
-  if (failures > failuresReported_) {
+  if (report && failures > failuresReported_) {
     const int first = p1.FailedTests() > 0 ? p1.FirstFailureCode() : p2.FirstFailureCode();
     failuresReported_ = failures;
     ReportErrorCode(first);
   }
-  if (code != 0) ReportErrorCode(code);
+  if (report && code != 0) ReportErrorCode(code);
 }
 
 void CItrQuickDlg::StopAndJoin() {
   if (!run_) return;
   run_->RequestStop();
-  EndRun();
+  // The window is going: what failed is no longer of interest.
+  EndRun(false);
 }
 
 void CItrQuickDlg::ShowIdle() {

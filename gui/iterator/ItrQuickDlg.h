@@ -88,7 +88,8 @@ class CItrQuickDlg : public QDialog {
   QWidget* BuildPresetGroup(const QString& title, const QString& text, QuickPreset hp,
                             QuickPreset torque);
   void OnPoll();
-  void EndRun();
+  //! Joins the finished or stopping run; `report`: tell its failures.
+  void EndRun(bool report);
   void ShowIdle();
   void Show(const RunSnapshot& snapshot);
   void UpdateButtons();

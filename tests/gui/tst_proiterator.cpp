@@ -254,6 +254,41 @@ class TestProIterator : public QObject {
     lobe.SetPrimaryMethod(method);
   }
 
+  // Valve events past their limits fail; the series goes on and one message
+  // after the run tells the first failure's code.
+  void failuresAreToldOnceAfterTheRun() {
+    const brisca::CCamProfile& lobe = doc_->Engine().camshaft.lowSpeedLobe;
+    // The event with the most of its nine values (±32° in 8° steps) outside its limits.
+    int event = -1;
+    int outside = 0;
+    for (int k = 0; k < 4; ++k) {
+      const brisca::CFloatPtSpec& e = lobe.Event(brisca::TimingSet::Primary, static_cast<brisca::CamEvent>(k));
+      int n = 0;
+      for (int i = 0; i < 9; ++i) {
+        const float v = e.GetValue() - 32.0f + 8.0f * static_cast<float>(i);
+        if (v < e.GetMin() || v > e.GetMax()) ++n;
+      }
+      if (n > outside) {
+        outside = n;
+        event = k;
+      }
+    }
+    if (outside < 1) QSKIP("no valve event of the sample passes its limits within 32 degrees");
+    const int other = (event + 1) % 4;  // ±8° in 8° steps beside it: three times the failures
+    CItrProDlg dialog(*doc_, kThreads);
+    brisca::ProCamPage& cam = *dialog.CamPage(false);
+    cam.Mode()->button(1)->click();
+    cam.Step(1)->setCurrentIndex(3);              // 8°
+    cam.Tolerance(1, event)->setCurrentIndex(7);  // ±32°: nine values
+    cam.Tolerance(1, other)->setCurrentIndex(4);  // ±8°: three values
+    RunToEnd(dialog);
+    const Iterator& p1 = dialog.Phase(1);
+    QCOMPARE(p1.FailedTests(), 3 * outside);
+    QVERIFY(p1.KeptCount() >= 1);
+    QCOMPARE(presenter_.Shown().size(), std::size_t(1));
+    QCOMPARE(presenter_.Shown().front().code, p1.FirstFailureCode());
+  }
+
   // The range label names the criterion; "From" stays below "To".
   void optimizeForFollowsTheCriterion() {
     CItrProDlg dialog(*doc_, kThreads);
