@@ -99,10 +99,16 @@ void RunProIterator(CMainFrame& frame, CVexoDoc& document, bool resultsPage) {
 }
 
 void CreateResultDocuments(CMainFrame& frame, CVexoDoc& document) {
-  if (!DocumentIterator(document, 0) || !DocumentIterator(document, 1)) return;
-  const Iterator& two = *DocumentIterator(document, 1);
-  const Iterator& series = two.KeptCount() > 0 ? two : *DocumentIterator(document, 0);
-  if (ResultDocumentQueue* queue = ResultDocumentQueue::Of(frame)) queue->Start(series);
+  Iterator* one = DocumentIterator(document, 0);
+  Iterator* two = DocumentIterator(document, 1);
+  if (!one || !two) return;
+  Iterator& series = two->KeptCount() > 0 ? *two : *one;
+  ResultDocumentQueue* queue = ResultDocumentQueue::Of(frame);
+  if (!queue) return;
+  queue->Start(series);
+  // The queue works on its copy; the marks it takes over are cleared here, so
+  // the next OK does not open the same results again.
+  for (int slot = 0; slot < series.KeptCount(); ++slot) series.SetKeep(slot, false);
 }
 
 ResultDocumentQueue::ResultDocumentQueue(CMainFrame& frame) : QObject(&frame), frame_(frame) {

@@ -192,6 +192,14 @@ class TestProIterator : public QObject {
       QVERIFY(made.OnRun());
       QCOMPARE(kept.Score(made), scores[k]);
     }
+    // The next opening keeps the setup and the results (marks made into documents cleared).
+    QVERIFY(brisca::PrepareProOpening(*doc_));
+    CItrProDlg again(*doc_, kThreads);
+    QCOMPARE(again.Phase(1).KeptCount(), 5);
+    QCOMPARE(again.GetState(), CItrProDlg::kFinished);
+    QVERIFY(again.ResultsPage()->SaveButton(4)->isEnabled());
+    QVERIFY(!again.ResultsPage()->SaveButton(1)->isChecked());
+    QCOMPARE(again.BoreStrokePage()->TestCount()->text(), QStringLiteral("5"));
   }
 
   // Restart drops every result and starts over from the baseline.
