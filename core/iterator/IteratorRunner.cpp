@@ -17,10 +17,21 @@ namespace {
 //! An evaluated test waiting for its turn to commit.
 struct Pending {
   TestOutcome outcome;
+  TestCurve curve;
   std::unique_ptr<EngineParameters> engine;  //!< only when it could be kept
 };
 
 }  // namespace
+
+TestCurve CurveOf(const CVexoDoc& engine) {
+  const ResultSet& set = engine.Results();
+  TestCurve curve;
+  curve.count = set.count;
+  curve.rpm = set.rpm;
+  curve.power = set.power;
+  curve.torque = set.torque;
+  return curve;
+}
 
 IteratorRunner::IteratorRunner(Iterator& iterator, int threads)
     : iterator_(iterator), threads_(threads > 0 ? threads : DefaultThreads()) {}
@@ -60,6 +71,10 @@ bool IteratorRunner::Run(const ProgressFn& progress) {
       }
       Pending result;
       result.outcome = iterator_.Evaluate(work, point, maps);
+      if (progress && result.outcome.ok) {
+        result.curve = CurveOf(work);
+        result.curve.score = result.outcome.score;
+      }
 
       std::lock_guard lock(mutex);
       // The worst kept score only rises, so a result that cannot be kept now
@@ -70,6 +85,7 @@ bool IteratorRunner::Run(const ProgressFn& progress) {
       pending.emplace(point.testNumber, std::move(result));
       for (auto it = pending.find(nextCommit); it != pending.end(); it = pending.find(nextCommit)) {
         const int slot = iterator_.Commit(it->second.outcome, it->second.engine.get());
+        const Pending done = {it->second.outcome, it->second.curve, nullptr};
         pending.erase(it);
         ++nextCommit;
         if (progress) {
@@ -79,6 +95,8 @@ bool IteratorRunner::Run(const ProgressFn& progress) {
           p.failed = iterator_.FailedTests();
           p.kept = slot >= 0;
           p.issued = issued;
+          p.testNumber = done.outcome.testNumber;
+          p.last = done.curve;
           progress(p);
         }
       }

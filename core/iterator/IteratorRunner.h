@@ -25,8 +25,21 @@
 #include <functional>
 
 #include "core/iterator/Iterator.h"
+#include "core/sim/SimResults.h"
 
 namespace brisca {
+
+//! Flywheel power and torque of one tested engine over its sweep.
+struct TestCurve {
+  int count = 0;           //!< points in use; 0 when the test failed
+  ResultArray rpm{};       //!< [rpm]
+  ResultArray power{};     //!< [HP]
+  ResultArray torque{};    //!< [lb-ft]
+  float score = 0.0f;      //!< by the series' criterion [criterion unit]
+};
+
+//! The displayed results of `engine` as a curve (count 0 when it has none).
+TestCurve CurveOf(const CVexoDoc& engine);
 
 //! What a progress callback learns after each committed test.
 struct IteratorProgress {
@@ -35,6 +48,8 @@ struct IteratorProgress {
   int failed = 0;           //!< tests whose engine failed validation or the run
   bool kept = false;        //!< this test's result went into a slot
   std::int64_t issued = 0;  //!< tests handed out: done + in flight
+  int testNumber = 0;       //!< the test just committed (1-based)
+  TestCurve last;           //!< that test's curve: the last committed test
 };
 
 //! Tests a worker may run ahead of the next commit, per thread.

@@ -43,6 +43,8 @@ bool TwoPhaseSeries::Run(int& code, const ProgressFn& progress) {
       all.total = phase1_.TotalTests() + (dual_ ? phase2_.TotalTests() : 0);
       all.done = phase_ == 1 ? p.done : phase1_.TestsDone() + p.done;
       all.failed = phase_ == 1 ? p.failed : phase1_.FailedTests() + p.failed;
+      all.kept = p.kept;
+      all.last = p.last;
       progress(all);
     });
     std::lock_guard lock(runnerMutex_);

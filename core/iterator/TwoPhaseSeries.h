@@ -19,7 +19,12 @@ class TwoPhaseSeries {
     std::int64_t done = 0;       //!< tests committed, both phases
     std::int64_t total = 0;      //!< phase-1 total + phase-2 total
     int failed = 0;              //!< failed tests, both phases
+    bool kept = false;           //!< the test just committed went into a slot
+    TestCurve last;              //!< that test's curve (count 0 when it failed)
   };
+  //! Called after each committed test, on a worker thread, one call at a time,
+  //! while the running phase's iterator is locked: the callback may read both
+  //! iterators but must not call back into the series.
   using ProgressFn = std::function<void(const Progress&)>;
 
   //! Both phases must be set up; phase 2 only runs with `dualPhase`.

@@ -11,6 +11,7 @@
 #include "core/document/VexoDoc.h"
 #include "gui/engine/EngineMenus.h"
 #include "gui/engine/EnginePrinter.h"
+#include "gui/iterator/IteratorCommands.h"
 #include "gui/report/ReportMenu.h"
 #include "gui/shell/ColorScheme.h"
 #include "gui/shell/MainFrame.h"
@@ -62,6 +63,7 @@ void CMainFrame::CreateMenus() {
   connect(schemes, &QMenu::aboutToShow, this, &CMainFrame::UpdateMenus);
 
   AddEngineMenus(*menuBar_, [this] { return ActiveDocument(); });
+  InstallIteratorCommands(*this);
 
   windowMenu_ = menuBar_->addMenu(tr("&Window"));
   for (int id : {kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}) {

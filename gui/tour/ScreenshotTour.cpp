@@ -78,6 +78,7 @@ bool ScreenshotTour::Run() {
   }
   TakeSplash();
   TakeMainWindow(-1, QStringLiteral("main-window.png"), true);
+  TakeIterators();
   for (int scheme = 0; scheme < 4; ++scheme) {
     TakeMainWindow(scheme, QStringLiteral("main-window-scheme-%1.png").arg(scheme), false);
   }

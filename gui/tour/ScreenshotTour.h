@@ -66,6 +66,9 @@ class ScreenshotTour {
   void TakeReport(CMainFrame& frame, const ProgramPaths& paths);
   //! The 3D surface component on a sample grid, in the scheme's 3D chart colours.
   void TakeSurface();
+  //! Both iterator windows on the sample: the Quick Iterator after a finished
+  //! run, the Pro Iterator's pages after their presets and its results after a run.
+  void TakeIterators();
 
   bool Save(const QImage& image, const QString& name, const QWidget* shown);
   void Fail(const QString& what) { failures_ << what; }

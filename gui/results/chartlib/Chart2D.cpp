@@ -310,6 +310,16 @@ void CChart2D::SetBars(ChartAxis yAxis, const std::vector<QPointF>& bars, double
   PlaceBars();
 }
 
+void CChart2D::SetBarColor(int bar, const QColor& color) {
+  if (bar < 0 || bar >= BarCount()) return;
+  barItems_[bar]->setBrush(color);
+  barItems_[bar]->setPen(QPen(color.darker(140), 1));
+}
+
+QRectF CChart2D::BarRect(int bar) const {
+  return bar >= 0 && bar < BarCount() ? barItems_[bar]->rect() : QRectF();
+}
+
 void CChart2D::PlaceBars() {
   for (std::size_t i = 0; i < bars_.size(); ++i) {
     const Bar& bar = bars_[i];

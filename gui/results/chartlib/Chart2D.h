@@ -113,6 +113,10 @@ class CChart2D : public QChartView {
   //! in X units, drawn under the lines. An empty list removes them.
   void SetBars(ChartAxis yAxis, const std::vector<QPointF>& bars, double width, const QColor& color);
   int BarCount() const { return static_cast<int>(bars_.size()); }
+  //! Gives bar `bar` (in the order set) a colour of its own.
+  void SetBarColor(int bar, const QColor& color);
+  //! Where bar `bar` is drawn, in the chart's own coordinates.
+  QRectF BarRect(int bar) const;
 
   //! Lays the chart out now, so mapping and painting see the final geometry.
   void EnsureLayout();

@@ -113,5 +113,50 @@ TEST_F(IteratorRunnerTest, WorkersRunNoFurtherAheadThanTheLookAhead) {
   EXPECT_EQ(KeptResults(it).size(), 5u);
 }
 
+// A window that draws "the last test" from the progress alone gets, for every
+// commit, the curve of exactly the test committed - the curve a one-thread
+// run leaves in its working engine - and no curve for a failed test.
+TEST_F(IteratorRunnerTest, EachProgressCarriesTheCommittedTestsCurve) {
+  Iterator it;
+  int code = 0;
+  ASSERT_TRUE(it.SetUp(doc_, code)) << code;
+  it.EnableGroup(SlotGroup::Manifold, false);
+  const float evcLimit = doc_.Engine().camshaft.lowSpeedLobe.Event(TimingSet::Primary, kEVC).GetMin();
+  it.SetVariable(kSlotLowIvo, Iterator::ValueOf(kSlotLowIvo, doc_), 4.0f, 4.0f);  // 3 values
+  it.SetVariable(kSlotLowEvc, evcLimit + 1.0f, 2.0f, 1.0f);  // 5 values, the first below its limit
+  ASSERT_TRUE(it.Validate(code)) << code;
+  it.Prepare();
+  ASSERT_EQ(it.TotalTests(), 15);
+
+  Iterator stepped(it);
+  std::vector<TestCurve> expected;
+  while (stepped.Step()) {
+    const bool failed = stepped.FailedTests() > static_cast<int>(std::count_if(
+        expected.begin(), expected.end(), [](const TestCurve& c) { return c.count == 0; }));
+    TestCurve curve = failed ? TestCurve{} : CurveOf(stepped.WorkingEngine());
+    if (!failed) curve.score = stepped.Score(stepped.WorkingEngine());
+    expected.push_back(curve);
+  }
+  ASSERT_EQ(expected.size(), 15u);
+  ASSERT_EQ(stepped.FailedTests(), 3);
+
+  std::vector<TestCurve> seen;
+  std::vector<int> numbers;
+  EXPECT_TRUE(IteratorRunner(it, 2).Run([&](const IteratorProgress& p) {
+    numbers.push_back(p.testNumber);
+    seen.push_back(p.last);
+  }));
+  ASSERT_EQ(seen.size(), 15u);
+  for (std::size_t i = 0; i < seen.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(numbers[i], static_cast<int>(i) + 1);
+    EXPECT_EQ(seen[i].count, expected[i].count);
+    EXPECT_EQ(seen[i].power, expected[i].power);
+    EXPECT_EQ(seen[i].torque, expected[i].torque);
+    EXPECT_EQ(seen[i].rpm, expected[i].rpm);
+    EXPECT_EQ(seen[i].score, expected[i].score);
+  }
+}
+
 }  // namespace
 }  // namespace brisca

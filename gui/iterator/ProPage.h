@@ -1,0 +1,43 @@
+#pragma once
+// What the Pro Iterator's pages share: the two iterators they edit, the
+// baseline engine their centres come from, and a signal after every edit.
+
+#include <QWidget>
+
+#include "core/iterator/ProPresets.h"
+#include "gui/iterator/IteratorPhases.h"
+
+class QButtonGroup;
+class QGroupBox;
+
+namespace brisca {
+
+class CVexoDoc;
+
+class ProPage : public QWidget {
+  Q_OBJECT
+
+ public:
+  ProPage(IteratorPhases& phases, const CVexoDoc& baseline, QWidget* parent = nullptr);
+  //! Shows the iterators' setup again.
+  virtual void Refresh() = 0;
+
+ signals:
+  //! The user changed the setup.
+  void SetupChanged();
+
+ protected:
+  Iterator& Phase(int phase) const { return phase == 2 ? *phases_.phase2 : *phases_.phase1; }
+  //! The test mode of `group` as the iterators hold it.
+  GroupMode ModeOf(SlotGroup group) const;
+  //! "Exclude" / "Single" / "Dual" (or "Exclude" / "Include") radio buttons in a box.
+  QGroupBox* ModeBox(QButtonGroup*& buttons, bool dualAllowed);
+  //! Product of the value counts of the active slotList among `slotList` in `phase` (1 when none).
+  int TestsOf(int phase, std::initializer_list<int> slotList) const;
+
+  IteratorPhases& phases_;
+  const CVexoDoc& baseline_;
+  bool refreshing_ = false;  //!< widgets being set from the iterators: no edits
+};
+
+}  // namespace brisca
