@@ -146,11 +146,11 @@ QLineSeries* CChart2D::Series(ChartAxis yAxis, int set) const {
   return side.series[static_cast<std::size_t>(set)];
 }
 
-void CChart2D::SetAxisFixed(ChartAxis axis, double minimum, double maximum) {
+void CChart2D::SetAxisFixed(ChartAxis axis, double minimum, double maximum, double step) {
   AxisState& state = axisState_[Index(axis)];
   state.automatic = false;
   const double values[2] = {minimum, maximum};
-  state.fixed = {minimum, maximum, NiceLimits(values).step};
+  state.fixed = {minimum, maximum, step > 0.0 ? step : NiceLimits(values).step};
 }
 
 void CChart2D::SetAxisAutomatic(ChartAxis axis) { axisState_[Index(axis)].automatic = true; }
