@@ -97,7 +97,7 @@ CCamDlg::CCamDlg(CVexoDoc& document, QWidget* parent) : QDialog(parent), documen
   chartGroup_ = new QGroupBox(this);
   auto* chartLayout = new QVBoxLayout(chartGroup_);
   chart_ = new CCamTimingChart2D(chartGroup_);
-  chart_->setMinimumSize(560, 330);
+  chart_->setMinimumSize(560, 300);
   chartLayout->addWidget(chart_);
   auto* right = new QVBoxLayout;
   right->addWidget(pages_);

@@ -100,7 +100,8 @@ CCamSearchPropPage::CCamSearchPropPage(CCamDlg& dialog) : QWidget(&dialog), dial
   results_->setColumnCount(2);
   results_->setHeaderLabels({tr("Name"), tr("In Folder")});
   results_->setRootIsDecorated(false);
-  results_->setMinimumHeight(results_->fontMetrics().lineSpacing() * 5);
+  results_->setMinimumHeight(results_->fontMetrics().lineSpacing() * 8);
+  results_->header()->setSectionResizeMode(QHeaderView::Stretch);  // each column half the width
   layout->addWidget(results_, 1);
   connect(results_, &QTreeWidget::itemDoubleClicked, this,
           [this](QTreeWidgetItem* item) { OpenResult(results_->indexOfTopLevelItem(item)); });
@@ -223,13 +224,6 @@ void CCamSearchPropPage::OpenResult(int row) {
   if (IsSearching() || row < 0 || row >= results_->topLevelItemCount()) return;
   const QTreeWidgetItem* item = results_->topLevelItem(row);
   dialog_.OpenFile(item->text(1).toStdString(), item->text(0).toStdString());
-}
-
-void CCamSearchPropPage::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  const int half = results_->viewport()->width() / 2;
-  results_->setColumnWidth(0, half);
-  results_->setColumnWidth(1, half);
 }
 
 }  // namespace brisca

@@ -61,9 +61,6 @@ class CCamSearchPropPage : public QWidget {
   QLabel* SearchedCount() const { return searched_; }
   QLabel* MatchedCount() const { return matched_; }
 
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-
  private:
   struct RowControls {
     QComboBox* choice = nullptr;

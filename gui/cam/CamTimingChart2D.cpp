@@ -172,8 +172,8 @@ void CCamTimingChart2D::LayoutAnnotations() {
   if (exhaustShown_ && intakeShown_ && card_) {
     add(dim("LCA", lobeCentre_), 360.0 - exhaustCentre_, 360.0 + intakeCentre_, row());
     const double centres = row();
-    add(dim("ECA", exhaustCentre_), 360.0 - exhaustCentre_, 360.0, centres);
-    add(dim("ICA", intakeCentre_), 360.0, 360.0 + intakeCentre_, centres);
+    add(dim("ECA", exhaustCentre_, CDimension::kBefore), 360.0 - exhaustCentre_, 360.0, centres);
+    add(dim("ICA", intakeCentre_, CDimension::kAfter), 360.0, 360.0 + intakeCentre_, centres);
     const double overlapRow = row();
     add(dim("IVO", ivo_, CDimension::kBefore), 360.0 - ivo_, 360.0, overlapRow);
     add(dim("EVC", evc_, CDimension::kAfter), 360.0, 360.0 + evc_, overlapRow);
