@@ -141,7 +141,9 @@ class CamWorkingCopies {
 
  private:
   std::array<std::array<CCamProfile, 2>, 2> copies_;  // [lobe][method - 1]
-  std::array<CFloatPtSpec, 2> manualRampRate_;        // per lobe
+  // Per lobe, the manual ramp rate to restore. It keeps the ramp rate's own
+  // limits (1..6): a value range of 0..1 could hold no ramp rate at all.
+  std::array<CFloatPtSpec, 2> manualRampRate_;
   int view_ = kSeatToSeat;
   int lobe_ = kLowSpeedLobe;
   bool variableValveTiming_ = false;

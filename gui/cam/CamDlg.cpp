@@ -257,8 +257,9 @@ void CCamDlg::BuildGuard() {
     Refresh();
   });
   const auto text = [this](QWidget* edit, const QString& prompt, CamText which) {
-    guard_->AddTextEdit(edit, prompt, [this, which](const QString& value) {
-      copies_.SetText(which, value.toStdString());
+    const int longest = qobject_cast<QPlainTextEdit*>(edit) ? kMaxLongTextLength : kMaxShortTextLength;
+    guard_->AddTextEdit(edit, prompt, [this, which, longest](const QString& value) {
+      copies_.SetText(which, value.left(longest).toStdString());
       Refresh();
     });
   };

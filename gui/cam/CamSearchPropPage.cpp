@@ -24,6 +24,8 @@
 namespace brisca {
 namespace {
 
+constexpr int kMaxSearchTextLength = 255;
+
 QString Shown(const CFloatPtSpec& spec) {
   return spec.IsAssigned() ? QString::fromStdString(spec.GetText()) : QString();
 }
@@ -35,7 +37,9 @@ CCamSearchPropPage::CCamSearchPropPage(CCamDlg& dialog) : QWidget(&dialog), dial
   auto* layout = new QVBoxLayout(this);
   auto* criteria = new QGridLayout;
   name_ = new QLineEdit(this);
+  name_->setMaxLength(kMaxSearchTextLength);
   phrase_ = new QLineEdit(this);
+  phrase_->setMaxLength(kMaxSearchTextLength);
   folder_ = new QLineEdit(this);
   browse_ = new QPushButton(tr("B&rowse..."), this);
   browse_->setAutoDefault(false);

@@ -230,8 +230,7 @@ class TestCamDlg : public QObject {
   }
 
   void chartHidesIncompleteCurvesAndKeepsAnnotationsApart() {
-    CCamDlg dialog(*doc_);
-    dialog.resize(1100, 800);
+    CCamDlg dialog(*doc_);  // at its own size
     Show(dialog);
     brisca::CCamTimingChart2D* chart = dialog.Chart();
     QCOMPARE(chart->Series(brisca::ChartAxis::Y1, 0)->count(), brisca::kLobeShapePoints);
@@ -406,6 +405,19 @@ class TestCamDlg : public QObject {
     QTest::mouseClick(button, Qt::LeftButton);
     QVERIFY(seen);
     QCOMPARE(frame->ActiveDocument()->Engine().camshaft.lowSpeedLobe.CamType().GetName(), std::string("From The Form"));
+
+    // "Custom Cam Type..." asks for the name in the cam name dialog.
+    seen = false;
+    brisca::test::AnswerNextModal<brisca::CCamTypeDlg>(
+        [](brisca::CCamTypeDlg* d) {
+          QCOMPARE(d->NameEdit()->text(), QStringLiteral("From The Form"));
+          d->NameEdit()->setText(QStringLiteral("  Custom Grind  "));
+          d->OnOk();
+        },
+        &seen);
+    QVERIFY(frame->ActiveDocument()->OnComponentCommand(brisca::kCustomCamTypeCommand));
+    QVERIFY(seen);
+    QCOMPARE(frame->ActiveDocument()->Engine().camshaft.highSpeedLobe.CamType().GetName(), std::string("Custom Grind"));
     for (brisca::CVexoDoc* d : frame->Documents().Documents()) d->SetModified(false);
   }
 

@@ -212,7 +212,7 @@ TEST(CamLobeShape, FiftyThouCurvePassesThroughFiftyThouAtItsEvents) {
         const LobePoint& a = curve[i - 1];
         const LobePoint& b = curve[i];
         const double y = a.lift + (b.lift - a.lift) * (at - a.angle) / (b.angle - a.angle);
-        EXPECT_NEAR(y, atFifty, atFifty * 0.12) << (metric ? "mm " : "in ") << at;
+        EXPECT_NEAR(y, atFifty, atFifty * 0.03) << (metric ? "mm " : "in ") << at;
         break;
       }
     }
