@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <QValueAxis>
 
 #include <fstream>
 
@@ -110,6 +111,9 @@ class TestCamDlg : public QObject {
     QVERIFY(dialog.TimingPage()->ViewButton(brisca::kFiftyThou)->isChecked());
     QCOMPARE(dialog.ChartGroup()->title(), QStringLiteral("Timing Diagram (0.050-inch Timing Specs)"));
     QCOMPARE(dialog.Chart()->AxisMinimum(brisca::ChartAxis::Y1), 0.05);
+    // Ticks from 0.05 in steps of 0.1 read 0.05, 0.15, ...: two decimals.
+    for (QAbstractAxis* axis : dialog.Chart()->chart()->axes(Qt::Vertical))
+      QCOMPARE(qobject_cast<QValueAxis*>(axis)->labelFormat(), QStringLiteral("%.2f"));
     QVERIFY(dialog.Copies().AnyModified());
   }
 
