@@ -93,7 +93,14 @@ void Toggle(CVexoDoc& doc, int command) {
       CCamProfile* lobe = EditedRampRateLobe(doc);
       BRISCA_ASSERT(lobe != nullptr);
       lobe->SetAutoRampRate(!lobe->AutoRampRateOn());
-      if (lobe->AutoRampRateOn() && !lobe->CanComputeRampRate()) ReportNoticeCode(kNoticeNoRampRate);
+      if (!lobe->AutoRampRateOn() || lobe->CanComputeRampRate()) return;
+      // The missing cam specs are entered in the cam manager; Cancel keeps the
+      // rate the lobe had.
+      if (ReportNoticeCode(kNoticeNoRampRate, true) == MessageButton::Cancel) {
+        lobe->SetAutoRampRate(false);
+        return;
+      }
+      if (doc.Host() && doc.Host()->RunCamManager(doc)) doc.SetModified(true);
       return;
     }
     default: FatalAssert(__FILE__, __LINE__);

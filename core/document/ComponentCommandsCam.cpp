@@ -57,8 +57,7 @@ bool OnCamType(CVexoDoc& doc, int command) {
   if (command == kCustomCamTypeCommand) {
     if (!doc.Host()) return false;
     const std::optional<std::string> name =
-        doc.Host()->PromptText("Enter a Custom Cam Description", "Cam Description",
-                               e.camshaft.lowSpeedLobe.CamType().GetName());
+        doc.Host()->PromptCamName(e.camshaft.lowSpeedLobe.CamType().GetName());
     if (!name || !e.camshaft.SetCustomCamType(*name)) return false;
   } else {
     e.camshaft.LoadCamType(command);

@@ -14,6 +14,12 @@ const std::filesystem::path& DefaultStartupFolder() {
   return folder;
 }
 
+bool DocumentHost::RunCamManager(CVexoDoc&) { return false; }
+
+std::optional<std::string> DocumentHost::PromptCamName(const std::string& initial) {
+  return PromptText("Enter a Custom Cam Description", "Cam Description", initial);
+}
+
 std::filesystem::path DocumentHost::MapFolder() const { return DefaultMapFolder(); }
 
 std::filesystem::path DocumentHost::StartupFolder() const { return DefaultStartupFolder(); }

@@ -55,11 +55,20 @@ class DocumentHost {
   virtual std::optional<PortFlowEdit> EditPortFlow(const CCylHeadFlow& flow,
                                                    const std::string& airflowFile) = 0;
 
+  //! The cam manager, modal, on `document`'s camshaft: it applies its copies
+  //! to the document itself (Apply, OK). True when it closed with OK.
+  virtual bool RunCamManager(CVexoDoc& document);
+
   //! A one-line text from a small modal dialog (custom cam name, custom port
   //! flow description); nothing when the user cancels.
   virtual std::optional<std::string> PromptText(const std::string& title,
                                                 const std::string& prompt,
                                                 const std::string& initial) = 0;
+
+  //! The name of a custom cam ("Enter a Custom Cam Description"), proposing
+  //! `initial`; trimmed and not empty, or nothing on Cancel. By default a
+  //! PromptText with that title.
+  virtual std::optional<std::string> PromptCamName(const std::string& initial);
 
   //! Where the compressor maps lie (the program-data folder's maps by default).
   virtual std::filesystem::path MapFolder() const;
@@ -103,6 +112,10 @@ class HeadlessHost final : public DocumentHost {
                                         const std::string&) override {
     return Next(texts);
   }
+  bool RunCamManager(CVexoDoc&) override {
+    ++camManagerRuns;
+    return false;
+  }
   std::filesystem::path MapFolder() const override {
     return mapFolder.empty() ? DefaultMapFolder() : mapFolder;
   }
@@ -121,6 +134,7 @@ class HeadlessHost final : public DocumentHost {
   std::vector<CVexoDoc*> documents;  //!< what OpenDocuments answers
   CSimSpec* editedSpec = nullptr;    //!< the spec an edit dialog edits, if any
   int viewUpdates = 0;               //!< UpdateAllViews calls so far
+  int camManagerRuns = 0;            //!< RunCamManager calls so far (each answered Cancel)
   std::vector<std::filesystem::path> openPaths;  //!< answers, first first
   std::vector<std::filesystem::path> savePaths;
   std::vector<std::string> texts;

@@ -161,6 +161,10 @@ class CVexoDoc {
   bool OnAirflowFileSave();
   bool OnCamFileOpen();
   bool OnCamFileSave();
+  //! The cam manager (Tools "Velmor™...", the form's "Velmor" button) through
+  //! the host; on OK the engine is recalculated and redrawn. False when the
+  //! host has no cam manager or the user cancelled.
+  bool OnCamManager();
 
   //! A component-menu command (short block, head, cam, fuel, forced induction,
   //! …): fills the document from the component catalogue. False when the

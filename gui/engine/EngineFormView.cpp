@@ -178,9 +178,8 @@ void CEngineFormView::BuildControls() {
       connect(button, &QPushButton::clicked, this, &CEngineFormView::OnPortFlow);
     } else if (place.id == kCrCalcButton) {
       connect(button, &QPushButton::clicked, this, [this] { RunCompressionRatioMath(document_, this); });
-    } else {
-      // The cam manager is not part of this program yet.
-      button->setEnabled(false);
+    } else if (place.id == kVelmorButton) {
+      connect(button, &QPushButton::clicked, this, [this] { document_.OnCamManager(); });
     }
   }
   for (const LampPlace& place : Lamps()) {

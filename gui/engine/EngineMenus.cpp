@@ -44,6 +44,7 @@ constexpr EngineCommand kToolItems[] = {
     {command::kAirflowMath, "&Airflow Math...", "Open the Airflow Math Calculator", false},
     {command::kCamMathLowSpeedLobe, "Cam Math (Low Speed Lobe)...", "Open the Cam Math Calculator", false},
     {command::kCamMathHighSpeedLobe, "Cam Math ( High Speed Lobe)...", "Open the Cam Math Calculator", false},
+    {command::kCamManager, "Velmor\u2122...", "Open the Velmor cam manager", false},
 };
 
 constexpr EngineCommand kAirflowFileItems[] = {
@@ -143,6 +144,9 @@ bool RunEngineCommand(CVexoDoc& document, int id) {
     case command::kCamMathLowSpeedLobe:
     case command::kCamMathHighSpeedLobe:
       RunCamMath(document, id == command::kCamMathHighSpeedLobe ? 1 : 0, QApplication::activeWindow());
+      return true;
+    case command::kCamManager:
+      document.OnCamManager();
       return true;
     case command::kAirflowFileOpen:
       document.OnAirflowFileOpen();

@@ -6,6 +6,8 @@
 #include "gui/shell/DocumentManager.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/PathText.h"
+#include "gui/cam/CamDlg.h"
+#include "gui/cam/CamTypeDlg.h"
 #include "gui/valvetrain/AirFlowDlg.h"
 
 namespace brisca {
@@ -89,6 +91,14 @@ std::optional<std::string> DesktopHost::PromptText(const std::string& title,
   if (!ok) return std::nullopt;
   return text.toStdString();
 }
+
+std::optional<std::string> DesktopHost::PromptCamName(const std::string& initial) {
+  CCamTypeDlg dialog(QString::fromStdString(initial), &frame_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Name().toStdString();
+}
+
+bool DesktopHost::RunCamManager(CVexoDoc& document) { return brisca::RunCamManager(document, &frame_); }
 
 void DesktopHost::SetEditDialog(CSimSpec* spec, std::function<void()> closeAccepted) {
   editedSpec_ = spec;

@@ -44,6 +44,10 @@ class DesktopHost final : public DocumentHost {
                                                       const std::string& proposedName) override;
   std::optional<std::string> PromptText(const std::string& title, const std::string& prompt,
                                         const std::string& initial) override;
+  //! "Enter a Custom Cam Description", modal over the main frame.
+  std::optional<std::string> PromptCamName(const std::string& initial) override;
+  //! The cam manager, modal over the main frame.
+  bool RunCamManager(CVexoDoc& document) override;
   //! The port-flow editor: the flow dialog, modal over the main frame.
   std::optional<PortFlowEdit> EditPortFlow(const CCylHeadFlow& flow,
                                            const std::string& airflowFile) override;

@@ -129,6 +129,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakePortFlow(frame);
     TakeAirflowMath(frame);
     TakeCamMath(frame);
+    TakeCamManager(frame);
     TakeCompressionRatio(frame);
     TakePrintPreview(frame);
     TakeReport(frame, app.Paths());

@@ -45,6 +45,9 @@ class ScreenshotTour {
   void TakeAirflowMath(CMainFrame& frame);
   //! The cam calculator on a copy of the sample's low-speed lobe.
   void TakeCamMath(CMainFrame& frame);
+  //! The cam manager: its pages on the sample's cam, a search over the sample
+  //! cam files, a two-lobe cam's high-speed lobe, and the custom cam name dialog.
+  void TakeCamManager(CMainFrame& frame);
   //! Both methods of the compression-ratio calculator, with a worked example typed in.
   void TakeCompressionRatio(CMainFrame& frame);
   //! The print preview of the active engine's report, fitted to the width.

@@ -21,6 +21,17 @@
 namespace brisca {
 namespace {
 
+// Decimals a tick value needs to be shown exactly (at most 6).
+int DecimalsOf(double value) {
+  constexpr int kMostDecimals = 6;
+  double scaled = std::abs(value);
+  for (int decimals = 0; decimals < kMostDecimals; ++decimals) {
+    if (std::abs(scaled - std::round(scaled)) < 1e-6 * std::max(1.0, scaled)) return decimals;
+    scaled *= 10.0;
+  }
+  return kMostDecimals;
+}
+
 int Index(ChartAxis axis) { return static_cast<int>(axis); }
 
 // Labels sit above the plot background and the series.
@@ -146,11 +157,11 @@ QLineSeries* CChart2D::Series(ChartAxis yAxis, int set) const {
   return side.series[static_cast<std::size_t>(set)];
 }
 
-void CChart2D::SetAxisFixed(ChartAxis axis, double minimum, double maximum) {
+void CChart2D::SetAxisFixed(ChartAxis axis, double minimum, double maximum, double step) {
   AxisState& state = axisState_[Index(axis)];
   state.automatic = false;
   const double values[2] = {minimum, maximum};
-  state.fixed = {minimum, maximum, NiceLimits(values).step};
+  state.fixed = {minimum, maximum, step > 0.0 ? step : NiceLimits(values).step};
 }
 
 void CChart2D::SetAxisAutomatic(ChartAxis axis) { axisState_[Index(axis)].automatic = true; }
@@ -194,17 +205,21 @@ void CChart2D::ApplyLimits(ChartAxis axis, const AxisLimits& limits) {
   // A whole number of steps: ticks spread from end to end, exact at both ends.
   // Otherwise steps from zero (when the range holds it) or from the minimum.
   const double intervals = (maximum - limits.min) / step;
+  double firstTick = limits.min;
   if (std::abs(intervals - std::round(intervals)) < 1e-6 && intervals < 100) {
     valueAxis->setTickType(QValueAxis::TicksFixed);
     valueAxis->setTickCount(static_cast<int>(std::round(intervals)) + 1);
   } else {
     valueAxis->setTickType(QValueAxis::TicksDynamic);
     valueAxis->setTickInterval(step);
-    valueAxis->setTickAnchor(limits.min <= 0 && maximum >= 0 ? 0.0 : limits.min);
+    firstTick = limits.min <= 0 && maximum >= 0 ? 0.0 : limits.min;
+    valueAxis->setTickAnchor(firstTick);
   }
-  // As many decimals as the step has: ticks summed from the anchor carry
+  // As many decimals as the step has, and as the first tick has (ticks from
+  // 0.05 in steps of 0.1 need two): ticks summed from the anchor carry
   // rounding noise that "%g" would show.
-  const int decimals = std::max(0, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
+  const int stepDecimals = std::max(0, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
+  const int decimals = std::max(stepDecimals, DecimalsOf(firstTick));
   valueAxis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
   PlaceLabels();
 }

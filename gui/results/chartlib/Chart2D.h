@@ -74,7 +74,8 @@ class CChart2D : public QChartView {
   //! The Qt series of a data set (for tests and the iterator windows).
   QLineSeries* Series(ChartAxis yAxis, int set) const;
 
-  void SetAxisFixed(ChartAxis axis, double minimum, double maximum);
+  //! Fixed limits; `step` 0 takes a nice grid step for the range.
+  void SetAxisFixed(ChartAxis axis, double minimum, double maximum, double step = 0.0);
   void SetAxisAutomatic(ChartAxis axis);
   bool IsAxisAutomatic(ChartAxis axis) const;
   //! Works out automatic limits from the drawn points and sets every axis.
