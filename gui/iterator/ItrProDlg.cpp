@@ -10,7 +10,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/base/ErrCode.h"
@@ -73,12 +72,11 @@ std::int64_t SetupTotal(const Iterator& it) {
 CItrProDlg::CItrProDlg(CVexoDoc& document, int threads, QWidget* parent)
     : QDialog(parent),
       document_(document),
-      threads_(threads),
       phases_(IteratorPhases::CopyOf(document)),
-      poll_(new QTimer(this)) {
+      control_(new IteratorRunControl(phases_, threads, this)) {
   setWindowTitle(tr("Pro Iterator"));
   setObjectName(QStringLiteral("proIterator"));
-  phase_ = phases_.phase1->IsFinished() && Dual() && phases_.phase2->TestsDone() > 0 ? 2 : 1;
+  control_->SetPhase(phases_.phase1->IsFinished() && Dual() && phases_.phase2->TestsDone() > 0 ? 2 : 1);
   const bool vvt = document_.Engine().camshaft.variableValveTiming;
 
   auto* intro = new QLabel(
@@ -110,7 +108,7 @@ CItrProDlg::CItrProDlg(CVexoDoc& document, int threads, QWidget* parent)
   connect(results_->RunButton(), &QPushButton::clicked, this, &CItrProDlg::OnRunStop);
   connect(results_->RestartButton(), &QPushButton::clicked, this, &CItrProDlg::OnRestart);
   connect(results_, &ProResultsPage::KeepChanged, this, [this](int slot, bool keep) {
-    if (!run_) phases_.ResultPhase().SetKeep(slot, keep);
+    if (!IsRunning()) phases_.ResultPhase().SetKeep(slot, keep);
   });
 
   auto* middle = new QHBoxLayout;
@@ -133,12 +131,11 @@ CItrProDlg::CItrProDlg(CVexoDoc& document, int threads, QWidget* parent)
   outer->addLayout(middle, 1);
   outer->addLayout(bottom);
 
-  connect(poll_, &QTimer::timeout, this, &CItrProDlg::OnPoll);
+  connect(control_, &IteratorRunControl::Polled, this, &CItrProDlg::Show);
+  connect(control_, &IteratorRunControl::Ended, this, &CItrProDlg::OnRunEnded);
   connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
           &CItrProDlg::StopAndJoin);
-  state_ = phases_.phase1->IsFinished() && (!Dual() || (phase_ == 2 && phases_.phase2->IsFinished()))
-               ? kFinished
-               : kStopped;
+  state_ = Finished() ? kFinished : kStopped;
   ShowIdle();
   UpdateButtons();
 }
@@ -244,7 +241,7 @@ void CItrProDlg::RefreshPages() {
 }
 
 void CItrProDlg::OnPreset(ProPreset preset) {
-  if (run_) return;
+  if (IsRunning()) return;
   Iterator& p1 = *phases_.phase1;
   Iterator& p2 = *phases_.phase2;
   const bool vvt = document_.Engine().camshaft.variableValveTiming;
@@ -283,7 +280,7 @@ void CItrProDlg::OnPreset(ProPreset preset) {
 }
 
 void CItrProDlg::OnSetupChanged() {
-  if (run_) return;
+  if (IsRunning()) return;
   // A changed setup makes the results of the old one meaningless: both phases
   // start over from the baseline engine.
   int code = 0;
@@ -291,7 +288,7 @@ void CItrProDlg::OnSetupChanged() {
   if (p2.Baseline() != &document_) p2.SetUp(document_, code);
   phases_.phase1->Prepare();
   p2.Prepare();
-  phase_ = 1;
+  control_->Reset();
   state_ = kNeedsSetup;
   shown_ = RunSnapshot{};
   ShowIdle();
@@ -299,26 +296,18 @@ void CItrProDlg::OnSetupChanged() {
 }
 
 void CItrProDlg::OnRunStop() {
-  if (run_) {
-    run_->RequestStop();
+  if (IsRunning()) {
+    control_->RequestStop();
     return;
   }
   if (state_ == kFinished) return;
-  int code = 0;
-  const bool dual = Dual();
-  if (!phases_.phase1->Validate(code) || (dual && phase_ == 1 && !phases_.phase2->Validate(code))) {
-    ReportErrorCode(code);
-    return;
-  }
-  run_ = std::make_unique<IteratorRun>(*phases_.phase1, *phases_.phase2, dual, threads_);
+  if (!control_->Start(Dual())) return;
   state_ = kRunning;
   UpdateButtons();
-  run_->Start();
-  poll_->start(kPollMs);
 }
 
 void CItrProDlg::OnRestart() {
-  if (run_) return;
+  if (IsRunning()) return;
   int code = 0;
   if (!phases_.phase1->Validate(code) || (Dual() && !phases_.phase2->Validate(code))) {
     ReportErrorCode(code);
@@ -331,54 +320,30 @@ void CItrProDlg::OnRestart() {
     }
     it->Prepare();
   }
-  phase_ = 1;
+  control_->Reset();
   state_ = kStopped;
-  failuresReported_ = 0;
   shown_ = RunSnapshot{};
   ShowIdle();
   UpdateButtons();
 }
 
-void CItrProDlg::OnPoll() {
-  if (!run_) return;
-  const RunSnapshot snapshot = run_->Snapshot();
-  Show(snapshot);
-  if (!snapshot.running) EndRun(true);
+bool CItrProDlg::Finished() const {
+  return phases_.phase1->IsFinished() && (!Dual() || (CurrentPhase() == 2 && phases_.phase2->IsFinished()));
 }
 
-void CItrProDlg::EndRun(bool report) {
-  poll_->stop();
-  run_->Join();
-  phase_ = run_->Phase();
-  const int code = run_->ErrorCode();
-  run_.reset();
-  const Iterator& p1 = *phases_.phase1;
-  const Iterator& p2 = *phases_.phase2;
-  const bool finished = p1.IsFinished() && (!Dual() || (phase_ == 2 && p2.IsFinished()));
-  state_ = finished ? kFinished : kStopped;
+void CItrProDlg::OnRunEnded() {
+  state_ = Finished() ? kFinished : kStopped;
   ShowIdle();
   UpdateButtons();
-  const int failures = p1.FailedTests() + p2.FailedTests();
-  if (report && failures > failuresReported_) {
-    const int first = p1.FailedTests() > 0 ? p1.FirstFailureCode() : p2.FirstFailureCode();
-    failuresReported_ = failures;
-    ReportErrorCode(first);
-  }
-  if (report && code != 0) ReportErrorCode(code);
 }
 
-void CItrProDlg::StopAndJoin() {
-  if (!run_) return;
-  run_->RequestStop();
-  // The window is going: what failed is no longer of interest.
-  EndRun(false);
-}
+void CItrProDlg::StopAndJoin() { control_->StopAndJoin(); }
 
 void CItrProDlg::ShowIdle() {
   RunSnapshot snapshot;
   snapshot.last = shown_.last;
   snapshot.commits = shown_.commits;
-  CaptureSnapshot(*phases_.phase1, *phases_.phase2, phase_, Dual(), snapshot);
+  CaptureSnapshot(*phases_.phase1, *phases_.phase2, CurrentPhase(), Dual(), snapshot);
   // Before a run has prepared them the totals come from the setup itself.
   if (phases_.phase1->TotalTests() == 0 || state_ == kNeedsSetup) {
     snapshot.total = SetupTotal(*phases_.phase1) + (Dual() ? SetupTotal(*phases_.phase2) : 0);

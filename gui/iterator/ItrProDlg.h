@@ -16,13 +16,12 @@
 
 #include "core/iterator/ProPresets.h"
 #include "gui/iterator/IteratorPhases.h"
-#include "gui/iterator/IteratorRun.h"
+#include "gui/iterator/IteratorRunControl.h"
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
-class QTimer;
 
 namespace brisca {
 
@@ -44,7 +43,6 @@ class CItrProDlg : public QDialog {
  public:
   enum State { kNeedsSetup = 0, kStopped = 1, kRunning = 2, kFinished = 3 };
   enum Page { kCamPage = 0, kHighCamPage, kBoreStrokePage, kInductionPage, kOptimizePage, kResultsPage };
-  static constexpr int kPollMs = 150;
 
   //! Works on copies of `document`'s iterators, which must be set up
   //! (PrepareProOpening). `threads` ≤ 0: every core.
@@ -61,8 +59,8 @@ class CItrProDlg : public QDialog {
   void ShowPage(Page page);
 
   State GetState() const { return state_; }
-  int CurrentPhase() const { return phase_; }
-  bool IsRunning() const { return run_ != nullptr; }
+  int CurrentPhase() const { return control_->Phase(); }
+  bool IsRunning() const { return control_->IsRunning(); }
   //! Between runs only.
   Iterator& Phase(int phase) const { return phase == 2 ? *phases_.phase2 : *phases_.phase1; }
   const RunSnapshot& Shown() const { return shown_; }
@@ -98,9 +96,10 @@ class CItrProDlg : public QDialog {
   QWidget* BuildStatus();
   QWidget* BuildPresets();
   void OnSetupChanged();
-  void OnPoll();
-  //! Joins the finished or stopping run; `report`: tell its failures.
-  void EndRun(bool report);
+  //! The run is over and joined.
+  void OnRunEnded();
+  //! Phase 1 done, and phase 2 too when there are two.
+  bool Finished() const;
   void ShowIdle();
   void Show(const RunSnapshot& snapshot);
   void ShowSeriesTable();
@@ -110,13 +109,9 @@ class CItrProDlg : public QDialog {
   int PageIndex(Page page) const;
 
   CVexoDoc& document_;
-  int threads_;
   IteratorPhases phases_;
-  std::unique_ptr<IteratorRun> run_;
-  QTimer* poll_ = nullptr;
+  IteratorRunControl* control_;
   State state_ = kStopped;
-  int phase_ = 1;
-  int failuresReported_ = 0;
   RunSnapshot shown_;
 
   QTabWidget* pages_ = nullptr;

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/base/ErrCode.h"
@@ -35,7 +34,7 @@ QLabel* ValueLabel(QWidget* parent) {
 }  // namespace
 
 CItrQuickDlg::CItrQuickDlg(CVexoDoc& document, int threads, QWidget* parent)
-    : QDialog(parent), document_(document), threads_(threads), poll_(new QTimer(this)) {
+    : QDialog(parent), document_(document), control_(new IteratorRunControl(phases_, threads, this)) {
   setWindowTitle(tr("Quick Iterator"));
   setObjectName(QStringLiteral("quickIterator"));
   int code = 0;
@@ -44,7 +43,8 @@ CItrQuickDlg::CItrQuickDlg(CVexoDoc& document, int threads, QWidget* parent)
     if (it->SetUp(document_, code)) it->Prepare();
   }
   BuildLayout();
-  connect(poll_, &QTimer::timeout, this, &CItrQuickDlg::OnPoll);
+  connect(control_, &IteratorRunControl::Polled, this, &CItrQuickDlg::Show);
+  connect(control_, &IteratorRunControl::Ended, this, &CItrQuickDlg::OnRunEnded);
   // Quitting the program ends the nested event loop; the workers stop first.
   connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
           &CItrQuickDlg::StopAndJoin);
@@ -147,79 +147,45 @@ void CItrQuickDlg::BuildLayout() {
 }
 
 void CItrQuickDlg::OnPreset(QuickPreset preset) {
-  if (run_) return;
+  if (IsRunning()) return;
   int code = 0;
   if (!ApplyQuickPreset(document_, preset, *phases_.phase1, *phases_.phase2, code)) {
     ReportErrorCode(code);
     return;
   }
   presetChosen_ = true;
-  phase_ = 1;
+  control_->Reset();
   state_ = kIdle;
-  failuresReported_ = 0;
   shown_ = RunSnapshot{};
   ShowIdle();
   OnRunStop();
 }
 
 void CItrQuickDlg::OnRunStop() {
-  if (run_) {
-    run_->RequestStop();
+  if (IsRunning()) {
+    control_->RequestStop();
     return;
   }
   if (!presetChosen_ || state_ == kFinished) return;
-  int code = 0;
-  if (!phases_.phase1->Validate(code) || (phase_ == 1 && !phases_.phase2->Validate(code))) {
-    ReportErrorCode(code);
-    return;
-  }
-  run_ = std::make_unique<IteratorRun>(*phases_.phase1, *phases_.phase2, true, threads_);
+  if (!control_->Start(true)) return;
   state_ = kRunning;
   UpdateButtons();
-  run_->Start();
-  poll_->start(kPollMs);
 }
 
-void CItrQuickDlg::OnPoll() {
-  if (!run_) return;
-  const RunSnapshot snapshot = run_->Snapshot();
-  Show(snapshot);
-  if (!snapshot.running) EndRun(true);
-}
-
-void CItrQuickDlg::EndRun(bool report) {
-  poll_->stop();
-  run_->Join();
-  phase_ = run_->Phase();
-  const int code = run_->ErrorCode();
-  run_.reset();
-  const Iterator& p1 = *phases_.phase1;
-  const Iterator& p2 = *phases_.phase2;
-  state_ = p1.IsFinished() && phase_ == 2 && p2.IsFinished() ? kFinished : kStopped;
+void CItrQuickDlg::OnRunEnded() {
+  const bool finished = phases_.phase1->IsFinished() && CurrentPhase() == 2 && phases_.phase2->IsFinished();
+  state_ = finished ? kFinished : kStopped;
   ShowIdle();
   UpdateButtons();
-  // Failed tests are told once, after the run: the first new failure's code.
-  const int failures = p1.FailedTests() + p2.FailedTests();
-  if (report && failures > failuresReported_) {
-    const int first = p1.FailedTests() > 0 ? p1.FirstFailureCode() : p2.FirstFailureCode();
-    failuresReported_ = failures;
-    ReportErrorCode(first);
-  }
-  if (report && code != 0) ReportErrorCode(code);
 }
 
-void CItrQuickDlg::StopAndJoin() {
-  if (!run_) return;
-  run_->RequestStop();
-  // The window is going: what failed is no longer of interest.
-  EndRun(false);
-}
+void CItrQuickDlg::StopAndJoin() { control_->StopAndJoin(); }
 
 void CItrQuickDlg::ShowIdle() {
   RunSnapshot snapshot;
   snapshot.last = shown_.last;
   snapshot.commits = shown_.commits;
-  CaptureSnapshot(*phases_.phase1, *phases_.phase2, phase_, true, snapshot);
+  CaptureSnapshot(*phases_.phase1, *phases_.phase2, CurrentPhase(), true, snapshot);
   Show(snapshot);
 }
 
@@ -249,12 +215,12 @@ void CItrQuickDlg::UpdateButtons() {
   closeButton_->setEnabled(!running);
   runButton_->setEnabled(presetChosen_ && state_ != kFinished);
   runButton_->setText(running ? tr("Stop") : state_ == kIdle ? tr("Run/Stop") : tr("Resume"));
-  saveButton_->setEnabled(!running && Phase(phase_).KeptCount() > 0);
+  saveButton_->setEnabled(!running && Phase(CurrentPhase()).KeptCount() > 0);
 }
 
 void CItrQuickDlg::OnSave() {
   StopAndJoin();
-  Iterator& current = phase_ == 2 ? *phases_.phase2 : *phases_.phase1;
+  Iterator& current = CurrentPhase() == 2 ? *phases_.phase2 : *phases_.phase1;
   if (current.KeptCount() == 0) return;
   current.KeepBest();
   phases_.MoveInto(document_);

@@ -17,12 +17,11 @@
 #include "core/iterator/BarChartScale.h"
 #include "core/iterator/QuickPresets.h"
 #include "gui/iterator/IteratorPhases.h"
-#include "gui/iterator/IteratorRun.h"
+#include "gui/iterator/IteratorRunControl.h"
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QTimer;
 
 namespace brisca {
 
@@ -35,8 +34,6 @@ class CItrQuickDlg : public QDialog {
 
  public:
   enum State { kIdle = 0, kStopped = 1, kRunning = 2, kFinished = 3 };
-  //! Snapshot polls per second while a series runs.
-  static constexpr int kPollMs = 150;
 
   //! `threads` ≤ 0: every core.
   CItrQuickDlg(CVexoDoc& document, int threads = 0, QWidget* parent = nullptr);
@@ -53,10 +50,10 @@ class CItrQuickDlg : public QDialog {
   void StopAndJoin();
 
   State GetState() const { return state_; }
-  int CurrentPhase() const { return phase_; }
+  int CurrentPhase() const { return control_->Phase(); }
   //! Between runs only.
   const Iterator& Phase(int phase) const { return phase == 2 ? *phases_.phase2 : *phases_.phase1; }
-  bool IsRunning() const { return run_ != nullptr; }
+  bool IsRunning() const { return control_->IsRunning(); }
   const RunSnapshot& Shown() const { return shown_; }
   const BarAxis& BarAxisShown() const { return barAxis_; }
 
@@ -87,22 +84,17 @@ class CItrQuickDlg : public QDialog {
   void BuildLayout();
   QWidget* BuildPresetGroup(const QString& title, const QString& text, QuickPreset hp,
                             QuickPreset torque);
-  void OnPoll();
-  //! Joins the finished or stopping run; `report`: tell its failures.
-  void EndRun(bool report);
+  //! The run is over and joined.
+  void OnRunEnded();
   void ShowIdle();
   void Show(const RunSnapshot& snapshot);
   void UpdateButtons();
 
   CVexoDoc& document_;
-  int threads_;
   IteratorPhases phases_;
-  std::unique_ptr<IteratorRun> run_;
-  QTimer* poll_ = nullptr;
+  IteratorRunControl* control_;
   State state_ = kIdle;
-  int phase_ = 1;
   bool presetChosen_ = false;
-  int failuresReported_ = 0;
   RunSnapshot shown_;
   BarAxis barAxis_;
 

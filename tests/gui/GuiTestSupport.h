@@ -3,6 +3,7 @@
 // application with settings in a scratch folder, find the sample engines.
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -20,13 +21,15 @@
 namespace brisca::test {
 
 //! Once a modal dialog of type T is up, hands it to `answer` (which must close
-//! it). Retries for a while; `seen` is set when the dialog was found.
+//! it). Looks every 20 ms for up to 30 s: a first file dialog on a loaded
+//! machine can take seconds to appear. `seen` is set when the dialog was found.
 template <typename T>
-void AnswerNextModal(std::function<void(T*)> answer, bool* seen = nullptr, int triesLeft = 100) {
-  QTimer::singleShot(20, [answer, seen, triesLeft] {
+void AnswerNextModal(std::function<void(T*)> answer, bool* seen = nullptr,
+                     QDeadlineTimer deadline = QDeadlineTimer(30000)) {
+  QTimer::singleShot(20, [answer, seen, deadline] {
     auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
     if (!dialog) {
-      if (triesLeft > 0) AnswerNextModal<T>(answer, seen, triesLeft - 1);
+      if (!deadline.hasExpired()) AnswerNextModal<T>(answer, seen, deadline);
       return;
     }
     if (seen) *seen = true;

@@ -176,7 +176,7 @@ class TestCalculators : public QObject {
     brisca::CVexoDoc doc;  // cleared: no short block
     bool seen = false;
     brisca::test::AnswerNextModal<CCompRatioDlg>([](CCompRatioDlg* dialog) { dialog->reject(); }, &seen,
-                                                 5);
+                                                 QDeadlineTimer(100));
     QVERIFY(!brisca::RunCompressionRatioMath(doc, nullptr));
     QTest::qWait(200);
     QVERIFY(!seen);

@@ -263,7 +263,7 @@ class TestProIterator : public QObject {
   }
 
   // Valve events past their limits fail; the series goes on and one message
-  // after the run tells the first failure's code.
+  // after the run tells the first failure's code, once per setup.
   void failuresAreToldOnceAfterTheRun() {
     const brisca::CCamProfile& lobe = doc_->Engine().camshaft.lowSpeedLobe;
     // The event with the most of its nine values (±32° in 8° steps) outside its limits.
@@ -295,6 +295,13 @@ class TestProIterator : public QObject {
     QVERIFY(p1.KeptCount() >= 1);
     QCOMPARE(presenter_.Shown().size(), std::size_t(1));
     QCOMPARE(presenter_.Shown().front().code, p1.FirstFailureCode());
+
+    // A new setup starts the count again: its fewer failures are told too.
+    cam.Tolerance(1, other)->setCurrentIndex(0);  // held: nine tests
+    RunToEnd(dialog);
+    QCOMPARE(dialog.Phase(1).FailedTests(), outside);
+    QCOMPARE(presenter_.Shown().size(), std::size_t(2));
+    QCOMPARE(presenter_.Shown().back().code, dialog.Phase(1).FirstFailureCode());
   }
 
   // The range label names the criterion; "From" stays below "To".

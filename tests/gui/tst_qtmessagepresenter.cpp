@@ -2,6 +2,7 @@
 // icon and buttons, and the button the user presses comes back to the caller.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -25,12 +26,13 @@ struct SeenBox {
 };
 
 // Once the modal box runs its own event loop, records it and presses `press`.
-// Retries for a while in case the box is not up at the first tick.
-void AnswerNextBox(QMessageBox::StandardButton press, SeenBox* seen, int triesLeft = 50) {
-  QTimer::singleShot(20, [press, seen, triesLeft] {
+// Looks every 20 ms for up to 30 s, in case the box is not up at the first tick.
+void AnswerNextBox(QMessageBox::StandardButton press, SeenBox* seen,
+                   QDeadlineTimer deadline = QDeadlineTimer(30000)) {
+  QTimer::singleShot(20, [press, seen, deadline] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) {
-      if (triesLeft > 0) AnswerNextBox(press, seen, triesLeft - 1);
+      if (!deadline.hasExpired()) AnswerNextBox(press, seen, deadline);
       return;
     }
     seen->found = true;

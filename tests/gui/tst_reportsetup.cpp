@@ -179,7 +179,11 @@ class TestReportSetup : public QObject {
         [&](QFileDialog* browse) {
           startFolder = browse->directory().absolutePath();
           filters = browse->nameFilters();
-          browse->selectFile(logo);
+          // Typed as the user would: selectFile leaves the name box alone while
+          // it has focus, and the folder's listing arrives later.
+          auto* name = browse->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+          if (!name) return browse->reject();  // the comparisons below then fail
+          name->setText(logo);
           static_cast<QDialog*>(browse)->accept();  // QFileDialog keeps its accept protected
         },
         &seen);
