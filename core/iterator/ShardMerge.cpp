@@ -159,11 +159,11 @@ bool RebuildKept(Iterator& series, const MergedPhase& merged, std::string& error
     return false;
   }
   // Results evicted later hold any engine meanwhile: the baseline's.
-  const EngineParameters& placeholder = series.Baseline()->Engine();
+  const EngineParameters& standIn = series.Baseline()->Engine();
   for (const KeepTen::Entry& e : merged.state.admissions) {
     auto it = engines.find(e.testNumber);
     series.OfferResult(e.score, e.testNumber,
-                       it != engines.end() ? it->second->Engine() : placeholder);
+                       it != engines.end() ? it->second->Engine() : standIn);
   }
   return true;
 }
