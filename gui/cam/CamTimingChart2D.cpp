@@ -197,12 +197,10 @@ std::vector<CCamTimingChart2D::PlacedText> CCamTimingChart2D::PlacedTexts() cons
 }
 
 void CCamTimingChart2D::PaintAnnotations(QPainter& painter) const {
-  for (const Annotation& a : annotations_) {
-    // A white patch under the text keeps it readable over the curves and grid.
-    const QRectF rect = a.dimension.TextRect(a.from, a.to, font_).adjusted(-1, 0, 1, 0);
-    painter.fillRect(rect, Qt::white);
-    a.dimension.Draw(painter, a.from, a.to, font_);
-  }
+  // Lines first, then every text on a white patch: no curve, grid line or
+  // other annotation's arrow crosses a text.
+  for (const Annotation& a : annotations_) a.dimension.DrawLines(painter, a.from, a.to, font_);
+  for (const Annotation& a : annotations_) a.dimension.DrawText(painter, a.from, a.to, font_, true);
 }
 
 }  // namespace brisca

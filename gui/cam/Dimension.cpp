@@ -76,7 +76,7 @@ QRectF CDimension::TextRect(QPointF from, QPointF to, const QFont& font) const {
   return QRectF(QPointF(x, centre.y() - size.height() / 2.0), size);
 }
 
-void CDimension::Draw(QPainter& painter, QPointF from, QPointF to, const QFont& font) const {
+void CDimension::DrawLines(QPainter& painter, QPointF from, QPointF to, const QFont& font) const {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, true);
   if (extension_ > 0) {
@@ -108,6 +108,13 @@ void CDimension::Draw(QPainter& painter, QPointF from, QPointF to, const QFont& 
     Arrow(painter, from, -dir);
     Arrow(painter, to, dir);
   }
+  painter.restore();
+}
+
+void CDimension::DrawText(QPainter& painter, QPointF from, QPointF to, const QFont& font, bool patched) const {
+  const QRectF text = TextRect(from, to, font);
+  painter.save();
+  if (patched) painter.fillRect(text.adjusted(-1, 0, 1, 0), Qt::white);
   painter.setFont(font);
   painter.setPen(textColor_);
   painter.drawText(text, Qt::AlignCenter, Text());

@@ -45,7 +45,10 @@ class CDimension {
   QRectF TextRect(QPointF from, QPointF to, const QFont& font) const;
   //! Whether the text sits inside the span.
   bool TextInside(QPointF from, QPointF to, const QFont& font) const;
-  void Draw(QPainter& painter, QPointF from, QPointF to, const QFont& font) const;
+  //! The extension lines, the dimension line and its arrowheads.
+  void DrawLines(QPainter& painter, QPointF from, QPointF to, const QFont& font) const;
+  //! The text, on a white patch when `patched`.
+  void DrawText(QPainter& painter, QPointF from, QPointF to, const QFont& font, bool patched = false) const;
 
  private:
   double Span(QPointF from, QPointF to) const;
