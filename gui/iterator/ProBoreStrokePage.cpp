@@ -39,13 +39,7 @@ ProBoreStrokePage::ProBoreStrokePage(IteratorPhases& phases, const CVexoDoc& bas
   constant_ = new QCheckBox(tr("Maintain Current Displacement"), this);
   layout->addWidget(constant_);
   layout->addWidget(BuildLimits());
-  auto* count = new QHBoxLayout;
-  count->addWidget(new QLabel(tr("Number of Tests:"), this));
-  tests_ = new QLabel(this);
-  count->addWidget(tests_);
-  count->addStretch(1);
-  layout->addLayout(count);
-  layout->addStretch(1);
+  tests_ = AddTestCount(layout);
   connect(mode_, &QButtonGroup::idClicked, this, [this](int id) {
     if (refreshing_) return;
     SetGroupMode(SlotGroup::BoreStroke, static_cast<GroupMode>(id), Phase(1), Phase(2));

@@ -58,13 +58,7 @@ ProInductionPage::ProInductionPage(IteratorPhases& phases, const CVexoDoc& basel
     flowLayout->addWidget(w);
   }
   layout->addWidget(flow);
-  auto* count = new QHBoxLayout;
-  count->addWidget(new QLabel(tr("Number of Tests:"), this));
-  tests_ = new QLabel(this);
-  count->addWidget(tests_);
-  count->addStretch(1);
-  layout->addLayout(count);
-  layout->addStretch(1);
+  tests_ = AddTestCount(layout);
 
   connect(mode_, &QButtonGroup::idClicked, this, [this](int id) {
     if (refreshing_) return;

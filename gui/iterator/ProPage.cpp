@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QRadioButton>
 
 namespace brisca {
@@ -13,6 +14,17 @@ ProPage::ProPage(IteratorPhases& phases, const CVexoDoc& baseline, QWidget* pare
 GroupMode ProPage::ModeOf(SlotGroup group) const {
   if (!Phase(1).IsGroupEnabled(group)) return GroupMode::Exclude;
   return Phase(2).IsGroupEnabled(group) ? GroupMode::Dual : GroupMode::Single;
+}
+
+QLabel* ProPage::AddTestCount(QBoxLayout* layout) {
+  auto* count = new QHBoxLayout;
+  count->addWidget(new QLabel(tr("Number of Tests:"), this));
+  auto* tests = new QLabel(this);
+  count->addWidget(tests);
+  count->addStretch(1);
+  layout->addLayout(count);
+  layout->addStretch(1);
+  return tests;
 }
 
 QGroupBox* ProPage::ModeBox(QButtonGroup*& buttons, bool dualAllowed) {

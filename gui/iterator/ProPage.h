@@ -7,8 +7,10 @@
 #include "core/iterator/ProPresets.h"
 #include "gui/iterator/IteratorPhases.h"
 
+class QBoxLayout;
 class QButtonGroup;
 class QGroupBox;
+class QLabel;
 
 namespace brisca {
 
@@ -32,6 +34,9 @@ class ProPage : public QWidget {
   GroupMode ModeOf(SlotGroup group) const;
   //! "Exclude" / "Single" / "Dual" (or "Exclude" / "Include") radio buttons in a box.
   QGroupBox* ModeBox(QButtonGroup*& buttons, bool dualAllowed);
+  //! Adds the "Number of Tests:" row and the page's closing stretch to
+  //! `layout`; returns the label that shows the count.
+  QLabel* AddTestCount(QBoxLayout* layout);
   //! Product of the value counts of the active slotList among `slotList` in `phase` (1 when none).
   int TestsOf(int phase, std::initializer_list<int> slotList) const;
 
