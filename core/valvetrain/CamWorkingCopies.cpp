@@ -66,11 +66,19 @@ void CamWorkingCopies::Load(const CCamshaft& camshaft) {
     CCamProfile& fifty = copies_[lobe][1];
     lobes[lobe]->ConvertTo(seat, kSeatToSeat);
     lobes[lobe]->ConvertTo(fifty, kFiftyThou);
-    if (!seat.CamType().IsValid()) seat.CamType().SetSelection(kCustomCamTypeCode, kCustomCamName);
+    // Each lobe keeps its own cam type: a two-lobe cam's high-speed lobe has a
+    // type of its own (and its own automatic lift factor). A lobe without one
+    // is named as a one-lobe cam names it: the low-speed lobe "Custom", the
+    // high-speed lobe after the low-speed lobe.
+    if (!seat.CamType().IsValid()) {
+      if (lobe == kLowSpeedLobe) {
+        seat.CamType().SetSelection(kCustomCamTypeCode, kCustomCamName);
+      } else {
+        seat.CamType() = copies_[kLowSpeedLobe][0].CamType();
+      }
+    }
     fifty.CamType() = seat.CamType();
   }
-  // The high-speed copies take the low-speed lobe's cam type.
-  for (CCamProfile& copy : copies_[kHighSpeedLobe]) copy.CamType() = copies_[kLowSpeedLobe][0].CamType();
   const CPartTypeSpec& method = camshaft.lowSpeedLobe.Method(TimingSet::Primary);
   view_ = method.IsValid() ? method.GetValue() : kSeatToSeat;
   lobe_ = kLowSpeedLobe;

@@ -47,9 +47,10 @@ class CamWorkingCopies {
   CamWorkingCopies();
 
   // ---- loading and merging ----------------------------------------------
-  //! Each lobe of `camshaft` converted into its two copies; a seat-to-seat copy
-  //! without a cam type is named "Custom" (code 6) and the lobe's other copy
-  //! takes its cam type; the view follows the low-speed lobe's convention.
+  //! Each lobe of `camshaft` converted into its two copies, both with the
+  //! lobe's own cam type; a low-speed lobe without one is named "Custom"
+  //! (code 6), a high-speed lobe without one takes the low-speed lobe's. The
+  //! view follows the low-speed lobe's convention, the low-speed lobe is shown.
   //! Takes the variable-valve-timing values; the file name is left alone.
   void Load(const CCamshaft& camshaft);
   //! The lobe as one profile: the copy of the view convention with the other

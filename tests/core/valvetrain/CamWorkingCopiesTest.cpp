@@ -70,6 +70,42 @@ TEST_F(CamWorkingCopiesTest, CamWithoutTypeLoadsAsCustomInAllFourCopies) {
     }
 }
 
+TEST_F(CamWorkingCopiesTest, EachLobeKeepsItsOwnCamTypeInBothCopies) {
+  // A two-lobe cam: each lobe's type sets its automatic lift factor.
+  const CCamshaft twoLobe = BuiltInCam(kVvtStreetCommand);
+  // A hand-made camshaft whose high-speed lobe has no type of its own.
+  CCamshaft untypedHigh = BuiltInCam(kStockStreetCommand);
+  untypedHigh.highSpeedLobe.CamType().Unassign();
+  const struct {
+    const char* name;
+    const CCamshaft& camshaft;
+    int lowCode;
+    int highCode;
+  } cases[] = {
+      {"two-lobe", twoLobe, twoLobe.lowSpeedLobe.CamType().GetValue(),
+       twoLobe.highSpeedLobe.CamType().GetValue()},
+      {"untyped high-speed lobe", untypedHigh, untypedHigh.lowSpeedLobe.CamType().GetValue(),
+       untypedHigh.lowSpeedLobe.CamType().GetValue()},
+  };
+  ASSERT_NE(cases[0].lowCode, cases[0].highCode);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    copies_.Load(c.camshaft);
+    for (int method : {kSeatToSeat, kFiftyThou}) {
+      EXPECT_EQ(copies_.Copy(kLowSpeedLobe, method).CamType().GetValue(), c.lowCode);
+      EXPECT_EQ(copies_.Copy(kHighSpeedLobe, method).CamType().GetValue(), c.highCode);
+    }
+    CCamshaft merged;
+    copies_.MergeInto(merged);
+    EXPECT_EQ(merged.highSpeedLobe.CamType().GetValue(), c.highCode);
+  }
+  // Loaded and merged back unchanged, a two-lobe cam is the same cam.
+  copies_.Load(twoLobe);
+  CCamshaft merged;
+  copies_.MergeInto(merged);
+  EXPECT_EQ(testing_support::CamText(merged), testing_support::CamText(twoLobe));
+}
+
 TEST_F(CamWorkingCopiesTest, RenamingMakesACustomCamInAllFourCopies) {
   ASSERT_TRUE(copies_.Rename("My Grind"));
   for (int lobe : {kLowSpeedLobe, kHighSpeedLobe})
