@@ -146,6 +146,12 @@ bool CamWorkingCopies::Open(const std::filesystem::path& folder, const std::stri
   return true;
 }
 
+void CamWorkingCopies::SetFileName(const std::string& name) {
+  if (name != fileName_) folder_.clear();
+  fileName_ = name;
+  loadedFromFile_ = false;
+}
+
 bool CamWorkingCopies::Save(const std::filesystem::path& path) {
   CCamshaft camshaft;
   MergeInto(camshaft);

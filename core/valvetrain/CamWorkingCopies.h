@@ -71,6 +71,10 @@ class CamWorkingCopies {
   //! Writes the merged camshaft to `path` (it must validate: the failure code
   //! is reported); on success the name and folder are kept and the marks cleared.
   bool Save(const std::filesystem::path& path);
+  //! The copies stand for the cam file `name` without reading it (an engine's
+  //! "Cam Data File"; empty for none); the loaded flag goes off and the folder
+  //! is kept only while the name stays the same.
+  void SetFileName(const std::string& name);
   const std::string& FileName() const { return fileName_; }
   const std::filesystem::path& Folder() const { return folder_; }
   bool LoadedFromFile() const { return loadedFromFile_; }

@@ -79,8 +79,7 @@ CCamDlg::CCamDlg(CVexoDoc& document, QWidget* parent) : QDialog(parent), documen
   setObjectName(QStringLiteral("camDlg"));
   help_ = MakeHelpLine(this);
   guard_ = new ValueEditGuard(this, help_);
-  copies_.Load(document_.Engine().camshaft);
-  copies_.SetUnits(document_.IsMetric());
+  LoadCamCopies(document_, copies_);
 
   auto* left = new QVBoxLayout;
   left->addWidget(BuildDescription());
@@ -392,6 +391,10 @@ bool CCamDlg::OnApply() {
   document_.UpdateDerivedValues();
   document_.SetUnits(document_.IsMetric());
   if (DocumentHost* host = document_.Host()) host->UpdateAllViews(document_);
+  // From here on the copies are the document's: OK without a further edit
+  // finds nothing changed and writes nothing.
+  LoadCamCopies(document_, copies_);
+  Refresh();
   return true;
 }
 

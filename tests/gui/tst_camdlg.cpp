@@ -24,6 +24,7 @@
 
 #include "core/document/CommandIds.h"
 #include "core/document/DocumentHost.h"
+#include "core/document/ProgramPaths.h"
 #include "core/document/VexoDoc.h"
 #include "core/valvetrain/Cam.h"
 #include "core/valvetrain/CamLobeShape.h"
@@ -60,6 +61,19 @@ void TypeAndLeave(QLineEdit* edit, const QString& text, QWidget* next) {
   QTest::keyClicks(edit, text);
   next->setFocus();
   QCoreApplication::processEvents();
+}
+
+std::string EngineText(brisca::CVexoDoc& doc, const QTemporaryDir& dir, const char* name) {
+  const std::filesystem::path path = brisca::ToPath(dir.path()) / name;
+  if (!doc.WriteEngineFile(path)) return {};
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// What the document's cam manager command does once the dialog closed on OK.
+void RecalculateAfterOk(brisca::CVexoDoc& doc) {
+  doc.UpdateDerivedValues();
+  doc.SetUnits(doc.IsMetric());
 }
 
 CCamshaft BuiltIn(int command) {
@@ -209,6 +223,99 @@ class TestCamDlg : public QObject {
     QCOMPARE(dialog.result(), static_cast<int>(QDialog::Accepted));
     QVERIFY(!doc_->Engine().camDataFile.IsValid());
     QCOMPARE(doc_->Engine().camshaft.lowSpeedLobe.ExhaustLift().GetValue(), 0.55f);
+  }
+
+  // OK at once changes nothing: not a two-lobe cam's high-speed lifts, not the
+  // engine's link to its cam file, in either unit system.
+  void okWithNothingEditedKeepsTheEngine_data() {
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<QString>("camFile");
+    QTest::addColumn<bool>("metric");
+    const QString twoLobe = QStringLiteral("Two-Lobe Cam Four.qen");
+    const QString four = QStringLiteral("Four 1.6L.qen");
+    const QString camFile = QStringLiteral("VVT Max Street.qcm");
+    QTest::newRow("two-lobe") << twoLobe << QString() << false;
+    QTest::newRow("two-lobe metric") << twoLobe << QString() << true;
+    QTest::newRow("cam file") << four << camFile << false;
+    QTest::newRow("cam file metric") << four << camFile << true;
+  }
+  void okWithNothingEditedKeepsTheEngine() {
+    QFETCH(QString, engine);
+    QFETCH(QString, camFile);
+    QFETCH(bool, metric);
+    QVERIFY(OpenSample(engine));
+    if (!camFile.isEmpty()) {
+      host_.openPaths = {SampleData() / "CamFiles (.QCM)" / camFile.toStdString()};
+      QVERIFY(doc_->OnCamFileOpen());
+    }
+    doc_->SetUnits(metric);
+    doc_->SetModified(false);
+    const std::string before = EngineText(*doc_, dir_, "before.qen");
+    QVERIFY(!before.empty());
+    const std::string highLift = doc_->Engine().camshaft.highSpeedLobe.IntakeLift().GetText();
+
+    CCamDlg dialog(*doc_);
+    Show(dialog);
+    QCOMPARE(dialog.FileNameBox()->text(), camFile);
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    QCOMPARE(dialog.result(), static_cast<int>(QDialog::Accepted));
+    RecalculateAfterOk(*doc_);
+    QVERIFY(presenter_.Shown().empty());
+    QCOMPARE(doc_->Engine().camshaft.highSpeedLobe.IntakeLift().GetText(), highLift);
+    const brisca::CFileSpec& link = doc_->Engine().camDataFile;
+    QCOMPARE(QString::fromStdString(link.IsValid() ? link.GetText() : std::string()), camFile);
+    QVERIFY(!doc_->IsModified());
+    QCOMPARE(EngineText(*doc_, dir_, "after.qen"), before);
+  }
+
+  // OK after an edit merges both lobes: the high-speed lobe keeps its own
+  // cam type and so its automatic lifts.
+  void twoLobeCamKeepsItsHighSpeedLifts() {
+    QVERIFY(OpenSample(QStringLiteral("Two-Lobe Cam Four.qen")));
+    const brisca::CCamProfile& high = doc_->Engine().camshaft.highSpeedLobe;
+    QCOMPARE(high.IntakeLift().GetText(), std::string("0.378"));
+    CCamDlg dialog(*doc_);
+    Show(dialog);
+    TypeAndLeave(dialog.EngineList()->lineEdit(), QStringLiteral("Honda"), dialog.LifterList());
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    QCOMPARE(dialog.result(), static_cast<int>(QDialog::Accepted));
+    RecalculateAfterOk(*doc_);
+    QCOMPARE(high.Text(brisca::kCamEngine), std::string("Honda"));
+    QCOMPARE(high.IntakeLift().GetText(), std::string("0.378"));
+    QCOMPARE(high.ExhaustLift().GetText(), std::string("0.359"));
+    QVERIFY(high.AutoValveLiftOn());
+  }
+
+  // After Apply the manager holds what the document holds: OK then gives the
+  // engine Apply gave, with automatic lift still on and no second question.
+  void okAfterApplyKeepsWhatApplyGave() {
+    QVERIFY(OpenSample(QStringLiteral("Stock Small-Block V8.qen")));
+    host_.openPaths = {SampleData() / "CamFiles (.QCM)" / "VVT Max Street.qcm"};
+    QVERIFY(doc_->OnCamFileOpen());
+    doc_->Engine().camshaft.SetAutoValveLift(true);
+    doc_->UpdateDerivedValues();
+    CCamDlg dialog(*doc_);
+    Show(dialog);
+    // A new name makes a custom cam, whose automatic lifts differ.
+    TypeAndLeave(dialog.CamNameEdit(), QStringLiteral("Shop Grind"), dialog.LifterList());
+    presenter_.Answer(MessageButton::Ok);
+    QTest::mouseClick(dialog.ApplyButton(), Qt::LeftButton);
+    QCOMPARE(presenter_.Shown().size(), std::size_t{1});
+    QCOMPARE(presenter_.Shown().back().code, 109);
+    QVERIFY(doc_->Engine().camshaft.lowSpeedLobe.AutoValveLiftOn());
+    QVERIFY(!doc_->Engine().camDataFile.IsValid());
+    QVERIFY(dialog.FileNameBox()->text().isEmpty());
+    QVERIFY(!dialog.Copies().AnyModified());
+    const std::string applied = EngineText(*doc_, dir_, "applied.qen");
+    QCOMPARE(dialog.TimingPage()->LiftEdit(true)->text(),
+             QString::fromStdString(doc_->Engine().camshaft.lowSpeedLobe.IntakeLift().GetText()));
+
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    QCOMPARE(dialog.result(), static_cast<int>(QDialog::Accepted));
+    RecalculateAfterOk(*doc_);
+    QCOMPARE(presenter_.Shown().size(), std::size_t{1});
+    QVERIFY(doc_->Engine().camshaft.lowSpeedLobe.AutoValveLiftOn());
+    QCOMPARE(EngineText(*doc_, dir_, "ok.qen"), applied);
   }
 
   void twoLobeCamShowsTheHighSpeedLobe() {
@@ -426,6 +533,12 @@ class TestCamDlg : public QObject {
   }
 
  private:
+  static std::filesystem::path SampleData() { return brisca::ProgramPaths::Discover().programDataFolder; }
+  bool OpenSample(const QString& engine) {
+    if (!doc_->OnOpenDocument(SampleData() / "EngineFiles (.QEN)" / engine.toStdString())) return false;
+    doc_->Engine().autoRun = false;
+    return true;
+  }
   static void Show(QDialog& dialog) {
     dialog.show();
     dialog.activateWindow();

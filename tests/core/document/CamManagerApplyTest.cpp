@@ -8,6 +8,9 @@
 #include "tests/support/ScriptedPresenter.h"
 #include "tests/support/TempDir.h"
 
+#include <filesystem>
+#include <string>
+
 namespace brisca {
 namespace {
 
@@ -119,6 +122,93 @@ TEST_F(CamManagerApplyTest, AutomaticRampRateThatCannotBeComputedOpensTheManager
   EXPECT_EQ(ShownCodes(), std::vector<int>{107});
   EXPECT_TRUE(e.camshaft.lowSpeedLobe.AutoRampRateOn());
   EXPECT_EQ(host.camManagerRuns, 1);
+}
+
+// What the cam manager command does after OK: the document follows the cam.
+void Recalculate(CVexoDoc& doc) {
+  doc.UpdateDerivedValues();
+  doc.SetUnits(doc.IsMetric());
+}
+
+std::string EngineText(CVexoDoc& doc, const TempDir& temp, const char* name) {
+  EXPECT_TRUE(doc.WriteEngineFile(temp / name));
+  return temp.Read(name);
+}
+
+const std::filesystem::path kData = std::filesystem::path(BRISCA_FIXTURES_DIR) / ".." / ".." / "data";
+
+// Opening the manager and pressing OK (or Apply, then OK) with nothing edited
+// leaves every sample engine as it was, in either unit system: a two-lobe
+// cam's high-speed lobe keeps its lifts, automatic lifts stay automatic.
+TEST(CamManagerUnchanged, EverySampleEngineStaysAsItWas) {
+  ScriptedPresenter presenter;
+  ScopedPresenter scope{presenter};
+  HeadlessHost host;
+  TempDir temp("brisca-camapply");
+  int engines = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(kData / "EngineFiles (.QEN)")) {
+    for (bool metric : {false, true}) {
+      SCOPED_TRACE(entry.path().filename().string() + (metric ? " metric" : " domestic"));
+      CVexoDoc doc{&host};
+      ASSERT_TRUE(doc.ReadEngineFile(entry.path()));
+      doc.Engine().autoRun = false;
+      doc.SetUnits(metric);
+      Recalculate(doc);
+      doc.SetModified(false);
+      const std::string before = EngineText(doc, temp, "before.qen");
+
+      CamWorkingCopies copies;
+      LoadCamCopies(doc, copies);
+      ASSERT_TRUE(ApplyCamCopies(doc, copies));  // Apply
+      Recalculate(doc);
+      LoadCamCopies(doc, copies);
+      ASSERT_TRUE(ApplyCamCopies(doc, copies));  // then OK
+      Recalculate(doc);
+      EXPECT_EQ(EngineText(doc, temp, "after.qen"), before);
+      EXPECT_FALSE(doc.IsModified());
+      EXPECT_TRUE(presenter.Shown().empty());
+    }
+    ++engines;
+  }
+  EXPECT_GE(engines, 8);
+}
+
+TEST_F(CamManagerApplyTest, TwoLobeCamKeepsItsHighSpeedLifts) {
+  ASSERT_TRUE(doc.OnOpenDocument(kData / "EngineFiles (.QEN)" / "Two-Lobe Cam Four.qen"));
+  e.autoRun = false;
+  ASSERT_TRUE(e.camshaft.highSpeedLobe.AutoValveLiftOn());
+  LoadCamCopies(doc, copies);
+  copies.SetText(kCamManufacturer, "Someone");  // an edit: the copies are merged
+  ASSERT_TRUE(ApplyCamCopies(doc, copies));
+  Recalculate(doc);
+  EXPECT_EQ(e.camshaft.highSpeedLobe.IntakeLift().GetText(), "0.378");
+  EXPECT_EQ(e.camshaft.highSpeedLobe.ExhaustLift().GetText(), "0.359");
+  EXPECT_EQ(e.camshaft.lowSpeedLobe.IntakeLift().GetText(), "0.315");
+  EXPECT_EQ(e.camshaft.highSpeedLobe.Text(kCamManufacturer), "Someone");
+}
+
+// The copies stand for the engine's cam file: OK with nothing edited keeps
+// the link; an edit still asks 109 and drops it.
+TEST_F(CamManagerApplyTest, CopiesStartFromTheEnginesCamFile) {
+  host.openPaths = {kData / "CamFiles (.QCM)" / "VVT Max Street.qcm"};
+  ASSERT_TRUE(doc.OnCamFileOpen());
+  ASSERT_EQ(e.camDataFile.GetText(), "VVT Max Street.qcm");
+  doc.SetModified(false);
+
+  LoadCamCopies(doc, copies);
+  EXPECT_EQ(copies.FileName(), "VVT Max Street.qcm");
+  EXPECT_FALSE(copies.LoadedFromFile());
+  ASSERT_TRUE(ApplyCamCopies(doc, copies));
+  EXPECT_EQ(e.camDataFile.GetText(), "VVT Max Street.qcm");
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_TRUE(presenter.Shown().empty());
+
+  copies.SetText(kCamManufacturer, "Someone");
+  presenter.Answer(MessageButton::Ok);
+  ASSERT_TRUE(ApplyCamCopies(doc, copies));
+  EXPECT_EQ(ShownCodes(), std::vector<int>{109});
+  EXPECT_FALSE(e.camDataFile.IsValid());
+  EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(CamManagerApplyTest, ManagerCommandRunsThroughTheHost) {
