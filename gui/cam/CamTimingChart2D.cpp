@@ -71,6 +71,10 @@ CCamTimingChart2D::CCamTimingChart2D(QWidget* parent) : CChart2D(parent) {
     for (QAbstractAxis* axis : c->axes()) {
       axis->setLabelsFont(font_);
       axis->setTitleFont(font_);
+      // The lift axes give each label the axis height over the tick count; the
+      // 13 millimetre ticks of a seat-to-seat chart would leave every number
+      // elided, though the numbers are narrow and never overlap.
+      axis->setTruncateLabels(false);
     }
   }
   overlay_ = new Overlay(*this);

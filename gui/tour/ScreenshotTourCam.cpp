@@ -18,6 +18,7 @@ namespace brisca {
 namespace {
 
 constexpr int kVvtMaxStreetCam = 33870;
+constexpr int kStockStreetCam = 32879;
 constexpr int kSearchWaitMs = 20000;
 
 void Wait(int ms = 80) {
@@ -67,6 +68,25 @@ void ScreenshotTour::TakeCamManager(CMainFrame& frame) {
     dialog.Refresh();
     Wait(150);
     Save(dialog.grab().toImage(), QStringLiteral("cam-specs-vvt-high.png"), &dialog);
+    dialog.reject();
+  }
+  {
+    // The same engine in metric units: the timing chart's lift axes in mm, in
+    // both timing conventions.
+    CVexoDoc metric(doc->Host());
+    metric.Engine().autoRun = false;
+    metric.OnComponentCommand(kStockStreetCam);
+    metric.UpdateDerivedValues();
+    metric.SetUnits(true);
+    CCamDlg dialog(metric, &frame);
+    dialog.show();
+    if (!QTest::qWaitForWindowExposed(&dialog)) Fail(QStringLiteral("the metric cam manager did not show"));
+    dialog.Pages()->setCurrentIndex(1);
+    Wait(150);
+    Save(dialog.grab().toImage(), QStringLiteral("cam-timing-metric.png"), &dialog);
+    dialog.OnViewConvention(kFiftyThou);
+    Wait();
+    Save(dialog.grab().toImage(), QStringLiteral("cam-timing-metric-050.png"), &dialog);
     dialog.reject();
   }
   CCamTypeDlg type(QString::fromStdString(doc->Engine().camshaft.lowSpeedLobe.CamType().GetName()), &frame);

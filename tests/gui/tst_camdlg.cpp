@@ -5,6 +5,8 @@
 // in the program.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -129,6 +131,37 @@ class TestCamDlg : public QObject {
     for (QAbstractAxis* axis : dialog.Chart()->chart()->axes(Qt::Vertical))
       QCOMPARE(qobject_cast<QValueAxis*>(axis)->labelFormat(), QStringLiteral("%.2f"));
     QVERIFY(dialog.Copies().AnyModified());
+  }
+
+  // Every lift label of the timing chart reads in full on both sides, in
+  // inches and in millimetres, in both timing conventions.
+  void timingChartLiftLabelsReadInFull_data() {
+    QTest::addColumn<bool>("metric");
+    QTest::addColumn<int>("method");
+    QTest::addColumn<QString>("top");
+    QTest::newRow("inches seat-to-seat") << false << int(brisca::kSeatToSeat) << QStringLiteral("1.0");
+    QTest::newRow("inches 0.050") << false << int(brisca::kFiftyThou) << QStringLiteral("0.95");
+    QTest::newRow("mm seat-to-seat") << true << int(brisca::kSeatToSeat) << QStringLiteral("24");
+    QTest::newRow("mm 0.050") << true << int(brisca::kFiftyThou) << QStringLiteral("23.27");
+  }
+  void timingChartLiftLabelsReadInFull() {
+    QFETCH(bool, metric);
+    QFETCH(int, method);
+    QFETCH(QString, top);
+    doc_->SetUnits(metric);
+    CCamDlg dialog(*doc_);  // at its own size
+    Show(dialog);
+    dialog.OnViewConvention(method);
+    const auto shownTexts = [&dialog] {
+      QStringList texts;
+      for (QGraphicsItem* item : dialog.Chart()->scene()->items())
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+          texts << text->toPlainText();
+      return texts;
+    };
+    QTRY_COMPARE(shownTexts().count(top), 2);  // left and right axis
+    for (const QString& text : shownTexts())
+      QVERIFY2(!text.contains(QStringLiteral("...")) && !text.contains(QChar(0x2026)), qPrintable(text));
   }
 
   void autoCalcComputesAndCancelOf107ReturnsToManual() {
