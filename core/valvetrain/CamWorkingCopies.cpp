@@ -273,6 +273,11 @@ void CamWorkingCopies::ManualRampRate() {
   const bool wasAuto = seat.AutoRampRateOn();
   seat.SetAutoRampRate(false);
   fifty.SetAutoRampRate(false);
+  // Leaving the automatic rate changes the cam as choosing it does.
+  if (wasAuto) {
+    seat.SetModified(true);
+    fifty.SetModified(true);
+  }
   if (wasAuto && !seat.RampRate().IsValid()) {
     seat.RampRate() = manualRampRate_[lobe_];
     fifty.RampRate() = manualRampRate_[lobe_];

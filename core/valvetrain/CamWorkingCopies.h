@@ -115,8 +115,9 @@ class CamWorkingCopies {
   //! cannot be computed: the rate of both copies is then unassigned (the
   //! caller shows notice 107 and calls Manual on Cancel).
   bool AutoRampRate();
-  //! "Manual": automatic ramp rate off in both copies; when it was on and the
-  //! rate is not valid, the rate remembered when it was switched on is restored.
+  //! "Manual": automatic ramp rate off in both copies (marking them when it
+  //! was on); when it was on and the rate is not valid, the rate remembered
+  //! when it was switched on is restored.
   void ManualRampRate();
   //! The slider moved: the rate at `position` into both copies when it differs.
   void SetRampRateFromSlider(int position);

@@ -127,6 +127,22 @@ TEST_F(CamWorkingCopiesTest, AutoCalcGivesBothCopiesTheComputedRate) {
   EXPECT_TRUE(Seat().IsModified());
 }
 
+// Leaving an automatic ramp rate is an edit like choosing one: the copies no
+// longer match their cam file and the document must know it changed.
+TEST_F(CamWorkingCopiesTest, ManualAfterAutomaticMarksTheLobe) {
+  CCamshaft cam = BuiltInCam(kStockStreetCommand);
+  cam.lowSpeedLobe.SetAutoRampRate(true);
+  copies_.Load(cam);
+  ASSERT_TRUE(Seat().AutoRampRateOn());
+  ASSERT_FALSE(copies_.AnyModified());
+  copies_.ManualRampRate();
+  EXPECT_TRUE(Seat().IsModified() && Fifty().IsModified());
+  EXPECT_FALSE(copies_.Copy(kHighSpeedLobe, kSeatToSeat).IsModified());
+  copies_.ClearModified();
+  copies_.ManualRampRate();  // already manual: nothing changes
+  EXPECT_FALSE(copies_.AnyModified());
+}
+
 TEST_F(CamWorkingCopiesTest, AutoCalcWithoutBothConventionsUnassignsAndManualRestores) {
   // The remembered manual rate lies in 1..6, outside a 0..1 range.
   copies_.SetRampRateFromSlider(SliderPositionOfRampRate(4.5f));
