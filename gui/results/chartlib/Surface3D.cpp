@@ -40,6 +40,33 @@ QColor Blend(const QColor& a, const QColor& b, double t) {
                           static_cast<float>(a.blueF() + (b.blueF() - a.blueF()) * t));
 }
 
+//! A round step (1, 2, 2.5 or 5 times a power of ten) that cuts `span` into about `parts`.
+double RoundStep(double span, int parts) {
+  const double raw = span / parts;
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  for (double m : {1.0, 2.0, 2.5, 5.0}) {
+    if (m * power >= raw) return m * power;
+  }
+  return 10.0 * power;
+}
+
+//! The ends and the round values between them that keep clear of the ends.
+std::vector<double> Ticks(double low, double high, int parts) {
+  if (!(high > low)) return {low};
+  const double step = RoundStep(high - low, parts);
+  std::vector<double> ticks{low};
+  for (double v = std::ceil(low / step) * step; v < high; v += step) {
+    if (v - low > 0.4 * step && high - v > 0.4 * step) ticks.push_back(v);
+  }
+  ticks.push_back(high);
+  return ticks;
+}
+
+QString TickText(double value) {
+  return std::abs(value - std::round(value)) < 1e-9 ? QString::number(std::llround(value))
+                                                      : QString::number(value, 'f', 1);
+}
+
 }  // namespace
 
 CSurface3D::CSurface3D(QWidget* parent) : QWidget(parent) { setMinimumSize(200, 160); }
@@ -66,6 +93,15 @@ double CSurface3D::Z(int ix, int iy) const {
 void CSurface3D::SetAxisTitles(const QString& x, const QString& y, const QString& z) {
   titles_ = {x, y, z};
   update();
+}
+
+std::vector<double> CSurface3D::TickValues(int axis) const {
+  BRISCA_ASSERT(axis >= 0 && axis < 3);
+  if (axis == 0) return Ticks(xMin_, xMax_, std::max(1, std::min(nx_ - 1, 9)));
+  if (axis == 1) return Ticks(yMin_, yMax_, 6);
+  if (z_.empty()) return {};
+  const auto [lowest, highest] = std::minmax_element(z_.begin(), z_.end());
+  return Ticks(*lowest, *highest, 4);
 }
 
 void CSurface3D::SetColors(const Colors& colors) {
@@ -158,20 +194,50 @@ void CSurface3D::Paint(QPainter& painter, const QRectF& target) const {
     painter.drawText(box, Qt::AlignCenter, text);
   };
   const QPointF centre = target.center();
-  auto outward = [&](QPointF p) {
-    const QPointF d = p - centre;
-    const double length = std::hypot(d.x(), d.y());
-    return length > 0 ? p + d / length * metrics.height() : p;
-  };
   // X and Y are named along the floor edges nearer the viewer, clear of the surface.
   auto nearer = [&](double ax, double ay, double bx, double by) {
     const Projected a = Project(ax, ay, -kZHeight, target);
     const Projected b = Project(bx, by, -kZHeight, target);
     return a.depth < b.depth ? a.point : b.point;
   };
-  title(titles_[0], outward(nearer(0, -1, 0, 1)));
-  title(titles_[1], outward(nearer(-1, 0, 1, 0)));
-  title(titles_[2], Project(-1, -1, kZHeight, target).point - QPointF(0, metrics.height()));
+  // Tick values in a smaller font along the same edges; the titles stand further out.
+  const QFont font = painter.font();
+  QFont small = font;
+  small.setPointSizeF(small.pointSizeF() * 0.85);
+  const QFontMetricsF smallMetrics(small);
+  auto outwardBy = [&](QPointF p, double distance) {
+    const QPointF d = p - centre;
+    const double length = std::hypot(d.x(), d.y());
+    return length > 0 ? p + d / length * distance : p;
+  };
+  auto label = [&](const QString& text, QPointF at) {
+    QRectF box(0, 0, smallMetrics.horizontalAdvance(text) + 2, smallMetrics.height());
+    box.moveCenter(at);
+    box.moveLeft(std::clamp(box.left(), target.left(), target.right() - box.width()));
+    box.moveTop(std::clamp(box.top(), target.top(), target.bottom() - box.height()));
+    painter.drawText(box, Qt::AlignCenter, text);
+  };
+  auto along = [&](double v, double lo, double hi) { return hi > lo ? -1.0 + 2.0 * (v - lo) / (hi - lo) : 0.0; };
+  const double xEdge = Project(0, -1, -kZHeight, target).depth < Project(0, 1, -kZHeight, target).depth ? -1 : 1;
+  const double yEdge = Project(-1, 0, -kZHeight, target).depth < Project(1, 0, -kZHeight, target).depth ? -1 : 1;
+  painter.setFont(small);
+  for (double v : TickValues(0)) {
+    label(TickText(v), outwardBy(Project(along(v, xMin_, xMax_), xEdge, -kZHeight, target).point,
+                                 0.7 * smallMetrics.height()));
+  }
+  for (double v : TickValues(1)) {
+    label(TickText(v), outwardBy(Project(yEdge, along(v, yMin_, yMax_), -kZHeight, target).point,
+                                 0.7 * smallMetrics.height()));
+  }
+  for (double v : TickValues(2)) {
+    const QPointF at = Project(-1, -1, nz(v), target).point;
+    const QString text = TickText(v);
+    label(text, at - QPointF(smallMetrics.horizontalAdvance(text) / 2 + 4, 0));
+  }
+  painter.setFont(font);
+  title(titles_[0], outwardBy(nearer(0, -1, 0, 1), 1.9 * metrics.height()));
+  title(titles_[1], outwardBy(nearer(-1, 0, 1, 0), 1.9 * metrics.height()));
+  title(titles_[2], Project(-1, -1, kZHeight, target).point - QPointF(0, 1.5 * metrics.height()));
   painter.restore();
 }
 
