@@ -59,7 +59,7 @@ TEST(KeptEngineFileTest, AFileStoresTheResultsOfTheEngineItHolds) {
     ASSERT_TRUE(fresh.OnOpenDocument(dir / file.name));
     ASSERT_TRUE(fresh.RunSimulation(maps, code)) << code;
     ASSERT_TRUE(fresh.WriteEngineFile(dir / "again.qen"));
-    EXPECT_EQ(ReadAll(dir / "again.qen"), ReadAll(dir / file.name));
+    EXPECT_TRUE(ReadAll(dir / "again.qen") == ReadAll(dir / file.name)) << "the results stored in " << file.name;
     EXPECT_EQ(file.score, it.Score(fresh));
     rounded += fresh.Results().power != it.Result(slot).engine->Results().power;
   }
