@@ -183,61 +183,93 @@ void CSurface3D::Paint(QPainter& painter, const QRectF& target) const {
     painter.drawPolygon(cell.polygon);
   }
 
-  // Axis titles at the ends of the floor's edges and the Z edge.
+  // Tick values and axis titles. X and Y are labelled along the floor edges
+  // nearer the viewer, each label pushed off its edge square to it, and the
+  // title beyond its labels; Z along the vertical edge furthest left, its
+  // labels to the left. A label that would overlap one already drawn is left
+  // out: the ends of each axis come first.
   painter.setPen(colors_.text);
-  const QFontMetricsF metrics(painter.font());
-  auto title = [&](const QString& text, QPointF at) {
-    QRectF box(0, 0, metrics.horizontalAdvance(text) + 4, metrics.height());
-    box.moveCenter(at);
-    box.moveLeft(std::clamp(box.left(), target.left(), target.right() - box.width()));
-    box.moveTop(std::clamp(box.top(), target.top(), target.bottom() - box.height()));
-    painter.drawText(box, Qt::AlignCenter, text);
-  };
-  const QPointF centre = target.center();
-  // X and Y are named along the floor edges nearer the viewer, clear of the surface.
-  auto nearer = [&](double ax, double ay, double bx, double by) {
-    const Projected a = Project(ax, ay, -kZHeight, target);
-    const Projected b = Project(bx, by, -kZHeight, target);
-    return a.depth < b.depth ? a.point : b.point;
-  };
-  // Tick values in a smaller font along the same edges; the titles stand further out.
   const QFont font = painter.font();
   QFont small = font;
-  small.setPointSizeF(small.pointSizeF() * 0.85);
+  small.setPointSizeF(font.pointSizeF() * 0.85);
+  const QFontMetricsF metrics(font);
   const QFontMetricsF smallMetrics(small);
-  auto outwardBy = [&](QPointF p, double distance) {
-    const QPointF d = p - centre;
-    const double length = std::hypot(d.x(), d.y());
-    return length > 0 ? p + d / length * distance : p;
-  };
-  auto label = [&](const QString& text, QPointF at) {
-    QRectF box(0, 0, smallMetrics.horizontalAdvance(text) + 2, smallMetrics.height());
-    box.moveCenter(at);
+  const QPointF centre = target.center();
+  std::vector<QRectF> taken;
+  auto place = [&](QRectF box) {
     box.moveLeft(std::clamp(box.left(), target.left(), target.right() - box.width()));
     box.moveTop(std::clamp(box.top(), target.top(), target.bottom() - box.height()));
+    return box;
+  };
+  auto clear = [&](const QRectF& box) {
+    return std::none_of(taken.begin(), taken.end(), [&](const QRectF& other) { return other.intersects(box); });
+  };
+  // An end label (`end`) moves further off its edge, in `step`s, until it is clear.
+  auto draw = [&](const QString& text, QRectF box, bool end, QPointF step) {
+    for (int tries = 0; end && !clear(box) && tries < 4; ++tries) box = place(box.translated(step));
+    if (!end && !clear(box)) return;
+    taken.push_back(box);
     painter.drawText(box, Qt::AlignCenter, text);
   };
-  auto along = [&](double v, double lo, double hi) { return hi > lo ? -1.0 + 2.0 * (v - lo) / (hi - lo) : 0.0; };
-  const double xEdge = Project(0, -1, -kZHeight, target).depth < Project(0, 1, -kZHeight, target).depth ? -1 : 1;
-  const double yEdge = Project(-1, 0, -kZHeight, target).depth < Project(1, 0, -kZHeight, target).depth ? -1 : 1;
+  // Tick values in order of priority: both ends, then the values between.
+  auto byPriority = [](std::vector<double> ticks) {
+    if (ticks.size() > 2) std::rotate(ticks.begin() + 1, ticks.end() - 1, ticks.end());
+    return ticks;
+  };
+  auto along = [](double v, double lo, double hi) { return hi > lo ? -1.0 + 2.0 * (v - lo) / (hi - lo) : 0.0; };
+  // A floor edge: from `a` to `b` at the floor, labelled away from the box.
+  auto labelEdge = [&](int axis, QPointF a3, QPointF b3, double lo, double hi, const QString& name) {
+    const QPointF a = Project(a3.x(), a3.y(), -kZHeight, target).point;
+    const QPointF b = Project(b3.x(), b3.y(), -kZHeight, target).point;
+    QPointF normal(-(b - a).y(), (b - a).x());
+    const double length = std::hypot(normal.x(), normal.y());
+    normal = length > 0 ? normal / length : QPointF(0, 1);
+    if (QPointF::dotProduct(normal, (a + b) / 2 - centre) < 0) normal = -normal;
+    painter.setFont(small);
+    double reach = 0;
+    const std::vector<double> ticks = byPriority(TickValues(axis));
+    for (std::size_t k = 0; k < ticks.size(); ++k) {
+      const double v = ticks[k];
+      const double t = (along(v, lo, hi) + 1) / 2;
+      const QString text = TickText(v);
+      const QSizeF size(smallMetrics.horizontalAdvance(text) + 2, smallMetrics.height());
+      const double away = std::abs(normal.x()) * size.width() / 2 + std::abs(normal.y()) * size.height() / 2 + 3;
+      reach = std::max(reach, 2 * away);
+      QRectF box(QPointF(), size);
+      box.moveCenter(a + (b - a) * t + normal * away);
+      draw(text, place(box), k < 2, normal * size.height());
+    }
+    painter.setFont(font);
+    QRectF box(0, 0, metrics.horizontalAdvance(name) + 4, metrics.height());
+    box.moveCenter((a + b) / 2 + normal * (reach + metrics.height() / 2 + 2));
+    draw(name, place(box), true, normal * metrics.height());
+  };
+  // The floor's corners by their grid sign; the nearer of two parallel edges carries the labels.
+  auto depthAt = [&](double x, double y) { return Project(x, y, -kZHeight, target).depth; };
+  const double xSide = depthAt(0, -1) < depthAt(0, 1) ? -1 : 1;
+  const double ySide = depthAt(-1, 0) < depthAt(1, 0) ? -1 : 1;
+  labelEdge(0, QPointF(-1, xSide), QPointF(1, xSide), xMin_, xMax_, titles_[0]);
+  labelEdge(1, QPointF(ySide, -1), QPointF(ySide, 1), yMin_, yMax_, titles_[1]);
+
+  QPointF corner(-1, -1);
+  for (const auto& c : corners) {
+    if (Project(c[0], c[1], -kZHeight, target).point.x() < Project(corner.x(), corner.y(), -kZHeight, target).point.x()) {
+      corner = QPointF(c[0], c[1]);
+    }
+  }
   painter.setFont(small);
-  for (double v : TickValues(0)) {
-    label(TickText(v), outwardBy(Project(along(v, xMin_, xMax_), xEdge, -kZHeight, target).point,
-                                 0.7 * smallMetrics.height()));
-  }
-  for (double v : TickValues(1)) {
-    label(TickText(v), outwardBy(Project(yEdge, along(v, yMin_, yMax_), -kZHeight, target).point,
-                                 0.7 * smallMetrics.height()));
-  }
-  for (double v : TickValues(2)) {
-    const QPointF at = Project(-1, -1, nz(v), target).point;
-    const QString text = TickText(v);
-    label(text, at - QPointF(smallMetrics.horizontalAdvance(text) / 2 + 4, 0));
+  const std::vector<double> zTicks = byPriority(TickValues(2));
+  for (std::size_t k = 0; k < zTicks.size(); ++k) {
+    const QPointF at = Project(corner.x(), corner.y(), nz(zTicks[k]), target).point;
+    const QString text = TickText(zTicks[k]);
+    QRectF box(0, 0, smallMetrics.horizontalAdvance(text) + 2, smallMetrics.height());
+    box.moveCenter(at - QPointF(box.width() / 2 + 4, 0));
+    draw(text, place(box), k < 2, QPointF(0, k == 0 ? -smallMetrics.height() : smallMetrics.height()) * 0.6);
   }
   painter.setFont(font);
-  title(titles_[0], outwardBy(nearer(0, -1, 0, 1), 1.9 * metrics.height()));
-  title(titles_[1], outwardBy(nearer(-1, 0, 1, 0), 1.9 * metrics.height()));
-  title(titles_[2], Project(-1, -1, kZHeight, target).point - QPointF(0, 1.5 * metrics.height()));
+  QRectF zTitle(0, 0, metrics.horizontalAdvance(titles_[2]) + 4, metrics.height());
+  zTitle.moveCenter(Project(corner.x(), corner.y(), kZHeight, target).point - QPointF(0, 1.2 * metrics.height()));
+  draw(titles_[2], place(zTitle), true, QPointF(0, -metrics.height() / 2));
   painter.restore();
 }
 
