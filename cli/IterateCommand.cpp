@@ -15,6 +15,7 @@
 #include "cli/SeriesSession.h"
 #include "cli/ShardRun.h"
 #include "core/base/ErrCode.h"
+#include "core/iterator/SeriesFailures.h"
 #include "core/iterator/TwoPhaseSeries.h"
 
 namespace brisca::cli {
@@ -45,6 +46,7 @@ int Run(const IterateOptions& options) {
   const bool dual = session.dual;
   int code = 0;
 
+  PrintOutsideLimits(phase1, dual ? 1 : 0);
   const bool terminal = isatty(fileno(stderr)) != 0;
   const auto start = std::chrono::steady_clock::now();
   auto lastLine = start;
@@ -76,12 +78,14 @@ int Run(const IterateOptions& options) {
     ReportErrorCode(code);
     return kExitEngineError;
   }
-  const int failed = phase1.FailedTests() + (series.CurrentPhase() == 2 ? phase2.FailedTests() : 0);
-  PrintFailures(failed, phase1.FailedTests() > 0 ? phase1.FirstFailureCode() : phase2.FirstFailureCode());
+  const bool phase2Ran = series.CurrentPhase() == 2;
+  PrintFailures(phase2Ran ? FailureCounts(phase1, phase2) : phase1.FailureCounts());
 
   const Iterator& results = series.ResultPhase();
-  PrintKeptResults(results, doc, ShownSlots(phase1, phase2, series.CurrentPhase() == 2));
-  if (!options.out.empty() && !WriteKeptEngines(results, options.out)) return kExitEngineError;
+  if (!ReportKeptResults(results, doc, ShownSlots(phase1, phase2, phase2Ran),
+                         phase2Ran && &results == &phase2 ? &phase2 : nullptr, options.out)) {
+    return kExitEngineError;
+  }
   return kExitOk;
 }
 

@@ -1,10 +1,14 @@
 #include "cli/KeptResults.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 
-#include "core/iterator/ResultDocument.h"
+#include "core/base/ErrCode.h"
+#include "core/document/VexoDoc.h"
+#include "core/sim/induction/CompressorMap.h"
+#include "core/iterator/SeriesFailures.h"
 
 namespace brisca::cli {
 namespace {
@@ -16,6 +20,22 @@ std::string ColumnHeader(int slot, const CVexoDoc& engine) {
   std::string header = Iterator::SlotName(slot);
   if (slot != kSlotManifold) header += " [" + Iterator::SlotUnit(slot, engine) + "]";
   return header;
+}
+
+std::string Format(const char* format, float value, const char* unit = "") {
+  char text[96];
+  std::snprintf(text, sizeof text, format, value, unit);
+  return text;
+}
+
+//! The score as the table shows it; the file's too where the two differ by
+//! more than the table's last digit.
+std::string ScoreText(float kept, const KeptEngineFile* file, const char* unit) {
+  std::string text = Format("%.1f %s", kept, unit);
+  if (!file) return text;
+  if (!file->ran) return text + " (file: run failed)";
+  if (std::abs(file->score - kept) > 0.1f) text += Format(" (file: %.1f)", file->score);
+  return text;
 }
 
 }  // namespace
@@ -32,28 +52,44 @@ std::vector<int> ShownSlots(const Iterator& phase1, const Iterator& phase2, bool
   return slots;
 }
 
-void PrintKeptResults(const Iterator& it, const CVexoDoc& engine,
-                      const std::vector<int>& printSlots) {
+std::vector<int> RankOrder(const Iterator& it) {
+  std::vector<int> order;
+  for (int i = 0; i < it.KeptCount(); ++i) order.push_back(i);
+  std::stable_sort(order.begin(), order.end(),
+                   [&](int a, int b) { return it.Result(a).score > it.Result(b).score; });
+  return order;
+}
+
+void PrintKeptResults(const Iterator& it, const CVexoDoc& engine, const std::vector<int>& printSlots,
+                      const Iterator* phase2Start, const std::vector<KeptEngineFile>& files) {
   const char* unit = kCriterionUnits[it.GetCriterion()];
-  std::printf("Baseline score: %.1f %s\n", it.BaselineScore(), unit);
-  std::printf("%-4s %-6s %-22s", "Rank", "Test", "Score");
+  // The gain is told over the engine the user gave, whichever phase kept the results.
+  const float baseline = it.Score(engine);
+  std::printf("Baseline score: %.1f %s\n", baseline, unit);
+  if (phase2Start) {
+    std::printf("Phase 2 start score: %.1f %s (phase 1's best)\n", phase2Start->BaselineScore(), unit);
+  }
+  const std::vector<int> order = RankOrder(it);
+  const bool withFiles = files.size() == order.size() && !files.empty();
+  std::vector<std::string> scores;
+  int scoreWidth = 22;
+  for (std::size_t rank = 0; rank < order.size(); ++rank) {
+    scores.push_back(ScoreText(it.Result(order[rank]).score, withFiles ? &files[rank] : nullptr, unit));
+    scoreWidth = std::max(scoreWidth, static_cast<int>(scores.back().size()));
+  }
+  std::printf("%-4s %-6s %-*s %-8s", "Rank", "Test", scoreWidth, "Score", "Gain");
   std::vector<int> widths;
   for (int slot : printSlots) {
     const std::string header = ColumnHeader(slot, engine);
     widths.push_back(std::max<int>(10, static_cast<int>(header.size())));
     std::printf(" %*s", widths.back(), header.c_str());
   }
+  if (withFiles) std::printf("  %s", "File");
   std::printf("\n");
-  std::vector<int> order;
-  for (int i = 0; i < it.KeptCount(); ++i) order.push_back(i);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](int a, int b) { return it.Result(a).score > it.Result(b).score; });
-  int rank = 0;
-  for (int slot : order) {
-    const ResultSlot& r = it.Result(slot);
-    char score[64];
-    std::snprintf(score, sizeof score, "%.1f %s", r.score, unit);
-    std::printf("%-4d %-6d %-22s", ++rank, r.testNumber, score);
+  for (std::size_t rank = 0; rank < order.size(); ++rank) {
+    const ResultSlot& r = it.Result(order[rank]);
+    std::printf("%-4d %-6d %-*s %-8s", static_cast<int>(rank + 1), r.testNumber, scoreWidth,
+                scores[rank].c_str(), Format("%+.1f", r.score - baseline).c_str());
     for (std::size_t c = 0; c < printSlots.size(); ++c) {
       const int s = printSlots[c];
       if (s == kSlotManifold) {
@@ -62,27 +98,47 @@ void PrintKeptResults(const Iterator& it, const CVexoDoc& engine,
         std::printf(" %*.3f", widths[c], Iterator::ValueOf(s, *r.engine));
       }
     }
+    if (withFiles) std::printf("  %s", files[rank].name.c_str());
     std::printf("\n");
   }
 }
 
-bool WriteKeptEngines(const Iterator& results, const std::string& dir) {
+bool WriteKeptEngines(const Iterator& results, const CVexoDoc& engine, const std::string& dir,
+                      std::vector<KeptEngineFile>& files) {
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
-  for (int i = 0; i < results.KeptCount(); ++i) {
-    // Written as a new document receives it: what was scored, not recomputed.
-    CVexoDoc kept(nullptr);
-    ReceiveKeptResult(results, i, kept);
-    if (!kept.WriteEngineFile(std::filesystem::path(dir) / (kept.GetTitle() + ".qen")))
-      return false;
+  const CompressorMapSupply maps = engine.ReadCompressorMap();
+  const std::vector<int> order = RankOrder(results);
+  files.assign(order.size(), KeptEngineFile{});
+  for (std::size_t rank = 0; rank < order.size(); ++rank) {
+    if (!WriteKeptEngineFile(results, order[rank], static_cast<int>(rank), maps, dir, files[rank])) return false;
   }
-  std::printf("%d engines written to %s\n", results.KeptCount(), dir.c_str());
   return true;
+}
+
+bool ReportKeptResults(const Iterator& results, const CVexoDoc& engine, const std::vector<int>& slots,
+                       const Iterator* phase2Start, const std::string& dir) {
+  std::vector<KeptEngineFile> files;
+  if (!dir.empty() && !WriteKeptEngines(results, engine, dir, files)) return false;
+  PrintKeptResults(results, engine, slots, phase2Start, files);
+  if (!dir.empty()) std::printf("%d engines written to %s\n", results.KeptCount(), dir.c_str());
+  return true;
+}
+
+void PrintFailures(const std::map<int, int>& counts) {
+  ReportFailureReasons(counts);
 }
 
 void PrintFailures(int failures, int firstCode) {
   if (failures > 0)
     std::fprintf(stderr, "%d tests failed: first failure code %d\n", failures, firstCode);
+}
+
+void PrintOutsideLimits(const Iterator& phase, int phaseNumber) {
+  const std::int64_t outside = phase.TestsOutsideLimits();
+  if (outside == 0) return;
+  ReportNoticeCode(kOutsideLimitsNotice, false,
+                   OutsideLimitsDetail(outside, phase.SetupTests(), phaseNumber).c_str());
 }
 
 }  // namespace brisca::cli

@@ -2,24 +2,46 @@
 // The kept results of a finished series: the ranking printed on stdout and the
 // engines written as new documents receive them.
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "core/iterator/Iterator.h"
+#include "core/iterator/KeptEngineFile.h"
 
 namespace brisca::cli {
 
 //! The slots either phase varied, with a derived bore or stroke, in slot order.
 std::vector<int> ShownSlots(const Iterator& phase1, const Iterator& phase2, bool phase2Ran);
 
-//! Baseline score, then one line per kept result, best first.
-void PrintKeptResults(const Iterator& it, const CVexoDoc& engine, const std::vector<int>& slots);
+//! The kept results' slots, best score first (equal scores in slot order).
+std::vector<int> RankOrder(const Iterator& it);
 
-//! Writes every kept result as "Best<slot + 1>-<title>.qen" into `dir` (made
-//! when missing); false after a reported failure.
-bool WriteKeptEngines(const Iterator& results, const std::string& dir);
+//! Writes every kept result into `dir` (made when missing), named by rank:
+//! "Best1-<title>.qen" the best (see WriteKeptEngineFile; compressor maps as
+//! `engine`'s). False after a reported failure.
+bool WriteKeptEngines(const Iterator& results, const CVexoDoc& engine, const std::string& dir,
+                      std::vector<KeptEngineFile>& files);
 
-//! "N tests failed: first failure code C" on stderr when any failed.
+//! The user's engine's score as the baseline, phase 2's start when
+//! `phase2Start` is given, then one line per kept result, best first, with
+//! its gain over the baseline and, when `files` holds them, the file it was
+//! written to (and that file's score where it differs).
+void PrintKeptResults(const Iterator& it, const CVexoDoc& engine, const std::vector<int>& slots,
+                      const Iterator* phase2Start, const std::vector<KeptEngineFile>& files);
+
+//! Writes the kept engines when `dir` is given, then prints the table and
+//! where they went. False after a reported failure.
+bool ReportKeptResults(const Iterator& results, const CVexoDoc& engine, const std::vector<int>& slots,
+                       const Iterator* phase2Start, const std::string& dir);
+
+//! On stderr: how many tests failed, for each reason.
+void PrintFailures(const std::map<int, int>& counts);
+//! "N tests failed: first failure code C" on stderr when any failed (merged
+//! shards keep no count by reason).
 void PrintFailures(int failures, int firstCode);
+
+//! On stderr, before a phase runs: how many of its tests lie outside the limits.
+void PrintOutsideLimits(const Iterator& phase, int phaseNumber);
 
 }  // namespace brisca::cli

@@ -64,9 +64,11 @@ bool MergePhase(SeriesSession& s, int phase, const std::vector<const ShardState*
 
 bool WriteMergedResult(const SeriesSession& s, const MergedResult& result, const std::string& dir) {
   PrintFailures(result.failures, result.firstFailureCode);
-  PrintKeptResults(*result.results, s.engine->doc,
-                   ShownSlots(s.phase1, s.phase2, result.phase == 2));
-  if (!WriteKeptEngines(*result.results, dir)) return false;
+  const bool phase2Kept = result.phase == 2 && result.results == &s.phase2;
+  if (!ReportKeptResults(*result.results, s.engine->doc, ShownSlots(s.phase1, s.phase2, result.phase == 2),
+                         phase2Kept ? &s.phase2 : nullptr, dir)) {
+    return false;
+  }
   const std::filesystem::path record =
       std::filesystem::path(dir) / ("merged-phase" + std::to_string(result.phase) + ".json");
   std::string error;

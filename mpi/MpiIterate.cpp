@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "cli/KeptResults.h"
 #include "cli/SeriesSession.h"
 #include "cli/ShardMergeRun.h"
 #include "cli/StderrPresenter.h"
@@ -285,6 +286,7 @@ int Run(const Options& options) {
   source.dataDir = cli::AbsolutePath(options.dataDir);
   cli::SeriesSession session;
   if (!AllOk(cli::OpenSeries(source, session))) return 1;
+  if (Rank() == 0) cli::PrintOutsideLimits(session.phase1, session.dual ? 1 : 0);
 
   cli::MergedResult phase1;
   if (!RunPhase(session, 1, options, nullptr, phase1)) return 1;

@@ -21,6 +21,8 @@ constexpr int kFirstNoticeCode = 101;
 constexpr int kLastNoticeCode = 117;
 constexpr int kFirstWarningCode = 200;
 constexpr int kLastWarningCode = 206;
+//! Notices and questions added later are numbered from here on.
+constexpr int kFirstLaterCode = 300;
 
 bool IsPresent(const char* text) { return text != nullptr && *text != '\0'; }
 
@@ -121,7 +123,7 @@ bool IsErrorCodeDefined(int code) {
 }
 
 bool IsNoticeCodeDefined(int code) {
-  return code >= kFirstNoticeCode && code <= kLastNoticeCode &&
+  return ((code >= kFirstNoticeCode && code <= kLastNoticeCode) || code >= kFirstLaterCode) &&
          FindMessageEntry(MessageKind::Notice, code) != nullptr;
 }
 
@@ -133,9 +135,9 @@ Message ComposeErrorMessage(int code, bool askOkCancel, const char* detailText) 
   return message;
 }
 
-Message ComposeNoticeMessage(int code, bool askOkCancel) {
+Message ComposeNoticeMessage(int code, bool askOkCancel, const char* detailText) {
   BRISCA_ASSERT(IsNoticeCodeDefined(code));
-  Message message = ComposeFromTable(MessageKind::Notice, code, nullptr);
+  Message message = ComposeFromTable(MessageKind::Notice, code, detailText);
   message.icon = MessageIcon::Information;
   message.buttons = askOkCancel ? MessageButtons::OkCancel : MessageButtons::Ok;
   return message;
@@ -146,6 +148,14 @@ Message ComposeWarningMessage(int code) {
   Message message = ComposeFromTable(MessageKind::Warning, code, nullptr);
   message.icon = MessageIcon::Warning;
   message.buttons = MessageButtons::OkCancel;
+  return message;
+}
+
+Message ComposeQuestionMessage(int code, const char* detailText) {
+  BRISCA_ASSERT(code >= kFirstLaterCode);
+  Message message = ComposeFromTable(MessageKind::Question, code, detailText);
+  message.icon = MessageIcon::Question;
+  message.buttons = MessageButtons::YesNo;
   return message;
 }
 
@@ -164,8 +174,8 @@ MessageButton ReportErrorCode(int code, bool askOkCancel, const char* detailText
   return CurrentPresenter().Show(ComposeErrorMessage(code, askOkCancel, detailText));
 }
 
-MessageButton ReportNoticeCode(int code, bool askOkCancel) {
-  return CurrentPresenter().Show(ComposeNoticeMessage(code, askOkCancel));
+MessageButton ReportNoticeCode(int code, bool askOkCancel, const char* detailText) {
+  return CurrentPresenter().Show(ComposeNoticeMessage(code, askOkCancel, detailText));
 }
 
 MessageButton ReportWarningCode(int code) {
@@ -174,6 +184,10 @@ MessageButton ReportWarningCode(int code) {
 
 MessageButton ReportSystemError(int errorNumber) {
   return CurrentPresenter().Show(ComposeSystemErrorMessage(errorNumber));
+}
+
+bool AskQuestionCode(int code, const char* detailText) {
+  return CurrentPresenter().Show(ComposeQuestionMessage(code, detailText)) == MessageButton::Ok;
 }
 
 }  // namespace brisca

@@ -589,6 +589,13 @@ constexpr MessageEntry kMessages[] = {
      "select a larger turbine wheel and/or a larger A/R ratio.\n"
      "If the supercharger is a centrifugal supercharger, select a different\n"
      "compressor or a smaller belt or internal gear ratio.\n"},
+    // Notices added later: a series' failures.
+    {MessageKind::Notice, 332, "Important!", "Tests that failed, by reason:\n\n{detail}",
+     DetailRule::Required},
+    {MessageKind::Notice, 333, "Important!",
+     "{detail} of this series lie outside the limits of the parameters they vary.\n"
+     "Those tests will fail.",
+     DetailRule::Required},
     // Warnings.
     {MessageKind::Warning, 200, "Warning!",
      "If you proceed, all displayed flow data will\n"
@@ -642,6 +649,15 @@ constexpr MessageEntry kMessages[] = {
      "current settings and results will need to be cleared.\n\n"
      "Press OK to proceed or choose Cancel to leave the current\n"
      "Pro Iterator settings and results intact."},
+    // Yes/No questions.
+    {MessageKind::Question, 330, "Iterator",
+     "This test series has results. Changing its setup discards them.\n\n"
+     "Discard the results?"},
+    {MessageKind::Question, 331, "Iterator",
+     "{detail} of this series lie outside the limits of the parameters they vary.\n"
+     "Those tests will fail.\n\n"
+     "Run the series anyway?",
+     DetailRule::Required},
 };
 
 constexpr bool InCodeOrder() {

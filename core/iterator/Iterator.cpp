@@ -53,6 +53,9 @@ void SetOrUnassign(CFloatPtSpec& spec, float value) {
   }
 }
 
+//! The value SetOrUnassign would set.
+bool Settable(const CFloatPtSpec& spec, float value) { return std::isfinite(value) && spec.InRange(value); }
+
 void ClearCalculatorData(EngineParameters& e) {
   e.crDataValid = false;
   e.crMethod = 2;
@@ -104,6 +107,7 @@ Iterator& Iterator::operator=(const Iterator& other) {
   baselineScore_ = other.baselineScore_;
   failedTests_ = other.failedTests_;
   firstFailureCode_ = other.firstFailureCode_;
+  failureCounts_ = other.failureCounts_;
   boreDerived_ = other.boreDerived_;
   strokeDerived_ = other.strokeDerived_;
   raiseInductionFlow_ = other.raiseInductionFlow_;
@@ -128,6 +132,7 @@ void Iterator::Clear() {
   keeper_.Clear();
   baselineScore_ = 0.0f;
   failedTests_ = firstFailureCode_ = 0;
+  failureCounts_.clear();
   boreDerived_ = strokeDerived_ = raiseInductionFlow_ = false;
   setUp_ = false;
 }
@@ -307,6 +312,7 @@ void Iterator::Prepare() {
   }
   keeper_.Clear();
   failedTests_ = firstFailureCode_ = 0;
+  failureCounts_.clear();
   active_.clear();
   total_ = 0;
   for (int slot = 0; slot < kIteratorSlots; ++slot) {
@@ -405,6 +411,57 @@ void Iterator::Apply(CVexoDoc& work, const TestPoint& point) const {
   if (highLobeChanged) e.camshaft.highSpeedLobe.ComputeDerived();
 }
 
+std::int64_t Iterator::SetupTests() const {
+  std::int64_t total = 1;
+  int active = 0;
+  for (const IterationVariable& v : variables_) {
+    if (v.Type() == kVarNone || !v.IsEnabled() || v.ValueCount() <= 1) continue;
+    ++active;
+    total = std::min<std::int64_t>(total * v.ValueCount(), kMaxIteratorTests);
+  }
+  return active > 0 ? total : 0;
+}
+
+std::int64_t Iterator::TestsOutsideLimits() const {
+  if (!baseline_) return 0;
+  const EngineParameters& base = baseline_->Engine();
+  const bool metric = base.bore.IsMetric();
+  const float volume = base.totalBlockVolume.GetValue() * (metric ? 1000.0f : 1.0f);
+  const float cylinders = static_cast<float>(base.cylinders.GetValue());
+  // A test fails when any of its values does; the values of different slots
+  // combine freely, so the tests inside are the product of the values inside.
+  std::int64_t inside = 1;
+  for (int slot = 0; slot < kIteratorSlots; ++slot) {
+    const IterationVariable& v = variables_[slot];
+    if (v.Type() == kVarNone || !v.IsEnabled() || v.ValueCount() <= 1) continue;
+    const int n = v.ValueCount();
+    int good = 0;
+    for (int i = 0; i < n; ++i) {
+      const float value = v.ValueAt(i);
+      bool ok = true;
+      switch (v.Type()) {
+        case kVarBore:
+          ok = Settable(base.bore, value) &&
+               (!strokeDerived_ || Settable(base.stroke, 4.0f * volume / (kPi * cylinders * value * value)));
+          break;
+        case kVarStroke:
+          ok = Settable(base.stroke, value) &&
+               (!boreDerived_ || Settable(base.bore, std::sqrt(4.0f * volume / (kPi * cylinders * value))));
+          break;
+        case kVarActivationRpm:
+          ok = Settable(base.camshaft.activationRpm, value);
+          break;
+        default:
+          if (IsCamType(v.Type())) ok = Settable(LobeOf(base, v.Type()).Event(TimingSet::Primary, EventOf(v.Type())), value);
+          break;
+      }
+      if (ok) ++good;
+    }
+    inside *= good;
+  }
+  return SetupTests() - std::min(inside, SetupTests());
+}
+
 TestOutcome Iterator::Evaluate(CVexoDoc& work, const TestPoint& point) const {
   BRISCA_ASSERT(baseline_);
   return Evaluate(work, point, baseline_->ReadCompressorMap());
@@ -434,6 +491,7 @@ int Iterator::Commit(const TestOutcome& outcome, const EngineParameters* engine)
   ++done_;
   if (!outcome.ok) {
     if (failedTests_++ == 0) firstFailureCode_ = outcome.failureCode;
+    ++failureCounts_[outcome.failureCode];
     return -1;
   }
   if (!WouldKeep(outcome.score)) return -1;

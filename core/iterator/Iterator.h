@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -200,6 +201,14 @@ class Iterator : public BaselineIterator {
   int ProgressPercent() const;
   int FailedTests() const { return failedTests_; }
   int FirstFailureCode() const { return firstFailureCode_; }
+  //! Failed tests by failure code, since the last Prepare.
+  const std::map<int, int>& FailureCounts() const { return failureCounts_; }
+  //! Tests of the series as set up now (whether prepared or not) with a value
+  //! outside its parameter's limits, a derived bore or stroke included: each
+  //! of them fails. 0 without a baseline.
+  std::int64_t TestsOutsideLimits() const;
+  //! Tests of the series as set up now (Prepare's total).
+  std::int64_t SetupTests() const;
 
   // --- results --------------------------------------------------------------
   int KeptCount() const { return keeper_.Count(); }
@@ -238,6 +247,7 @@ class Iterator : public BaselineIterator {
   float baselineScore_ = 0.0f;
   int failedTests_ = 0;
   int firstFailureCode_ = 0;
+  std::map<int, int> failureCounts_;   //!< failed tests by code
   bool boreDerived_ = false;
   bool strokeDerived_ = false;
   bool raiseInductionFlow_ = false;

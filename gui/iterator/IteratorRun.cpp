@@ -15,7 +15,10 @@ void CaptureSnapshot(const Iterator& phase1, const Iterator& phase2, int phase, 
   s.failed = phase1.FailedTests() + (phase == 2 ? phase2.FailedTests() : 0);
   s.tested = current.TestsDone() > 0;
   s.criterion = current.GetCriterion();
-  s.baselineScore = current.BaselineScore();
+  // The gain is told against the user's engine, phase 1's baseline, also
+  // while phase 2 searches around phase 1's best.
+  s.baselineScore = phase1.BaselineScore();
+  s.phaseStartScore = current.BaselineScore();
   s.keptCount = current.KeptCount();
   s.bestScore = current.BestScore();
   s.worstScore = current.WorstScore();
@@ -25,7 +28,7 @@ void CaptureSnapshot(const Iterator& phase1, const Iterator& phase2, int phase, 
     s.keep[i] = held && current.Result(i).keep;
     s.kept[i] = held ? CurveOf(*current.Result(i).engine) : TestCurve{};
   }
-  s.baseline = current.Baseline() ? CurveOf(*current.Baseline()) : TestCurve{};
+  s.baseline = phase1.Baseline() ? CurveOf(*phase1.Baseline()) : TestCurve{};
   s.best = current.BestEngine() ? CurveOf(*current.BestEngine()) : TestCurve{};
 }
 

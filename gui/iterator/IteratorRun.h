@@ -37,14 +37,15 @@ struct RunSnapshot {
   int failed = 0;                 //!< failed tests, both phases
   bool tested = false;            //!< the current phase has done a test
   int criterion = kPeakPower;     //!< of the current phase
-  float baselineScore = 0.0f;     //!< of the current phase's baseline
+  float baselineScore = 0.0f;     //!< of the user's engine (phase 1's baseline)
+  float phaseStartScore = 0.0f;   //!< of the current phase's baseline (phase 2: phase 1's best)
   int keptCount = 0;              //!< of the current phase
   float bestScore = 0.0f;
   float worstScore = 0.0f;
   std::array<float, kIteratorResults> scores{};   //!< kept scores by slot
   std::array<bool, kIteratorResults> keep{};      //!< keep flags by slot
   std::array<TestCurve, kIteratorResults> kept;   //!< kept engines' curves by slot
-  TestCurve baseline;             //!< the current phase's baseline engine
+  TestCurve baseline;             //!< the user's engine (phase 1's baseline)
   TestCurve best;                 //!< the current phase's best engine (count 0: none)
   TestCurve last;                 //!< the last committed test (count 0: none or failed)
   std::int64_t commits = 0;       //!< committed tests seen by this run

@@ -2,7 +2,10 @@
 
 #include <QTimer>
 
+#include <string>
+
 #include "core/base/ErrCode.h"
+#include "core/iterator/SeriesFailures.h"
 
 namespace brisca {
 
@@ -29,6 +32,12 @@ bool IteratorRunControl::Start(bool dual) {
     ReportErrorCode(code);
     return false;
   }
+  const Iterator& current = phase_ == 2 ? *phases_.phase2 : *phases_.phase1;
+  if (current.TestsDone() == 0) {
+    const std::int64_t outside = current.TestsOutsideLimits();
+    const std::string detail = OutsideLimitsDetail(outside, current.SetupTests(), dual ? phase_ : 0);
+    if (outside > 0 && !AskQuestionCode(kOutsideLimitsQuestion, detail.c_str())) return false;
+  }
   run_ = std::make_unique<IteratorRun>(*phases_.phase1, *phases_.phase2, dual, threads_);
   run_->Start();
   poll_->start(kPollMs);
@@ -44,6 +53,12 @@ void IteratorRunControl::StopAndJoin() {
   run_->RequestStop();
   // The window is going: what failed is no longer of interest.
   End(false);
+}
+
+void IteratorRunControl::StopAndReport() {
+  if (!run_) return;
+  run_->RequestStop();
+  End(true);
 }
 
 void IteratorRunControl::OnPoll() {
@@ -66,7 +81,7 @@ void IteratorRunControl::End(bool report) {
   const int failures = p1.FailedTests() + p2.FailedTests();
   if (failures > failuresReported_) {
     failuresReported_ = failures;
-    ReportErrorCode(p1.FailedTests() > 0 ? p1.FirstFailureCode() : p2.FirstFailureCode());
+    ReportFailureReasons(FailureCounts(p1, p2));
   }
   if (code != 0) ReportErrorCode(code);
 }

@@ -2,8 +2,10 @@
 // Runs an iterator window's two phases on worker threads (see IteratorRun)
 // and tells the window what happens: each poll's snapshot while the run goes,
 // then its end once the workers are joined and the iterators are the
-// window's again. Tests that failed are told once, after the window has shown
-// the end: the first new failure's code, then the error that ended the run.
+// window's again. Before a phase starts afresh the user is asked whether to run
+// it when some of its tests lie outside their parameters' limits. Tests that
+// failed are told once, after the window has shown the end: how many failed
+// for each reason, then the error that ended the run.
 
 #include <QObject>
 
@@ -37,12 +39,16 @@ class IteratorRunControl : public QObject {
   void Reset();
 
   //! Validates phase 1, and phase 2 when `dual` and the run begins in phase 1,
-  //! then starts. False (the code reported) when a phase is not valid or a run goes.
+  //! asks about tests outside the limits when the current phase has done none,
+  //! then starts. False (the code reported) when a phase is not valid or a run
+  //! goes; false too when the user declines.
   bool Start(bool dual);
   //! The tests in flight finish and commit; Ended follows.
   void RequestStop();
   //! Stops the run and waits for its workers; Ended is emitted, failures are not told.
   void StopAndJoin();
+  //! The same, telling the failures as at a run's end.
+  void StopAndReport();
 
  signals:
   //! A snapshot of the running series.

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -29,6 +30,9 @@ namespace {
 const QColor kRunningColor(0x00, 0xB0, 0x00);
 const QColor kStoppedColor(0xD0, 0x20, 0x20);
 const QColor kPhaseColor(0xF0, 0xC0, 0x00);
+
+//! "This test series has results. Changing its setup discards them. …"
+constexpr int kDiscardResultsQuestion = 330;
 
 constexpr const char* kSeriesRows[4] = {"Cam (Low Speed)", "Cam (High Speed)", "Induction",
                                         "Bore/Stroke"};
@@ -86,6 +90,10 @@ CItrProDlg::CItrProDlg(CVexoDoc& document, int threads, QWidget* parent)
   intro->setWordWrap(true);
 
   pages_ = new QTabWidget(this);
+  // Every tab's name stays whole: the window is as wide as its tabs (six on an
+  // engine with two cam lobes) rather than hiding some behind scroll arrows.
+  pages_->tabBar()->setUsesScrollButtons(false);
+  pages_->tabBar()->setElideMode(Qt::ElideNone);
   camPages_[0] = new ProCamPage(phases_, document_, false, pages_);
   pages_->addTab(camPages_[0], vvt ? tr("Cam Timing (Low Speed)") : tr("Cam Timing"));
   if (vvt) {
@@ -103,7 +111,9 @@ CItrProDlg::CItrProDlg(CVexoDoc& document, int threads, QWidget* parent)
   for (ProPage* page : {static_cast<ProPage*>(camPages_[0]), static_cast<ProPage*>(camPages_[1]),
                         static_cast<ProPage*>(boreStroke_), static_cast<ProPage*>(induction_),
                         static_cast<ProPage*>(optimize_)}) {
-    if (page) connect(page, &ProPage::SetupChanged, this, &CItrProDlg::OnSetupChanged);
+    if (!page) continue;
+    page->SetEditGuard([this] { return MayDiscardResults(); });
+    connect(page, &ProPage::SetupChanged, this, &CItrProDlg::OnSetupChanged);
   }
   connect(results_->RunButton(), &QPushButton::clicked, this, &CItrProDlg::OnRunStop);
   connect(results_->RestartButton(), &QPushButton::clicked, this, &CItrProDlg::OnRestart);
@@ -118,7 +128,6 @@ CItrProDlg::CItrProDlg(CVexoDoc& document, int threads, QWidget* parent)
   bottom->addWidget(BuildPresets(), 1);
   ok_ = new QPushButton(tr("OK"), this);
   cancel_ = new QPushButton(tr("Cancel"), this);
-  ok_->setAutoDefault(false);
   connect(ok_, &QPushButton::clicked, this, &CItrProDlg::accept);
   connect(cancel_, &QPushButton::clicked, this, &CItrProDlg::reject);
   auto* okColumn = new QVBoxLayout;
@@ -135,6 +144,9 @@ CItrProDlg::CItrProDlg(CVexoDoc& document, int threads, QWidget* parent)
   connect(control_, &IteratorRunControl::Ended, this, &CItrProDlg::OnRunEnded);
   connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
           &CItrProDlg::StopAndJoin);
+  // No button is the default: Return only commits the field it is in, and a
+  // finished series is never closed away by it.
+  for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
   state_ = Finished() ? kFinished : kStopped;
   ShowIdle();
   UpdateButtons();
@@ -149,7 +161,6 @@ QWidget* CItrProDlg::BuildPresets() {
                           "Peak Horsepower", "&Reset All"};
   for (int i = 0; i < 6; ++i) {
     presets_[i] = new QPushButton(tr(texts[i]), box);
-    presets_[i]->setAutoDefault(false);
     const auto preset = static_cast<ProPreset>(i);
     connect(presets_[i], &QPushButton::clicked, this, [this, preset] { OnPreset(preset); });
     row->addWidget(presets_[i]);
@@ -190,7 +201,11 @@ QWidget* CItrProDlg::BuildStatus() {
   grid->addWidget(new QLabel(tr("Total Simulations:"), status), 1, 0, 1, 2);
   grid->addWidget(total_, 1, 2, 1, 2);
   grid->addWidget(new QLabel(tr("Completed Sims:"), status), 2, 0, 1, 2);
-  grid->addWidget(completed_, 2, 2, 1, 2);
+  grid->addWidget(completed_, 2, 2);
+  // "Completed Sims" counts every test done; how many of them failed stands beside it.
+  failed_ = new QLabel(status);
+  failed_->setObjectName(QStringLiteral("failedSims"));
+  grid->addWidget(failed_, 2, 3);
   progress_ = new QProgressBar(status);
   progress_->setRange(0, 100);
   progress_->setTextVisible(false);
@@ -207,6 +222,11 @@ QWidget* CItrProDlg::BuildStatus() {
     criterion_[i] = ValueLabel(block);
     values->addWidget(criterion_[i], i, 1);
   }
+  // Phase 2 searches around phase 1's best: where it began stands apart from
+  // the baseline, which stays the user's engine.
+  values->addWidget(new QLabel(tr("Phase 2 Start:"), block), 5, 0);
+  phaseStart_ = ValueLabel(block, QString());
+  values->addWidget(phaseStart_, 5, 1);
   layout->addWidget(block);
 
   currentChart_ = new CChart2D(column);
@@ -241,7 +261,7 @@ void CItrProDlg::RefreshPages() {
 }
 
 void CItrProDlg::OnPreset(ProPreset preset) {
-  if (IsRunning()) return;
+  if (!MayDiscardResults()) return;
   Iterator& p1 = *phases_.phase1;
   Iterator& p2 = *phases_.phase2;
   const bool vvt = document_.Engine().camshaft.variableValveTiming;
@@ -277,6 +297,19 @@ void CItrProDlg::OnPreset(ProPreset preset) {
   RefreshPages();
   OnSetupChanged();
   ShowPage(page);
+}
+
+bool CItrProDlg::HasResults() const {
+  return phases_.phase1->TestsDone() > 0 || phases_.phase2->TestsDone() > 0;
+}
+
+bool CItrProDlg::MayDiscardResults() {
+  if (IsRunning()) return false;
+  if (!HasResults()) return true;
+  if (!AskQuestionCode(kDiscardResultsQuestion)) return false;
+  // Dropped at once, so the rest of the same edit asks nothing more.
+  OnSetupChanged();
+  return true;
 }
 
 void CItrProDlg::OnSetupChanged() {
@@ -380,6 +413,7 @@ void CItrProDlg::Show(const RunSnapshot& s) {
   phase2_->SetOn(s.phase == 2);
   total_->setText(QString::asprintf("%lld", static_cast<long long>(s.total)));
   completed_->setText(QString::asprintf("%lld", static_cast<long long>(s.done)));
+  failed_->setText(tr("%1 failed").arg(s.failed));
   progress_->setValue(s.percent);
   percent_->setText(QString::asprintf("%d%%", s.percent));
   criterion_[0]->setText(QString::asprintf("%.1f", s.baselineScore));
@@ -387,6 +421,7 @@ void CItrProDlg::Show(const RunSnapshot& s) {
   criterion_[2]->setText(QString::asprintf("%.1f", s.bestScore));
   criterion_[3]->setText(QString::asprintf("%.1f", s.keptCount > 0 ? s.bestScore - s.baselineScore : 0.0f));
   criterion_[4]->setText(QString::fromLatin1(CriterionUnits(s.criterion)));
+  phaseStart_->setText(s.phase == 2 ? QString::asprintf("%.1f", s.phaseStartScore) : QString());
   if (changed) ShowCurrentTest(*currentChart_, s);
   if (keptMore) results_->ShowResults(s);
 }
@@ -406,7 +441,8 @@ void CItrProDlg::UpdateButtons() {
 }
 
 void CItrProDlg::accept() {
-  StopAndJoin();
+  // OK during a run keeps what was done so far: its failures are told as at a run's end.
+  control_->StopAndReport();
   phases_.MoveInto(document_);
   document_.SetBaselineChanged(false);
   QDialog::accept();

@@ -78,9 +78,13 @@ class CItrProDlg : public QDialog {
   QLabel* SeriesCell(int row, int phase) const { return seriesCells_[row][phase - 1]; }
   QLabel* TotalLabel() const { return total_; }
   QLabel* CompletedLabel() const { return completed_; }
+  //! "<n> failed" beside "Completed Sims:".
+  QLabel* FailedLabel() const { return failed_; }
   QLabel* PercentLabel() const { return percent_; }
   //! "Baseline Value:", "Current Value:", "New Maximum:", "Increase In:", "Units:".
   QLabel* CriterionValue(int i) const { return criterion_.at(i); }
+  //! "Phase 2 Start:": phase 1's best score while phase 2 is current, else empty.
+  QLabel* PhaseStartLabel() const { return phaseStart_; }
   CChart2D* CurrentChart() const { return currentChart_; }
 
  public slots:
@@ -96,6 +100,11 @@ class CItrProDlg : public QDialog {
   QWidget* BuildStatus();
   QWidget* BuildPresets();
   void OnSetupChanged();
+  //! Tests were done since the setup was last changed (a series begun, stopped or finished).
+  bool HasResults() const;
+  //! Before a setup change: true when there are no results, or the user
+  //! agreed to discard them (they are gone then). Never while running.
+  bool MayDiscardResults();
   //! The run is over and joined.
   void OnRunEnded();
   //! Phase 1 done, and phase 2 too when there are two.
@@ -126,6 +135,7 @@ class CItrProDlg : public QDialog {
   std::array<std::array<QLabel*, 2>, 4> seriesCells_{};
   QLabel* total_ = nullptr;
   QLabel* completed_ = nullptr;
+  QLabel* failed_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* percent_ = nullptr;
   StatusLight* running_ = nullptr;
@@ -133,6 +143,7 @@ class CItrProDlg : public QDialog {
   StatusLight* phase1_ = nullptr;
   StatusLight* phase2_ = nullptr;
   std::array<QLabel*, 5> criterion_{};
+  QLabel* phaseStart_ = nullptr;
   CChart2D* currentChart_ = nullptr;
 };
 

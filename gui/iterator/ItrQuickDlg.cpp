@@ -22,6 +22,8 @@ namespace {
 const QColor kRunningColor(0x00, 0xB0, 0x00);
 const QColor kStoppedColor(0xD0, 0x20, 0x20);
 const QColor kPhaseColor(0xF0, 0xC0, 0x00);
+//! "This test series has results. Changing its setup discards them. …"
+constexpr int kDiscardResultsQuestion = 330;
 
 QLabel* ValueLabel(QWidget* parent) {
   auto* label = new QLabel(QStringLiteral("0"), parent);
@@ -43,6 +45,8 @@ CItrQuickDlg::CItrQuickDlg(CVexoDoc& document, int threads, QWidget* parent)
     if (it->SetUp(document_, code)) it->Prepare();
   }
   BuildLayout();
+  // No button is the default: Return never starts a search nor closes the window.
+  for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
   connect(control_, &IteratorRunControl::Polled, this, &CItrQuickDlg::Show);
   connect(control_, &IteratorRunControl::Ended, this, &CItrQuickDlg::OnRunEnded);
   // Quitting the program ends the nested event loop; the workers stop first.
@@ -101,7 +105,13 @@ void CItrQuickDlg::BuildLayout() {
   grid->addWidget(new QLabel(tr("Total Simulations:"), status), 2, 0);
   grid->addWidget(total_, 2, 1);
   grid->addWidget(new QLabel(tr("Completed Sims:"), status), 3, 0);
-  grid->addWidget(completed_, 3, 1);
+  // "Completed Sims" counts every test done; how many of them failed stands beside it.
+  failed_ = new QLabel(status);
+  failed_->setObjectName(QStringLiteral("failedSims"));
+  auto* completedRow = new QHBoxLayout;
+  completedRow->addWidget(completed_);
+  completedRow->addWidget(failed_);
+  grid->addLayout(completedRow, 3, 1);
   progress_ = new QProgressBar(status);
   progress_->setRange(0, 100);
   progress_->setTextVisible(false);
@@ -130,7 +140,6 @@ void CItrQuickDlg::BuildLayout() {
   runButton_ = new QPushButton(tr("Run/Stop"), this);
   saveButton_ = new QPushButton(tr("Save"), this);
   closeButton_ = new QPushButton(tr("Close"), this);
-  runButton_->setAutoDefault(false);
   connect(runButton_, &QPushButton::clicked, this, &CItrQuickDlg::OnRunStop);
   connect(saveButton_, &QPushButton::clicked, this, &CItrQuickDlg::OnSave);
   connect(closeButton_, &QPushButton::clicked, this, &CItrQuickDlg::reject);
@@ -148,6 +157,9 @@ void CItrQuickDlg::BuildLayout() {
 
 void CItrQuickDlg::OnPreset(QuickPreset preset) {
   if (IsRunning()) return;
+  // A new search replaces the last one's results: only when the user agrees.
+  const bool hasResults = phases_.phase1->TestsDone() > 0 || phases_.phase2->TestsDone() > 0;
+  if (hasResults && !AskQuestionCode(kDiscardResultsQuestion)) return;
   int code = 0;
   if (!ApplyQuickPreset(document_, preset, *phases_.phase1, *phases_.phase2, code)) {
     ReportErrorCode(code);
@@ -200,6 +212,7 @@ void CItrQuickDlg::Show(const RunSnapshot& s) {
   phase2_->SetOn(s.phase == 2);
   total_->setText(QString::asprintf("%lld", static_cast<long long>(s.total)));
   completed_->setText(QString::asprintf("%lld", static_cast<long long>(s.done)));
+  failed_->setText(tr("%1 failed").arg(s.failed));
   progress_->setValue(s.percent);
   percent_->setText(QString::asprintf("%d%%", s.percent));
   increase_->setText(s.keptCount > 0 ? QString::asprintf("%.1f", s.bestScore - s.baselineScore)

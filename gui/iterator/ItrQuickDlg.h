@@ -63,6 +63,8 @@ class CItrQuickDlg : public QDialog {
   QPushButton* CloseButton() const { return closeButton_; }
   QLabel* TotalLabel() const { return total_; }
   QLabel* CompletedLabel() const { return completed_; }
+  //! "<n> failed" beside "Completed Sims:".
+  QLabel* FailedLabel() const { return failed_; }
   QLabel* PercentLabel() const { return percent_; }
   QLabel* IncreaseLabel() const { return increase_; }
   QLabel* UnitsLabel() const { return units_; }
@@ -108,6 +110,7 @@ class CItrQuickDlg : public QDialog {
   StatusLight* phase2_ = nullptr;
   QLabel* total_ = nullptr;
   QLabel* completed_ = nullptr;
+  QLabel* failed_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* percent_ = nullptr;
   QLabel* increase_ = nullptr;

@@ -41,13 +41,13 @@ ProBoreStrokePage::ProBoreStrokePage(IteratorPhases& phases, const CVexoDoc& bas
   layout->addWidget(BuildLimits());
   tests_ = AddTestCount(layout);
   connect(mode_, &QButtonGroup::idClicked, this, [this](int id) {
-    if (refreshing_) return;
+    if (!MayEdit()) return;
     SetGroupMode(SlotGroup::BoreStroke, static_cast<GroupMode>(id), Phase(1), Phase(2));
     Refresh();
     emit SetupChanged();
   });
   connect(constant_, &QCheckBox::toggled, this, [this] {
-    if (refreshing_) return;
+    if (!MayEdit()) return;
     Apply(1, 0);
     Apply(2, 0);
   });
@@ -82,8 +82,9 @@ QGroupBox* ProBoreStrokePage::BuildPhase(int phase) {
 QGroupBox* ProBoreStrokePage::BuildLimits() {
   auto* box = new QGroupBox(tr("Limits"), this);
   auto* grid = new QGridLayout(box);
-  grid->addWidget(new QLabel(tr("Minimum:"), box), 0, 1);
-  grid->addWidget(new QLabel(tr("Maximum:"), box), 0, 2);
+  // Headers aligned as the values below them are, so each stands above its column.
+  grid->addWidget(new QLabel(tr("Minimum:"), box), 0, 1, Qt::AlignRight);
+  grid->addWidget(new QLabel(tr("Maximum:"), box), 0, 2, Qt::AlignRight);
   const char* rows[3] = {"Bore", "Stroke", "Displacement"};
   for (int r = 0; r < 3; ++r) {
     grid->addWidget(new QLabel(tr(rows[r]), box), r + 1, 0);
@@ -97,7 +98,7 @@ QGroupBox* ProBoreStrokePage::BuildLimits() {
 }
 
 void ProBoreStrokePage::Apply(int phase, int changed) {
-  if (refreshing_) return;
+  if (!MayEdit()) return;
   const PhaseRows& rows = rows_[phase - 1];
   const auto& tolerances = metric_ ? kLengthTolerancesMm : kLengthTolerancesIn;
   const auto& steps = metric_ ? kLengthStepsMm : kLengthStepsIn;

@@ -36,7 +36,7 @@ ProCamPage::ProCamPage(IteratorPhases& phases, const CVexoDoc& baseline, bool hi
   layout->addLayout(boxes);
   layout->addStretch(1);
   connect(mode_, &QButtonGroup::idClicked, this, [this](int id) {
-    if (refreshing_) return;
+    if (!MayEdit()) return;
     SetGroupMode(Group(), static_cast<GroupMode>(id), Phase(1), Phase(2));
     Refresh();
     emit SetupChanged();
@@ -91,7 +91,7 @@ QGroupBox* ProCamPage::BuildPhase(int phase) {
 }
 
 void ProCamPage::Apply(int phase) {
-  if (refreshing_) return;
+  if (!MayEdit()) return;
   const PhaseRows& rows = rows_[phase - 1];
   Iterator& it = Phase(phase);
   const float step = kCamSteps.at(rows.step->currentIndex());

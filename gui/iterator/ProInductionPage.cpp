@@ -61,13 +61,13 @@ ProInductionPage::ProInductionPage(IteratorPhases& phases, const CVexoDoc& basel
   tests_ = AddTestCount(layout);
 
   connect(mode_, &QButtonGroup::idClicked, this, [this](int id) {
-    if (refreshing_) return;
+    if (!MayEdit()) return;
     Phase(1).EnableGroup(SlotGroup::Manifold, id == 1);
     Refresh();
     emit SetupChanged();
   });
   connect(raise_, &QRadioButton::toggled, this, [this](bool on) {
-    if (refreshing_) return;
+    if (!MayEdit()) return;
     Phase(1).SetRaiseInductionFlow(on);
     Phase(2).SetRaiseInductionFlow(on);
     emit SetupChanged();
@@ -76,7 +76,7 @@ ProInductionPage::ProInductionPage(IteratorPhases& phases, const CVexoDoc& basel
 }
 
 void ProInductionPage::OnManifold(int item, bool checked) {
-  if (refreshing_) return;
+  if (!MayEdit()) return;
   Iterator& it = Phase(1);
   if (it.Variable(kSlotManifold).Capacity() < kManifoldTypes) {
     // A list made elsewhere may be smaller: keep its entries in a full-size one.

@@ -63,7 +63,7 @@ ProOptimizePage::ProOptimizePage(IteratorPhases& phases, const CVexoDoc& baselin
   layout->addWidget(chart_, 1);
 
   connect(group, &QButtonGroup::idClicked, this, [this](int criterion) {
-    if (refreshing_) return;
+    if (!MayEdit()) return;
     ProCriterionPreset(criterion, Phase(1), Phase(2));
     Refresh();
     emit SetupChanged();
@@ -74,7 +74,7 @@ ProOptimizePage::ProOptimizePage(IteratorPhases& phases, const CVexoDoc& baselin
 }
 
 void ProOptimizePage::OnRange(bool fromChanged) {
-  if (refreshing_) return;
+  if (!MayEdit()) return;
   int from = from_->currentIndex();
   int to = to_->currentIndex();
   // "From" stays below "To": the other end moves out of the way.

@@ -11,6 +11,13 @@ namespace brisca {
 ProPage::ProPage(IteratorPhases& phases, const CVexoDoc& baseline, QWidget* parent)
     : QWidget(parent), phases_(phases), baseline_(baseline) {}
 
+bool ProPage::MayEdit() {
+  if (refreshing_) return false;
+  if (!guard_ || guard_()) return true;
+  Refresh();
+  return false;
+}
+
 GroupMode ProPage::ModeOf(SlotGroup group) const {
   if (!Phase(1).IsGroupEnabled(group)) return GroupMode::Exclude;
   return Phase(2).IsGroupEnabled(group) ? GroupMode::Dual : GroupMode::Single;

@@ -56,31 +56,48 @@ ProResultsPage::ProResultsPage(QWidget* parent) : QWidget(parent) {
   charts->addLayout(surfaceColumn, 3);
   layout->addLayout(charts, 1);
 
-  auto* save = new QHBoxLayout;
-  save->addWidget(new QLabel(tr("Save:"), this));
+  // Each box names its result's slot and score, so a result can be told
+  // apart without the bars: two rows of five leave room for the scores.
+  auto* save = new QGridLayout;
+  save->addWidget(new QLabel(tr("Save:"), this), 0, 0);
+  constexpr int kPerRow = kIteratorResults / 2;
   for (int slot = 0; slot < kIteratorResults; ++slot) {
-    save_[slot] = new QCheckBox(QString::number(slot + 1), this);
+    save_[slot] = new QCheckBox(this);
+    save_[slot]->setMinimumWidth(save_[slot]->sizeHint().width() +
+                                 save_[slot]->fontMetrics().horizontalAdvance(QStringLiteral("10: 8888.8")));
     connect(save_[slot], &QCheckBox::toggled, this, [this, slot](bool on) {
       if (!filling_) emit KeepChanged(slot, on);
     });
-    save->addWidget(save_[slot]);
+    save->addWidget(save_[slot], slot / kPerRow, slot % kPerRow + 1);
   }
-  save->addStretch(1);
+  save->setColumnStretch(kPerRow + 1, 1);
   layout->addLayout(save);
+  ShowScores({}, 0);
 }
 
 void ProResultsPage::ShowResults(const RunSnapshot& snapshot) {
   ShowResultBars(*bars_, snapshot, axis_);
   ShowResultSurface(*surface_, snapshot);
+  ShowScores(snapshot.scores, snapshot.keptCount);
+}
+
+void ProResultsPage::ShowScores(const std::array<float, kIteratorResults>& scores, int kept) {
+  for (int slot = 0; slot < kIteratorResults; ++slot) {
+    save_[slot]->setText(slot < kept ? QString::asprintf("%d: %.1f", slot + 1, scores[slot])
+                                     : QString::number(slot + 1));
+  }
 }
 
 void ProResultsPage::ShowSaveButtons(const Iterator& series) {
   filling_ = true;
+  std::array<float, kIteratorResults> scores{};
   for (int slot = 0; slot < kIteratorResults; ++slot) {
     const bool held = slot < series.KeptCount();
     save_[slot]->setEnabled(held);
     save_[slot]->setChecked(held && series.Result(slot).keep);
+    scores[slot] = held ? series.Result(slot).score : 0.0f;
   }
+  ShowScores(scores, series.KeptCount());
   filling_ = false;
 }
 

@@ -27,7 +27,8 @@ class ProResultsPage : public QWidget {
 
   //! Bars and surface of `snapshot`.
   void ShowResults(const RunSnapshot& snapshot);
-  //! One check button per kept result of `series`, checked by its keep flag.
+  //! One check button per kept result of `series`, checked by its keep flag
+  //! and titled with the result's number and score.
   void ShowSaveButtons(const Iterator& series);
 
   QPushButton* RunButton() const { return run_; }
@@ -44,6 +45,9 @@ class ProResultsPage : public QWidget {
   void KeepChanged(int slot, bool keep);
 
  private:
+  //! "3: 248.7" on the boxes of kept results, the number alone on the others.
+  void ShowScores(const std::array<float, kIteratorResults>& scores, int kept);
+
   QPushButton* run_ = nullptr;
   QPushButton* restart_ = nullptr;
   CChart2D* bars_ = nullptr;

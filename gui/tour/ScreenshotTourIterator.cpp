@@ -10,6 +10,7 @@
 #include "gui/iterator/IteratorCommands.h"
 #include "gui/iterator/ItrProDlg.h"
 #include "gui/iterator/ItrQuickDlg.h"
+#include "gui/iterator/ProResultsPage.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/VexoApp.h"
 #include "gui/tour/ScreenshotTour.h"
@@ -98,6 +99,8 @@ void ScreenshotTour::TakeIterators() {
   if (!AwaitRun([&] { return pro.IsRunning(); })) Fail(QStringLiteral("pro-results.png: the run did not end"));
   Settle(150);
   Save(pro.grab().toImage(), QStringLiteral("pro-results.png"), &pro);
+  // The results page close up: the Save boxes with their scores, the 3D chart's tick values.
+  Save(pro.ResultsPage()->grab().toImage(), QStringLiteral("iterator-save-boxes.png"), pro.ResultsPage());
   pro.reject();
   doc->SetModified(false);
   app.ExitInstance();

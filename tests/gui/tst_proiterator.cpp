@@ -1,17 +1,24 @@
 // The Pro Iterator on the sample engine, driven through its pages: presets,
 // dual mode around phase 1's best engine, the "Save:" buttons and the result
-// documents, Restart, the 3D rows, warnings 205 and 201, and closing mid-run.
+// documents, Restart, the 3D rows, warnings 205 and 201, closing mid-run,
+// Return, setup changes after a run, failures told with their counts, and
+// the layout of its tabs and limits.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
+#include <functional>
+
 #include "core/document/VexoDoc.h"
+#include "core/iterator/SeriesFailures.h"
 #include "core/iterator/TwoPhaseSeries.h"
 #include "gui/iterator/IteratorCommands.h"
 #include "gui/iterator/IteratorPhases.h"
@@ -48,6 +55,17 @@ void RunToEnd(CItrProDlg& dialog) {
   QTRY_VERIFY_WITH_TIMEOUT(!dialog.IsRunning(), kRunTimeoutMs);
   QCOMPARE(dialog.GetState(), CItrProDlg::kFinished);
 }
+
+//! Where a label's text ends, in its parent's coordinates.
+int TextRight(const QLabel& label) {
+  const QRect box = label.contentsRect().translated(label.pos());
+  const int width = label.fontMetrics().horizontalAdvance(label.text());
+  if (label.alignment() & Qt::AlignRight) return box.right();
+  if (label.alignment() & Qt::AlignHCenter) return box.center().x() + width / 2;
+  return box.left() + width;
+}
+
+QString OneDecimal(float value) { return QString::asprintf("%.1f", value); }
 
 //! Bore ±0.010 in in steps of 0.005 in, phase 1 only: five tests.
 void SetFiveBores(CItrProDlg& dialog) {
@@ -132,6 +150,14 @@ class TestProIterator : public QObject {
     const Iterator& p2 = dialog.Phase(2);
     const brisca::CVexoDoc& best = *p1.BestEngine();
     QCOMPARE(p2.Baseline(), &best);
+    // What the user is told refers to the user's engine also after phase 2;
+    // where phase 2 began is shown apart.
+    const float own = p1.Score(*doc_);
+    QVERIFY(p1.BestScore() > own);
+    QCOMPARE(dialog.CriterionValue(0)->text(), OneDecimal(own));
+    QCOMPARE(dialog.CriterionValue(3)->text(), OneDecimal(p2.BestScore() - own));
+    QCOMPARE(dialog.PhaseStartLabel()->text(), OneDecimal(p1.BestScore()));
+    QCOMPARE(dialog.Shown().baseline.power[5], doc_->Results().power[5]);
     for (int slot : {brisca::kSlotLowIvo, brisca::kSlotLowIvc}) {
       QCOMPARE(p2.Variable(slot).Centre(), Iterator::ValueOf(slot, best));
     }
@@ -164,6 +190,10 @@ class TestProIterator : public QObject {
     for (int slot = 0; slot < brisca::kIteratorResults; ++slot) {
       QCOMPARE(page.SaveButton(slot)->isEnabled(), slot < 5);
       QVERIFY(!page.SaveButton(slot)->isChecked());
+      // Each box names its result and its score.
+      const QString title = slot < 5 ? QString::number(slot + 1) + QStringLiteral(": ") + OneDecimal(p1.Result(slot).score)
+                                     : QString::number(slot + 1);
+      QCOMPARE(page.SaveButton(slot)->text(), title);
     }
     const brisca::CSurface3D& surface = *page.Surface();
     QCOMPARE(surface.Nx(), 10);
@@ -262,9 +292,11 @@ class TestProIterator : public QObject {
     lobe.SetPrimaryMethod(method);
   }
 
-  // Valve events past their limits fail; the series goes on and one message
-  // after the run tells the first failure's code, once per setup.
-  void failuresAreToldOnceAfterTheRun() {
+  // Valve events past their limits fail. Before the run the user is asked
+  // how many tests lie outside (No runs nothing); the failed count stands
+  // beside "Completed Sims", which counts every test; after the run one
+  // message tells the failures by reason, with their count, once per setup.
+  void failuresAreAskedCountedAndToldByReason() {
     const brisca::CCamProfile& lobe = doc_->Engine().camshaft.lowSpeedLobe;
     // The event with the most of its nine values (±32° in 8° steps) outside its limits.
     int event = -1;
@@ -289,19 +321,182 @@ class TestProIterator : public QObject {
     cam.Step(1)->setCurrentIndex(3);              // 8°
     cam.Tolerance(1, event)->setCurrentIndex(7);  // ±32°: nine values
     cam.Tolerance(1, other)->setCurrentIndex(4);  // ±8°: three values
-    RunToEnd(dialog);
+    QVERIFY(presenter_.Shown().empty());
+
+    presenter_.Answer(MessageButton::Cancel);  // No
+    QTest::mouseClick(dialog.ResultsPage()->RunButton(), Qt::LeftButton);
+    QVERIFY(!dialog.IsRunning());
+    QCOMPARE(dialog.Phase(1).TestsDone(), 0);
+    QCOMPARE(presenter_.Shown().size(), std::size_t(1));
+    const brisca::Message& asked = presenter_.Shown().front();
+    QCOMPARE(asked.code, brisca::kOutsideLimitsQuestion);
+    QCOMPARE(asked.buttons, brisca::MessageButtons::YesNo);
+    QVERIFY(asked.text.find(brisca::OutsideLimitsDetail(3 * outside, 27)) == 0);
+
+    RunToEnd(dialog);  // Yes
     const Iterator& p1 = dialog.Phase(1);
     QCOMPARE(p1.FailedTests(), 3 * outside);
     QVERIFY(p1.KeptCount() >= 1);
-    QCOMPARE(presenter_.Shown().size(), std::size_t(1));
-    QCOMPARE(presenter_.Shown().front().code, p1.FirstFailureCode());
+    QCOMPARE(dialog.CompletedLabel()->text(), QStringLiteral("27"));
+    QCOMPARE(dialog.FailedLabel()->text(), QStringLiteral("%1 failed").arg(3 * outside));
+    QCOMPARE(presenter_.Shown().size(), std::size_t(3));
+    const brisca::Message& told = presenter_.Shown().back();
+    QCOMPARE(told.code, brisca::kFailureReasonsNotice);
+    const std::string count = std::to_string(3 * outside) + " tests: Error " + std::to_string(p1.FirstFailureCode());
+    QVERIFY2(told.text.find(count) != std::string::npos, told.text.c_str());
 
-    // A new setup starts the count again: its fewer failures are told too.
+    // A new setup (its results discarded on Yes) starts the count again: its fewer failures are told too.
     cam.Tolerance(1, other)->setCurrentIndex(0);  // held: nine tests
+    QCOMPARE(presenter_.Shown().back().code, 330);
     RunToEnd(dialog);
     QCOMPARE(dialog.Phase(1).FailedTests(), outside);
-    QCOMPARE(presenter_.Shown().size(), std::size_t(2));
-    QCOMPARE(presenter_.Shown().back().code, dialog.Phase(1).FirstFailureCode());
+    QCOMPARE(presenter_.Shown().size(), std::size_t(6));
+    QCOMPARE(presenter_.Shown()[4].code, brisca::kOutsideLimitsQuestion);
+    QCOMPARE(presenter_.Shown().back().code, brisca::kFailureReasonsNotice);
+  }
+
+  // OK in the middle of a run with failures keeps what was done and tells
+  // the failures by reason, once.
+  void okDuringARunTellsTheFailures() {
+    CItrProDlg dialog(*doc_, kThreads);
+    brisca::ProCamPage& cam = *dialog.CamPage(false);
+    cam.Mode()->button(1)->click();
+    cam.Step(1)->setCurrentIndex(3);  // 8°
+    for (int k = 0; k < 4; ++k) cam.Tolerance(1, k)->setCurrentIndex(7);  // ±32°: 6561 tests
+    if (dialog.Phase(1).TestsOutsideLimits() == 0) QSKIP("no valve event of the sample passes its limits");
+    QTest::mouseClick(dialog.ResultsPage()->RunButton(), Qt::LeftButton);
+    QVERIFY(dialog.IsRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(dialog.Shown().failed > 0 || !dialog.IsRunning(), kRunTimeoutMs);
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    int told = 0;
+    for (const brisca::Message& m : presenter_.Shown()) told += m.code == brisca::kFailureReasonsNotice;
+    QCOMPARE(told, 1);
+  }
+
+  // Return commits the field it is in and nothing else: no button is the
+  // default, so the window stays open with its setup and its results.
+  void returnNeitherClosesNorRuns() {
+    CItrProDlg dialog(*doc_, kThreads);
+    SetFiveBores(dialog);
+    RunToEnd(dialog);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+      QVERIFY2(!button->isDefault(), qPrintable(button->text()));
+    }
+    QWidget* targets[] = {dialog.Pages()->tabBar(), dialog.BoreStrokePage()->Step(1),
+                          dialog.ResultsPage()->SaveButton(0), &dialog};
+    for (QWidget* target : targets) {
+      dialog.ShowPage(target == dialog.BoreStrokePage()->Step(1) ? CItrProDlg::kBoreStrokePage
+                                                                 : CItrProDlg::kResultsPage);
+      QTest::keyClick(target, Qt::Key_Return);
+      QVERIFY2(dialog.isVisible(), target->metaObject()->className());
+      QCOMPARE(dialog.result(), 0);
+    }
+    QCOMPARE(dialog.Phase(1).KeptCount(), 5);
+    QVERIFY(presenter_.Shown().empty());
+  }
+
+  // Once a series has results, every setup control and preset asks before
+  // discarding them: No leaves the control, the setup and the results; Yes
+  // applies the change to a series started over.
+  void setupChangeAfterARunAsksFirst() {
+    CItrProDlg dialog(*doc_, kThreads);
+    SetFiveBores(dialog);
+    RunToEnd(dialog);
+    const Iterator before(dialog.Phase(1));
+    brisca::ProBoreStrokePage& boreStroke = *dialog.BoreStrokePage();
+    brisca::ProCamPage& cam = *dialog.CamPage(false);
+    brisca::ProInductionPage& induction = *dialog.InductionPage();
+    brisca::ProOptimizePage& optimize = *dialog.OptimizePage();
+    auto checkedCriterion = [&] {
+      for (int c = 0; c < 4; ++c) {
+        if (optimize.Criterion(c)->isChecked()) return c;
+      }
+      return -1;
+    };
+    const struct {
+      const char* name;
+      std::function<int()> shown;  //!< what the control shows
+      std::function<void()> change;
+    } edits[] = {
+        {"tolerance", [&] { return boreStroke.Tolerance(1, 0)->currentIndex(); },
+         [&] { boreStroke.Tolerance(1, 0)->setCurrentIndex(2); }},
+        {"step", [&] { return boreStroke.Step(1)->currentIndex(); },
+         [&] { boreStroke.Step(1)->setCurrentIndex(1); }},
+        {"cam mode", [&] { return cam.Mode()->checkedId(); },
+         [&] { cam.Mode()->button((cam.Mode()->checkedId() + 1) % 3)->click(); }},
+        {"manifolds", [&] { return induction.Mode()->checkedId(); },
+         [&] { induction.Mode()->button(1 - induction.Mode()->checkedId())->click(); }},
+        {"constant displacement", [&] { return int(boreStroke.ConstantDisplacement()->isChecked()); },
+         [&] { boreStroke.ConstantDisplacement()->click(); }},
+        {"criterion", checkedCriterion, [&] { optimize.Criterion((checkedCriterion() + 1) % 4)->click(); }},
+        {"preset", [&] { return cam.Mode()->checkedId(); },
+         [&] { QTest::mouseClick(dialog.PresetButton(ProPreset::CamTiming), Qt::LeftButton); }},
+    };
+    for (const auto& edit : edits) {
+      presenter_.Clear();
+      presenter_.Answer(MessageButton::Cancel);  // No
+      const int was = edit.shown();
+      edit.change();
+      QVERIFY2(presenter_.Shown().size() == 1, edit.name);
+      QCOMPARE(presenter_.Shown().front().code, 330);
+      QCOMPARE(presenter_.Shown().front().buttons, brisca::MessageButtons::YesNo);
+      QVERIFY2(edit.shown() == was, edit.name);
+      QCOMPARE(Kept(dialog.Phase(1)), Kept(before));
+      QCOMPARE(dialog.Phase(1).Variable(brisca::kSlotBore).Tolerance(), before.Variable(brisca::kSlotBore).Tolerance());
+      QCOMPARE(dialog.Phase(1).Variable(brisca::kSlotBore).Step(), before.Variable(brisca::kSlotBore).Step());
+      QCOMPARE(dialog.Phase(1).GetCriterion(), before.GetCriterion());
+      QCOMPARE(dialog.GetState(), CItrProDlg::kFinished);
+      QCOMPARE(dialog.CompletedLabel()->text(), QStringLiteral("5"));
+    }
+    presenter_.Clear();
+    dialog.BoreStrokePage()->Tolerance(1, 0)->setCurrentIndex(2);  // Yes
+    QCOMPARE(presenter_.Shown().size(), std::size_t(1));
+    QCOMPARE(dialog.Phase(1).KeptCount(), 0);
+    QCOMPARE(dialog.Phase(1).TestsDone(), 0);
+    QVERIFY(dialog.Phase(1).Variable(brisca::kSlotBore).Tolerance() > before.Variable(brisca::kSlotBore).Tolerance());
+    QCOMPARE(dialog.GetState(), CItrProDlg::kNeedsSetup);
+    // Without results nothing is asked.
+    dialog.BoreStrokePage()->Tolerance(1, 0)->setCurrentIndex(1);
+    QCOMPARE(presenter_.Shown().size(), std::size_t(1));
+  }
+
+  // On an engine with two cam lobes every tab's name is whole, and the
+  // Bore/Stroke limits' headers stand above their columns.
+  void tabsAndLimitHeadersFit() {
+    brisca::CVexoDoc* twoLobe =
+        frame_->OpenFile(brisca::test::SampleEngine("Two-Lobe Cam Four.qen")) ? frame_->ActiveDocument() : nullptr;
+    QVERIFY(twoLobe && twoLobe->Engine().camshaft.variableValveTiming);
+    QVERIFY(twoLobe->OnRun());
+    QVERIFY(brisca::PrepareProOpening(*twoLobe));
+    {
+      CItrProDlg dialog(*twoLobe, kThreads);
+      dialog.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+      QTabBar* tabs = dialog.Pages()->tabBar();
+      QCOMPARE(tabs->count(), 6);
+      for (int i = 0; i < tabs->count(); ++i) {
+        const QRect r = tabs->tabRect(i);
+        QVERIFY2(r.left() >= 0 && r.right() < tabs->width(), qPrintable(tabs->tabText(i)));
+        QVERIFY2(r.width() >= tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)), qPrintable(tabs->tabText(i)));
+      }
+      dialog.ShowPage(CItrProDlg::kBoreStrokePage);
+      QApplication::processEvents();
+      brisca::ProBoreStrokePage& page = *dialog.BoreStrokePage();
+      const char* headers[2] = {"Minimum:", "Maximum:"};
+      for (int end = 0; end < 2; ++end) {
+        QLabel* header = nullptr;
+        for (QLabel* l : page.findChildren<QLabel*>()) {
+          if (l->text() == QLatin1String(headers[end])) header = l;
+        }
+        QVERIFY(header);
+        QVERIFY2(std::abs(TextRight(*header) - TextRight(*page.Limit(0, end))) <= 3, headers[end]);
+      }
+    }
+    twoLobe->SetModified(false);
+    QVERIFY(frame_->CloseDocument(*twoLobe));
   }
 
   // The range label names the criterion; "From" stays below "To".

@@ -1,6 +1,7 @@
 // The 3D surface: turning in 5° steps about each axis and back Home, and the
 // picture: a grid with a peak shows both ends of the colour scale, the peak's
-// colour where it stands, and another picture after a turn.
+// colour where it stands, and another picture after a turn; the axes carry
+// tick values, both ends included.
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -73,6 +74,35 @@ class TestSurface3D : public QObject {
     QVERIFY2(top.red() > top.blue(), qPrintable(top.name()));
     surface.Rotate(0, 6);
     QVERIFY(Picture(surface) != start);
+  }
+
+  // Each axis is labelled at both ends of its range and at round values
+  // between them, in ascending order; the labels are painted.
+  void axesCarryTickValues() {
+    CSurface3D surface;
+    std::vector<double>& z = surface.MakeGridData(10, 28, 1, 10, 1.0, 14.5);
+    for (int iy = 0; iy < 28; ++iy) {
+      for (int ix = 0; ix < 10; ++ix) z[static_cast<std::size_t>(iy * 10 + ix)] = 182.3 + 3.0 * ix + 2.0 * iy;
+    }
+    const struct {
+      int axis;
+      double low, high;
+    } axes[] = {{0, 1.0, 10.0}, {1, 1.0, 14.5}, {2, 182.3, 182.3 + 27.0 + 54.0}};
+    for (const auto& a : axes) {
+      const std::vector<double> ticks = surface.TickValues(a.axis);
+      QVERIFY2(ticks.size() >= 3, qPrintable(QString::number(a.axis)));
+      QCOMPARE(ticks.front(), a.low);
+      QVERIFY(std::abs(ticks.back() - a.high) < 1e-9);
+      for (std::size_t i = 1; i < ticks.size(); ++i) QVERIFY(ticks[i] > ticks[i - 1]);
+      for (std::size_t i = 1; i + 1 < ticks.size(); ++i) {
+        QVERIFY2(std::abs(ticks[i] * 2 - std::round(ticks[i] * 2)) < 1e-9, qPrintable(QString::number(ticks[i])));
+      }
+    }
+    CSurface3D::Colors colors;
+    colors.text = QColor(0, 170, 0);
+    surface.SetColors(colors);
+    surface.SetAxisTitles(QString(), QString(), QString());
+    QVERIFY(Count(Picture(surface), colors.text) > 30);
   }
 };
 

@@ -40,6 +40,33 @@ QColor Blend(const QColor& a, const QColor& b, double t) {
                           static_cast<float>(a.blueF() + (b.blueF() - a.blueF()) * t));
 }
 
+//! A round step (1, 2, 2.5 or 5 times a power of ten) that cuts `span` into about `parts`.
+double RoundStep(double span, int parts) {
+  const double raw = span / parts;
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  for (double m : {1.0, 2.0, 2.5, 5.0}) {
+    if (m * power >= raw) return m * power;
+  }
+  return 10.0 * power;
+}
+
+//! The ends and the round values between them that keep clear of the ends.
+std::vector<double> Ticks(double low, double high, int parts) {
+  if (!(high > low)) return {low};
+  const double step = RoundStep(high - low, parts);
+  std::vector<double> ticks{low};
+  for (double v = std::ceil(low / step) * step; v < high; v += step) {
+    if (v - low > 0.4 * step && high - v > 0.4 * step) ticks.push_back(v);
+  }
+  ticks.push_back(high);
+  return ticks;
+}
+
+QString TickText(double value) {
+  return std::abs(value - std::round(value)) < 1e-9 ? QString::number(std::llround(value))
+                                                      : QString::number(value, 'f', 1);
+}
+
 }  // namespace
 
 CSurface3D::CSurface3D(QWidget* parent) : QWidget(parent) { setMinimumSize(200, 160); }
@@ -66,6 +93,15 @@ double CSurface3D::Z(int ix, int iy) const {
 void CSurface3D::SetAxisTitles(const QString& x, const QString& y, const QString& z) {
   titles_ = {x, y, z};
   update();
+}
+
+std::vector<double> CSurface3D::TickValues(int axis) const {
+  BRISCA_ASSERT(axis >= 0 && axis < 3);
+  if (axis == 0) return Ticks(xMin_, xMax_, std::max(1, std::min(nx_ - 1, 9)));
+  if (axis == 1) return Ticks(yMin_, yMax_, 6);
+  if (z_.empty()) return {};
+  const auto [lowest, highest] = std::minmax_element(z_.begin(), z_.end());
+  return Ticks(*lowest, *highest, 4);
 }
 
 void CSurface3D::SetColors(const Colors& colors) {
@@ -147,31 +183,93 @@ void CSurface3D::Paint(QPainter& painter, const QRectF& target) const {
     painter.drawPolygon(cell.polygon);
   }
 
-  // Axis titles at the ends of the floor's edges and the Z edge.
+  // Tick values and axis titles. X and Y are labelled along the floor edges
+  // nearer the viewer, each label pushed off its edge square to it, and the
+  // title beyond its labels; Z along the vertical edge furthest left, its
+  // labels to the left. A label that would overlap one already drawn is left
+  // out: the ends of each axis come first.
   painter.setPen(colors_.text);
-  const QFontMetricsF metrics(painter.font());
-  auto title = [&](const QString& text, QPointF at) {
-    QRectF box(0, 0, metrics.horizontalAdvance(text) + 4, metrics.height());
-    box.moveCenter(at);
+  const QFont font = painter.font();
+  QFont small = font;
+  small.setPointSizeF(font.pointSizeF() * 0.85);
+  const QFontMetricsF metrics(font);
+  const QFontMetricsF smallMetrics(small);
+  const QPointF centre = target.center();
+  std::vector<QRectF> taken;
+  auto place = [&](QRectF box) {
     box.moveLeft(std::clamp(box.left(), target.left(), target.right() - box.width()));
     box.moveTop(std::clamp(box.top(), target.top(), target.bottom() - box.height()));
+    return box;
+  };
+  auto clear = [&](const QRectF& box) {
+    return std::none_of(taken.begin(), taken.end(), [&](const QRectF& other) { return other.intersects(box); });
+  };
+  // An end label (`end`) moves further off its edge, in `step`s, until it is clear.
+  auto draw = [&](const QString& text, QRectF box, bool end, QPointF step) {
+    for (int tries = 0; end && !clear(box) && tries < 4; ++tries) box = place(box.translated(step));
+    if (!end && !clear(box)) return;
+    taken.push_back(box);
     painter.drawText(box, Qt::AlignCenter, text);
   };
-  const QPointF centre = target.center();
-  auto outward = [&](QPointF p) {
-    const QPointF d = p - centre;
-    const double length = std::hypot(d.x(), d.y());
-    return length > 0 ? p + d / length * metrics.height() : p;
+  // Tick values in order of priority: both ends, then the values between.
+  auto byPriority = [](std::vector<double> ticks) {
+    if (ticks.size() > 2) std::rotate(ticks.begin() + 1, ticks.end() - 1, ticks.end());
+    return ticks;
   };
-  // X and Y are named along the floor edges nearer the viewer, clear of the surface.
-  auto nearer = [&](double ax, double ay, double bx, double by) {
-    const Projected a = Project(ax, ay, -kZHeight, target);
-    const Projected b = Project(bx, by, -kZHeight, target);
-    return a.depth < b.depth ? a.point : b.point;
+  auto along = [](double v, double lo, double hi) { return hi > lo ? -1.0 + 2.0 * (v - lo) / (hi - lo) : 0.0; };
+  // A floor edge: from `a` to `b` at the floor, labelled away from the box.
+  auto labelEdge = [&](int axis, QPointF a3, QPointF b3, double lo, double hi, const QString& name) {
+    const QPointF a = Project(a3.x(), a3.y(), -kZHeight, target).point;
+    const QPointF b = Project(b3.x(), b3.y(), -kZHeight, target).point;
+    QPointF normal(-(b - a).y(), (b - a).x());
+    const double length = std::hypot(normal.x(), normal.y());
+    normal = length > 0 ? normal / length : QPointF(0, 1);
+    if (QPointF::dotProduct(normal, (a + b) / 2 - centre) < 0) normal = -normal;
+    painter.setFont(small);
+    double reach = 0;
+    const std::vector<double> ticks = byPriority(TickValues(axis));
+    for (std::size_t k = 0; k < ticks.size(); ++k) {
+      const double v = ticks[k];
+      const double t = (along(v, lo, hi) + 1) / 2;
+      const QString text = TickText(v);
+      const QSizeF size(smallMetrics.horizontalAdvance(text) + 2, smallMetrics.height());
+      const double away = std::abs(normal.x()) * size.width() / 2 + std::abs(normal.y()) * size.height() / 2 + 3;
+      reach = std::max(reach, 2 * away);
+      QRectF box(QPointF(), size);
+      box.moveCenter(a + (b - a) * t + normal * away);
+      draw(text, place(box), k < 2, normal * size.height());
+    }
+    painter.setFont(font);
+    QRectF box(0, 0, metrics.horizontalAdvance(name) + 4, metrics.height());
+    box.moveCenter((a + b) / 2 + normal * (reach + metrics.height() / 2 + 2));
+    draw(name, place(box), true, normal * metrics.height());
   };
-  title(titles_[0], outward(nearer(0, -1, 0, 1)));
-  title(titles_[1], outward(nearer(-1, 0, 1, 0)));
-  title(titles_[2], Project(-1, -1, kZHeight, target).point - QPointF(0, metrics.height()));
+  // The floor's corners by their grid sign; the nearer of two parallel edges carries the labels.
+  auto depthAt = [&](double x, double y) { return Project(x, y, -kZHeight, target).depth; };
+  const double xSide = depthAt(0, -1) < depthAt(0, 1) ? -1 : 1;
+  const double ySide = depthAt(-1, 0) < depthAt(1, 0) ? -1 : 1;
+  labelEdge(0, QPointF(-1, xSide), QPointF(1, xSide), xMin_, xMax_, titles_[0]);
+  labelEdge(1, QPointF(ySide, -1), QPointF(ySide, 1), yMin_, yMax_, titles_[1]);
+
+  QPointF corner(-1, -1);
+  for (const auto& c : corners) {
+    if (Project(c[0], c[1], -kZHeight, target).point.x() < Project(corner.x(), corner.y(), -kZHeight, target).point.x()) {
+      corner = QPointF(c[0], c[1]);
+    }
+  }
+  painter.setFont(small);
+  const std::vector<double> zTicks = byPriority(TickValues(2));
+  for (std::size_t k = 0; k < zTicks.size(); ++k) {
+    const QPointF at = Project(corner.x(), corner.y(), nz(zTicks[k]), target).point;
+    const QString text = TickText(zTicks[k]);
+    QRectF box(0, 0, smallMetrics.horizontalAdvance(text) + 2, smallMetrics.height());
+    box.moveCenter(at - QPointF(box.width() / 2 + 4, 0));
+    draw(text, place(box), k < 2, QPointF(0, k == 0 ? -smallMetrics.height() : smallMetrics.height()) * 0.6);
+  }
+  painter.setFont(font);
+  QRectF zTitle(0, 0, metrics.horizontalAdvance(titles_[2]) + 4, metrics.height());
+  zTitle.moveCenter(Project(corner.x(), corner.y(), kZHeight, target).point - QPointF(0, 1.2 * metrics.height()));
+  draw(titles_[2], place(zTitle), true, QPointF(0, -metrics.height() / 2));
   painter.restore();
 }
 

@@ -30,6 +30,9 @@ class CSurface3D : public QWidget {
   double Z(int ix, int iy) const;
 
   void SetAxisTitles(const QString& x, const QString& y, const QString& z);
+  //! The values labelled along axis 0 (X), 1 (Y) or 2 (Z): round steps
+  //! inside the axis's range, both ends included; Z spans the grid's values.
+  std::vector<double> TickValues(int axis) const;
 
   struct Colors {
     QColor background = Qt::white;
