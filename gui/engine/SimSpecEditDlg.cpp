@@ -127,7 +127,10 @@ void CSimSpecEditDlg::BuildMenu() {
   menu_->setObjectName(QStringLiteral("componentMenu"));
   const int menuId = control_.Menu();
   const bool hasMenu = menuId != 0 && BuildComponentMenu(*menu_, menuId, [this](int command) {
-    document_.OnComponentCommand(command);
+    // The document closes the dialog whether or not the command changed
+    // anything (a warning cancelled, the port-flow editor left as it was).
+    const bool applied = document_.OnComponentCommand(command);
+    stored_ = stored_ || applied;
   });
   if (!hasMenu) {
     menu_->setTitle(QStringLiteral("Empty PopUp"));
@@ -182,7 +185,6 @@ void CSimSpecEditDlg::OnOk() {
 }
 
 void CSimSpecEditDlg::PostCloseAccepted() {
-  stored_ = true;
   QMetaObject::invokeMethod(this, [this] { done(QDialog::Accepted); }, Qt::QueuedConnection);
 }
 

@@ -44,9 +44,9 @@ class CSimSpecEditDlg : public QDialog {
   //! shown stores nothing: it is often the value rounded.
   void OnOk();
   //! Ends the dialog as accepted without reading the text box (queued): a
-  //! component command has written the value.
+  //! component command has been chosen.
   void PostCloseAccepted();
-  //! After an accepted end: whether the dialog or its menu changed the document.
+  //! After an accepted end: whether typed text or a menu command changed the document.
   bool Stored() const { return stored_; }
 
  private:

@@ -4,6 +4,8 @@
 // saved before the window opened. Each window on a domestic engine and on the
 // same engine switched to metric units, where most shown texts are rounded.
 #include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -40,6 +42,7 @@ namespace {
 enum class Window { EngineForm, CompressionRatio, AirflowMath, CamMathLow, CamMathHigh, PortFlow, CamManager, ChartProperties };
 
 constexpr int kCustomPortFlowCommand = 32819;
+constexpr int kCylinderHeadField = 1036;
 
 bool TakesTabs(QWidget* w) {
   return w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
@@ -214,10 +217,19 @@ class TestUntouched : public QObject {
         TabAndPress<brisca::CCamMathDlg>([](auto* d) { return d->ApplyButton(); }, &seen, &edits);
         brisca::RunCamMath(*doc, window == Window::CamMathHigh ? 1 : 0, frame);
         break;
-      case Window::PortFlow:
+      case Window::PortFlow: {
+        // From the cylinder head's edit dialog, whose menu offers the editor.
         TabAndPress<brisca::CAirFlowDlg>([](auto* d) { return d->OkButton(); }, &seen, &edits);
-        doc->OnComponentCommand(kCustomPortFlowCommand);
+        brisca::test::AnswerNextModal<brisca::CSimSpecEditDlg>([](brisca::CSimSpecEditDlg* dialog) {
+          for (QAction* action : dialog->ComponentMenu()->actions()) {
+            if (action->data().toInt() == kCustomPortFlowCommand) action->trigger();
+          }
+        });
+        auto* form = qobject_cast<brisca::CEngineFormView*>(frame->ActiveFrame()->LeftTabs()->widget(0));
+        QVERIFY(form);
+        form->EditField(form->Field(kCylinderHeadField));
         break;
+      }
       case Window::CamManager:
         TabAndPress<brisca::CCamDlg>([](auto* d) { return d->OkButton(); }, &seen, &edits);
         brisca::RunCamManager(*doc, frame);
