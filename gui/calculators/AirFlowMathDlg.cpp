@@ -86,6 +86,8 @@ CAirFlowMathDlg::CAirFlowMathDlg(bool metric, QWidget* parent) : QDialog(parent)
   QWidget* resultBox = result_;
   QGroupBox* known = pressureGroup(tr("Known Airflow"), false, knownPressure_, knownUnit_, knownFlow);
   QGroupBox* target = pressureGroup(tr("Calculated Airflow "), true, targetPressure_, targetUnit_, resultBox);
+  // The known airflow is made before its group: Tab goes from its pressure to it.
+  setTabOrder(knownPressure_, knownAirflow_);
 
   help_ = MakeHelpLine(this);
   QHBoxLayout* helpRow = MakeHelpRow(this, help_);

@@ -11,17 +11,19 @@ class CVexoDoc;
 //! "Compression &Ratio Math...": error 88 without a complete short block, and no
 //! dialog. After "Apply" the document holds the calculator's values (Combustion
 //! Space among them), sets the calculator's data-valid flag, is recalculated,
-//! marked modified and redrawn. True when something was stored.
+//! marked modified and redrawn. Apply with nothing typed or chosen stores
+//! nothing. True when something was stored.
 bool RunCompressionRatioMath(CVexoDoc& document, QWidget* parent);
 
 //! "&Airflow Math...": "Induction Flow" and "Pressure Drop" take the rating
-//! (domestic values); the document is recalculated and redrawn but its
-//! modified flag is left as it was. True when something was stored.
+//! (domestic values); when that changed them the document is recalculated,
+//! marked modified and redrawn. True when something was stored.
 bool RunAirflowMath(CVexoDoc& document, QWidget* parent);
 
 //! "Cam Math": the low-speed (lobeIndex 0) or high-speed lobe (1, only with
-//! variable valve timing) takes the dialog's copy; the document is
-//! recalculated and redrawn; its modified flag and cam file name stay.
+//! variable valve timing) takes the dialog's copy when a typed value changed
+//! it; the document is then recalculated, marked modified and redrawn. The cam
+//! file name stays.
 bool RunCamMath(CVexoDoc& document, int lobeIndex, QWidget* parent);
 
 }  // namespace brisca

@@ -96,16 +96,21 @@ CCamMathDlg::CCamMathDlg(CCamProfile& lobe, int lobeIndex, QWidget* parent)
   for (int i = 0; i < 6; ++i) {
     guard_->AddValueEdit(
         inputs_[i], [this, i] { return &InputSpec(copy_, i); },
-        [this, i](bool) {
-          CamCardToEvents(copy_);
-          ShowEvents();
+        [this, i](bool changed) {
+          // The events follow a changed card only: worked out again from an
+          // unchanged card they come back rounded (63.0 as 62.9).
+          if (changed) {
+            CamCardToEvents(copy_);
+            ShowEvents();
+          }
           if (i == kExhaustLiftInput) help_->clear();
         },
         i >= 4);
   }
-  CamCardToEvents(copy_);
   ShowEvents();
 }
+
+bool CCamMathDlg::Changed() const { return guard_->ValuesChanged(); }
 
 void CCamMathDlg::ShowEvents() {
   for (int i = 0; i < 4; ++i) events_[i]->setText(Shown(copy_.Event(TimingSet::Primary, kEvents[i])));
@@ -118,7 +123,7 @@ void CCamMathDlg::OnApply() {
     ReportErrorCode(code);
     return;
   }
-  target_.CopyFrom(copy_);
+  if (Changed()) target_.CopyFrom(copy_);
   accept();
 }
 

@@ -36,7 +36,10 @@ class CCamMathDlg : public QDialog {
   QLabel* HelpLine() const { return help_; }
   QPushButton* ApplyButton() const { return apply_; }
 
+  //! Apply: takes the copy into the lobe when a typed value changed it.
   void OnApply();
+  //! Whether a typed value changed the copy.
+  bool Changed() const;
 
  private:
   void ShowEvents();

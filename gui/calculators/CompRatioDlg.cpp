@@ -157,6 +157,7 @@ CCompRatioDlg::CCompRatioDlg(CVexoDoc& document, QWidget* parent)
   layout->addLayout(helpRow);
   layout->addLayout(buttons.row);
 
+  openedMethod_ = inputs_.method;
   OnMethod(inputs_.method);
   methods_[inputs_.method - 1]->setFocus();
   help_->clear();
@@ -269,9 +270,11 @@ void CCompRatioDlg::OnApply() {
     ReportErrorCode(code);
     return;
   }
-  WriteDocument();
+  if (Changed()) WriteDocument();
   accept();
 }
+
+bool CCompRatioDlg::Changed() const { return guard_->ValuesChanged() || inputs_.method != openedMethod_; }
 
 void CCompRatioDlg::WriteDocument() {
   EngineParameters& e = document_.Engine();

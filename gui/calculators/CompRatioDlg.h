@@ -51,7 +51,10 @@ class CCompRatioDlg : public QDialog {
   CCompRatioPicture* Picture(int method) const { return pictures_[method - 1]; }
 
   void OnMethod(int method);
+  //! Apply: after its checks, writes into the document when anything was changed.
   void OnApply();
+  //! Whether a typed value or the choice of method differs from the opening.
+  bool Changed() const;
 
  private:
   QWidget* BuildPage(int method);
@@ -63,6 +66,7 @@ class CCompRatioDlg : public QDialog {
 
   CVexoDoc& document_;
   CompRatioInputs inputs_;
+  int openedMethod_ = 0;
   CompRatioResults results_;
   QRadioButton* methods_[2] = {};
   QStackedWidget* pages_ = nullptr;

@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/base/NumberText.h"
+#include "core/spec/UnitTable.h"
+
 namespace brisca {
 namespace {
 
@@ -41,7 +44,13 @@ void CDimension::SetValue(double value) {
 }
 
 QString CDimension::Text() const {
-  const QString value = hasValue_ ? QString::asprintf(format_, value_) : QString();
+  QString value;
+  if (hasValue_) {
+    // The value edits' own formatter (ties to even), so the chart and the
+    // field beside it read alike: 109.25 is "109.2" in both.
+    const int decimals = FormatDecimals(format_);
+    value = decimals >= 0 ? QString::fromStdString(FormatFixed(value_, decimals)) : QString::asprintf(format_, value_);
+  }
   if (label_.isEmpty()) return value;
   if (value.isEmpty()) return label_;
   return QStringLiteral("%1: %2").arg(label_, value);

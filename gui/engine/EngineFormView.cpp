@@ -554,7 +554,7 @@ void CEngineFormView::SetGroupHot(int group, bool hot) {
 void CEngineFormView::EditField(CSimSpecEditCtrl* field) {
   BRISCA_ASSERT(field && !field->IsEditing());
   if (CSimSpecEditDlg::Open()) return;
-  ShowStatus(QString::fromStdString(field->Spec()->GetPrompt()));
+  field->ShowPrompt();
   CSimSpecEditDlg dialog(document_, *field, this);
   field->SetDialog(&dialog);
   auto* host = dynamic_cast<DesktopHost*>(document_.Host());
@@ -565,12 +565,14 @@ void CEngineFormView::EditField(CSimSpecEditCtrl* field) {
   field->SetDialog(nullptr);
   field->update();
   if (!accepted) return;
-  document_.SetModified(true);
-  document_.UpdateDerivedValues();
-  if (DocumentHost* documentHost = document_.Host()) {
-    documentHost->UpdateAllViews(document_);
-  } else {
-    UpdateView();
+  if (dialog.Stored()) {
+    document_.SetModified(true);
+    document_.UpdateDerivedValues();
+    if (DocumentHost* documentHost = document_.Host()) {
+      documentHost->UpdateAllViews(document_);
+    } else {
+      UpdateView();
+    }
   }
   MoveFocus(field, true);
 }

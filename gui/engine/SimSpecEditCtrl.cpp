@@ -74,6 +74,11 @@ int CSimSpecEditCtrl::ApplyText(const QString& text) {
   return kStored;
 }
 
+void CSimSpecEditCtrl::ShowPrompt() {
+  BRISCA_ASSERT(shown_ != nullptr);
+  emit StatusText(QString::fromStdString(shown_->GetPrompt()));
+}
+
 void CSimSpecEditCtrl::RequestEdit() {
   if (!TakesInput() || dialog_) return;
   QMetaObject::invokeMethod(this, [this] { emit EditRequested(this); }, Qt::QueuedConnection);

@@ -40,6 +40,9 @@ class CSimSpecEditCtrl : public CPopUpStatic {
   //! (the document's warning was cancelled). Mode 0 only.
   int ApplyText(const QString& text);
 
+  //! Shows the spec's prompt (its allowed range) in the status bar.
+  void ShowPrompt();
+
   bool IsEditing() const { return dialog_ != nullptr; }
   CSimSpecEditDlg* Dialog() const { return dialog_; }
   void SetDialog(CSimSpecEditDlg* dialog) { dialog_ = dialog; }

@@ -55,7 +55,7 @@ CSimSpecEditDlg::CSimSpecEditDlg(CVexoDoc& document, CSimSpecEditCtrl& control, 
   setAutoFillBackground(true);
 
   const bool typing = control.EditMode() == CSimSpecEditCtrl::kTypeOrMenu;
-  const QString initial = QString::fromStdString(control.Spec()->GetText());
+  initial_ = QString::fromStdString(control.Spec()->GetText());
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(3, 3, 3, 3);
   layout->setSpacing(2);
@@ -73,7 +73,7 @@ CSimSpecEditDlg::CSimSpecEditDlg(CVexoDoc& document, CSimSpecEditCtrl& control, 
 
   if (control.IsMultiLine()) {
     text_ = new QPlainTextEdit(this);
-    text_->setPlainText(initial);
+    text_->setPlainText(initial_);
     text_->setReadOnly(!typing);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text_->setMinimumSize(0, 0);
@@ -86,7 +86,7 @@ CSimSpecEditDlg::CSimSpecEditDlg(CVexoDoc& document, CSimSpecEditCtrl& control, 
     text_->setFocus();
   } else {
     line_ = new QLineEdit(this);
-    line_->setText(initial);
+    line_->setText(initial_);
     line_->setReadOnly(!typing);
     line_->setMinimumWidth(metrics.averageCharWidth() * 60 / 4);
     line_->selectAll();
@@ -127,7 +127,10 @@ void CSimSpecEditDlg::BuildMenu() {
   menu_->setObjectName(QStringLiteral("componentMenu"));
   const int menuId = control_.Menu();
   const bool hasMenu = menuId != 0 && BuildComponentMenu(*menu_, menuId, [this](int command) {
-    document_.OnComponentCommand(command);
+    // The document closes the dialog whether or not the command changed
+    // anything (a warning cancelled, the port-flow editor left as it was).
+    const bool applied = document_.OnComponentCommand(command);
+    stored_ = stored_ || applied;
   });
   if (!hasMenu) {
     menu_->setTitle(QStringLiteral("Empty PopUp"));
@@ -155,12 +158,13 @@ void CSimSpecEditDlg::SetText(const QString& text) {
 }
 
 void CSimSpecEditDlg::OnOk() {
-  if (control_.EditMode() != CSimSpecEditCtrl::kTypeOrMenu) {
+  if (control_.EditMode() != CSimSpecEditCtrl::kTypeOrMenu || Text().trimmed() == initial_.trimmed()) {
     accept();
     return;
   }
   switch (control_.ApplyText(Text().trimmed())) {
     case CSimSpecEditCtrl::kStored:
+      stored_ = true;
       accept();
       return;
     case CSimSpecEditCtrl::kRefused:
@@ -170,9 +174,13 @@ void CSimSpecEditDlg::OnOk() {
       Beep();
       if (line_) {
         line_->setFocus();
+        line_->selectAll();
       } else {
         text_->setFocus();
+        text_->selectAll();
       }
+      // Without sound the beep says nothing: the status bar names the allowed range.
+      control_.ShowPrompt();
   }
 }
 

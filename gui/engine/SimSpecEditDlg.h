@@ -39,10 +39,15 @@ class CSimSpecEditDlg : public QDialog {
   QString Text() const;
   void SetText(const QString& text);
 
-  //! OK: stores typed text in mode 0 (invalid text beeps and keeps the dialog).
+  //! OK: stores typed text in mode 0 (invalid text beeps, selects the text,
+  //! shows the allowed range and keeps the dialog). A text left as it was
+  //! shown stores nothing: it is often the value rounded.
   void OnOk();
-  //! Ends the dialog as accepted without reading the text box (queued).
+  //! Ends the dialog as accepted without reading the text box (queued): a
+  //! component command has been chosen.
   void PostCloseAccepted();
+  //! After an accepted end: whether typed text or a menu command changed the document.
+  bool Stored() const { return stored_; }
 
  private:
   void Place();
@@ -55,6 +60,8 @@ class CSimSpecEditDlg : public QDialog {
   QPlainTextEdit* text_ = nullptr;
   QToolButton* menuButton_ = nullptr;
   QMenu* menu_ = nullptr;
+  QString initial_;  // the text the box was opened with
+  bool stored_ = false;
   static CSimSpecEditDlg* open_;
 };
 

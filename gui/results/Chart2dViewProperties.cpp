@@ -24,11 +24,13 @@ bool CChart2dView::OpenProperties(int customAxis) {
 
 void CChart2dView::ApplyProperties(const ChartState& state, const std::array<CVexoDoc*, kComparisonSlots - 1>& chosen) {
   ChartState& own = State();
+  bool changed = !(own == state);
+  for (int i = 1; i < kComparisonSlots; ++i) changed = changed || Slot(i).document != chosen[static_cast<std::size_t>(i - 1)];
+  // OK or Apply on the settings as they were leaves the document unmodified.
+  if (!changed) return;
   own.comparison = state.comparison;
   for (int i = 1; i < kComparisonSlots; ++i) SetSlot(i, chosen[static_cast<std::size_t>(i - 1)]);
-  document_.SetModified(true);
   own.axes = state.axes;
-  document_.SetModified(true);
   own.zones = state.zones;
   document_.SetModified(true);
   Rebuild();

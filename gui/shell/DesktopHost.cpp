@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 
+#include "core/valvetrain/Camshaft.h"
+#include "core/valvetrain/CylHeadFlow.h"
 #include "gui/shell/DocumentManager.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/PathText.h"
@@ -15,13 +17,13 @@ namespace {
 
 struct FileKind {
   const char* extension;
-  const char* filter;
+  const char* filter;  // the file kind's own entry of a "name|pattern|...||" filter
 };
 
 constexpr FileKind kFileKinds[] = {
     {"qen", "Brisca Engine Files (*.qen)"},
-    {"qfw", "Brisca Flow Files (*.qfw)"},
-    {"qcm", "Brisca Cam Files (*.qcm)"},
+    {kFlowFileExtension, kFlowFileFilter},
+    {kCamFileExtension, kCamFileFilter},
 };
 
 }  // namespace
@@ -29,7 +31,8 @@ constexpr FileKind kFileKinds[] = {
 QString FileFilter(const std::string& extension) {
   for (const FileKind& kind : kFileKinds) {
     if (extension == kind.extension) {
-      return QString::fromLatin1(kind.filter) + QStringLiteral(";;All Files (*)");
+      const QString name = QString::fromLatin1(kind.filter).section(QLatin1Char('|'), 0, 0);
+      return name + QStringLiteral(";;All Files (*)");
     }
   }
   return QStringLiteral("All Files (*)");

@@ -17,7 +17,12 @@ ValueEditGuard::ValueEditGuard(QWidget* dialog, QLabel* helpLine)
     : QObject(dialog), help_(helpLine) {}
 
 void ValueEditGuard::AddValueEdit(QLineEdit* edit, SpecOf spec, Accepted accepted, bool showPrompt) {
-  values_[edit] = ValueEdit{std::move(spec), std::move(accepted), showPrompt};
+  ValueEdit& value = values_[edit];
+  value = ValueEdit{std::move(spec), std::move(accepted), showPrompt, QString(), false};
+  if (edit->hasFocus()) {
+    value.entered = edit->text();
+    value.hasEntered = true;
+  }
   edit->installEventFilter(this);
 }
 
@@ -31,9 +36,16 @@ void ValueEditGuard::AddPrompt(QWidget* control, std::function<QString()> prompt
   control->installEventFilter(this);
 }
 
+bool ValueEditGuard::Untouched(QLineEdit* edit, const ValueEdit& value) const {
+  // A refused text stays refused until it is mended, typed over or not.
+  if (rejected_ == edit) return false;
+  return value.hasEntered && edit->text() == value.entered;
+}
+
 bool ValueEditGuard::Check(QLineEdit* edit) {
   const auto found = values_.find(edit);
   if (found == values_.end()) return true;
+  if (Untouched(edit, found->second)) return true;
   const QString text = edit->text().trimmed();
   if (text.isEmpty()) {
     if (rejected_ == edit) rejected_ = nullptr;
@@ -48,7 +60,12 @@ bool ValueEditGuard::Check(QLineEdit* edit) {
   }
   if (rejected_ == edit) rejected_ = nullptr;
   edit->setText(QString::fromStdString(spec->GetText()));
-  if (found->second.accepted) found->second.accepted(!wasAssigned || before != spec->GetText());
+  // What is shown now is the value: leaving it again changes nothing.
+  found->second.entered = edit->text();
+  found->second.hasEntered = true;
+  const bool changed = !wasAssigned || before != spec->GetText();
+  if (changed) valuesChanged_ = true;
+  if (found->second.accepted) found->second.accepted(changed);
   return true;
 }
 
@@ -89,10 +106,12 @@ void ValueEditGuard::Refuse(QLineEdit* edit) {
   QTimer::singleShot(0, this, [this, target] {
     refocusing_ = false;
     CEditFloatPt::Beep();
-    if (target) {
-      target->setFocus(Qt::OtherFocusReason);
-      target->selectAll();
-    }
+    if (!target) return;
+    target->setFocus(Qt::OtherFocusReason);
+    target->selectAll();
+    // Without sound the beep says nothing: the help line names the allowed range.
+    const auto found = values_.find(target.data());
+    if (help_ && found != values_.end()) help_->setText(QString::fromStdString(found->second.spec()->GetPrompt()));
   });
 }
 
@@ -112,6 +131,14 @@ bool ValueEditGuard::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget) return false;
   if (event->type() == QEvent::FocusIn) {
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    // Coming back from another window or a pop-up menu, a half-typed text is
+    // still typed; the first edit of a window shown takes the focus the same way.
+    const bool returning = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+    if (const auto v = values_.find(widget); v != values_.end() && (!returning || !v->second.hasEntered)) {
+      v->second.entered = static_cast<QLineEdit*>(widget)->text();
+      v->second.hasEntered = true;
+    }
     ShowPrompt(widget);
     if (auto* line = qobject_cast<QLineEdit*>(widget)) {
       // After the click that gave the focus has placed the cursor.

@@ -1,12 +1,16 @@
 #pragma once
 // The focus and checking pattern every value-editing dialog shares. Entering a
 // registered edit selects its text and shows its prompt in the dialog's help line.
-// Leaving a value edit trims the text; an empty text changes nothing, any other
-// goes through the parameter's SetFromText. An accepted text is shown reformatted
-// and reported to the dialog (with whether the value changed); a rejected one
-// beeps and takes the focus back, and the dialog's OK or Apply does nothing until
-// the edit holds an accepted text. Plain-text edits (descriptions, notes) only show
-// their prompt and report their trimmed text.
+// Leaving a value edit whose text the user did not change does nothing: the text
+// shown is often a rounded form of the value, and parsing it back would change
+// the value behind the user's back. A changed text is trimmed; an empty text
+// changes nothing, any other goes through the parameter's SetFromText. An
+// accepted text is shown reformatted and reported to the dialog (with whether
+// the value changed); a rejected one beeps, takes the focus back with its text
+// selected and shows the value's prompt (its allowed range) in the help line,
+// and the dialog's OK or Apply does nothing until the edit holds an accepted
+// text. Plain-text edits (descriptions, notes) only show their prompt and report
+// their trimmed text.
 
 #include <QObject>
 #include <QLineEdit>
@@ -49,8 +53,10 @@ class ValueEditGuard : public QObject {
   bool CommitFocus(QWidget* button);
   //! Whether the last value edit left held a rejected text.
   bool LastEditRejected() const { return rejected_ != nullptr; }
-  //! Checks `edit` now, as on leaving it; true when accepted or empty.
+  //! Checks `edit` now, as on leaving it; true when accepted, empty or untouched.
   bool Check(QLineEdit* edit);
+  //! Whether an accepted text has changed a value since the guard was made.
+  bool ValuesChanged() const { return valuesChanged_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,6 +66,8 @@ class ValueEditGuard : public QObject {
     SpecOf spec;
     Accepted accepted;
     bool showPrompt;
+    QString entered;  // the text shown when the edit took the focus
+    bool hasEntered = false;
   };
   struct TextEdit {
     QString prompt;
@@ -67,6 +75,7 @@ class ValueEditGuard : public QObject {
   };
 
   void ShowPrompt(QWidget* control);
+  bool Untouched(QLineEdit* edit, const ValueEdit& value) const;
   void Refuse(QLineEdit* edit);
   void TextLeftFrom(QWidget* edit);
 
@@ -76,6 +85,7 @@ class ValueEditGuard : public QObject {
   std::map<QObject*, std::function<QString()>> prompts_;
   QPointer<QLineEdit> rejected_;  // the edit left with a rejected text, until it holds a good one
   bool refocusing_ = false;  // the posted refocus after a rejection is under way
+  bool valuesChanged_ = false;
 };
 
 }  // namespace brisca

@@ -14,9 +14,11 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <sstream>
 #include <system_error>
 
 #include "core/base/ErrCode.h"
+#include "core/base/TextWriter.h"
 #include "core/document/ProgramPaths.h"
 #include "gui/shell/EditFloatPt.h"
 #include "gui/shell/ValueEditGuard.h"
@@ -51,11 +53,23 @@ class PointCountSpin : public QSpinBox {
 QString Text(const CSimSpec& spec) { return QString::fromStdString(spec.GetText()); }
 QString Unit(const CFloatPtSpec& spec) { return QString::fromUtf8(spec.GetUnitLabel()); }
 
+std::string FileText(const CCylHeadFlow& flow) {
+  std::ostringstream text;
+  TextWriter out(text);
+  flow.WriteText(out);
+  return text.str();
+}
+
 }  // namespace
 
 CAirFlowDlg::CAirFlowDlg(DocumentHost& host, const CCylHeadFlow& flow, const std::string& airflowFile,
                          QWidget* parent)
-    : QDialog(parent), host_(host), flow_(flow), airflowFile_(airflowFile) {
+    : QDialog(parent),
+      host_(host),
+      flow_(flow),
+      airflowFile_(airflowFile),
+      openedText_(FileText(flow)),
+      openedFile_(airflowFile) {
   setWindowTitle(tr("Cylinder Head Port Flow Data"));
   setObjectName(QStringLiteral("airFlowDlg"));
 
@@ -328,7 +342,8 @@ void CAirFlowDlg::OnOk() {
       ReportNoticeCode(kFlowFileModifiedNotice, true) != MessageButton::Ok) {
     return;
   }
-  result_ = PortFlowEdit{flow_, airflowFile_};
+  // OK on the data as they came writes nothing into the engine.
+  if (FileText(flow_) != openedText_ || airflowFile_ != openedFile_) result_ = PortFlowEdit{flow_, airflowFile_};
   accept();
 }
 

@@ -35,7 +35,8 @@ class CAirFlowDlg : public QDialog {
               QWidget* parent = nullptr);
   ~CAirFlowDlg() override;
 
-  //! What OK accepted; nothing before OK or after Cancel.
+  //! What OK accepted; nothing before OK, after Cancel, or after OK when the
+  //! data and the file name are still those the dialog was opened with.
   const std::optional<PortFlowEdit>& Result() const { return result_; }
   //! The working copy and file name as they stand.
   const CCylHeadFlow& Flow() const { return flow_; }
@@ -53,6 +54,7 @@ class CAirFlowDlg : public QDialog {
   QLineEdit* FileNameBox() const { return fileName_; }
   QLabel* HelpLine() const { return help_; }
   QPushButton* CalcOthersButton() const { return calcOthers_; }
+  QPushButton* OkButton() const { return ok_; }
   FlowPlot* Plot() const { return plot_; }
 
   //! The buttons' commands.
@@ -92,6 +94,8 @@ class CAirFlowDlg : public QDialog {
   DocumentHost& host_;
   CCylHeadFlow flow_;
   std::string airflowFile_;
+  std::string openedText_;  // the record's file text when the dialog opened
+  std::string openedFile_;
   std::optional<PortFlowEdit> result_;
   std::array<SideControls, 2> sides_;
   QLineEdit* fileName_ = nullptr;

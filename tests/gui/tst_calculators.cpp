@@ -1,6 +1,7 @@
 // The calculator dialogs through the keyboard and their Tools commands on a real
 // document: the worked compression ratios and airflow ratings, mercury units,
 // "No Ratings Standard", Apply's checks and what the document takes over.
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -285,7 +286,7 @@ class TestCalculators : public QObject {
     QVERIFY(!dialog.Applied());
   }
 
-  void airflowMathStoresTheRatingWithoutMarkingTheDocument() {
+  void airflowMathStoresTheRatingAndMarksTheDocument() {
     auto app = brisca::test::StartWithEngine();
     QVERIFY(app);
     brisca::CMainFrame* frame = app->MainFrame();
@@ -308,16 +309,64 @@ class TestCalculators : public QObject {
     const auto& e = doc->Engine();
     QCOMPARE(e.inductionFlow.GetText(), std::string("511.2"));
     QCOMPARE(e.pressureDrop.GetTextWithUnits(), std::string("1.50 inHg"));
-    QVERIFY(!doc->IsModified());
+    QVERIFY(doc->IsModified());
 
-    // Cancel changes nothing.
+    // Cancel changes nothing, and the same rating again is no change.
+    doc->SetModified(false);
     brisca::test::AnswerNextModal<CAirFlowMathDlg>([](CAirFlowMathDlg* dialog) {
       dialog->RatingButton(1)->click();
       dialog->reject();
     });
     item->trigger();
     QCOMPARE(e.pressureDrop.GetTextWithUnits(), std::string("1.50 inHg"));
+    brisca::test::AnswerNextModal<CAirFlowMathDlg>([](CAirFlowMathDlg* dialog) {
+      TypeAndLeave(dialog->KnownPressureEdit(), QStringLiteral("28"), dialog->KnownAirflowEdit());
+      TypeAndLeave(dialog->KnownAirflowEdit(), QStringLiteral("600"), dialog->RatingButton(2));
+      dialog->OnDefault();
+    });
+    item->trigger();
+    QCOMPARE(e.inductionFlow.GetText(), std::string("511.2"));
+    QVERIFY(!doc->IsModified());
     for (brisca::CVexoDoc* d : frame->Documents().Documents()) d->SetModified(false);
+  }
+
+  // Tab goes from the known pressure to the known airflow, then on to the target's units.
+  void airflowMathTabOrder() {
+    CAirFlowMathDlg dialog(false);
+    Show(dialog);
+    dialog.KnownPressureEdit()->setFocus();
+    QTest::keyClick(dialog.KnownPressureEdit(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), dialog.KnownAirflowEdit());
+    QTest::keyClick(dialog.KnownAirflowEdit(), Qt::Key_Tab);
+    QWidget* next = QApplication::focusWidget();
+    QVERIFY(next == dialog.UnitButton(true, false) || next == dialog.UnitButton(true, true));
+  }
+
+  // A refused value shows more than the beep: its text is selected again and
+  // the help line names the allowed range, also where entering the edit
+  // shows no prompt (the cam card's angles).
+  void aRefusedValueIsSelectedAndItsRangeShown_data() {
+    QTest::addColumn<int>("input");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("lobe centre out of range") << 0 << QStringLiteral("800");
+    QTest::newRow("intake lift out of range") << 4 << QStringLiteral("9");
+  }
+  void aRefusedValueIsSelectedAndItsRangeShown() {
+    QFETCH(int, input);
+    QFETCH(QString, typed);
+    int beeps = 0;
+    brisca::CEditFloatPt::SetBeepHook([&beeps] { ++beeps; });
+    brisca::CCamProfile lobe;
+    CCamMathDlg dialog(lobe, 0);
+    Show(dialog);
+    TypeAndLeave(dialog.Input(input), typed, dialog.Input(input + 1));
+    QTRY_VERIFY(dialog.Input(input)->hasFocus());
+    QTRY_COMPARE(dialog.Input(input)->selectedText(), typed);
+    QCOMPARE(beeps, 1);
+    const brisca::CFloatPtSpec& spec = input == 0 ? dialog.Copy().LobeCenterAngle() : dialog.Copy().IntakeLift();
+    QCOMPARE(dialog.HelpLine()->text(), QString::fromStdString(spec.GetPrompt()));
+    QVERIFY(dialog.HelpLine()->text().contains(QStringLiteral("Within Range")));
+    brisca::CEditFloatPt::SetBeepHook({});
   }
 
   void camCardToEvents_data() {
@@ -362,7 +411,7 @@ class TestCalculators : public QObject {
     }
   }
 
-  void camMathLeavesModifiedFlagAndHighSpeedItemFollowsVariableTiming() {
+  void camMathMarksTheDocumentAndHighSpeedItemFollowsVariableTiming() {
     auto app = brisca::test::StartWithEngine();
     QVERIFY(app);
     brisca::CMainFrame* frame = app->MainFrame();
@@ -391,7 +440,7 @@ class TestCalculators : public QObject {
     });
     QVERIFY(brisca::RunEngineCommand(*doc, brisca::command::kCamMathLowSpeedLobe));
     QCOMPARE(cam.lowSpeedLobe.ExhaustDuration().GetText(), std::string("300.0"));
-    QVERIFY(!doc->IsModified());
+    QVERIFY(doc->IsModified());
     QCOMPARE(brisca::component::FileName(doc->Engine().camDataFile), std::string("card.qcm"));
     for (brisca::CVexoDoc* d : frame->Documents().Documents()) d->SetModified(false);
   }

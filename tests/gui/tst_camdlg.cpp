@@ -402,6 +402,19 @@ class TestCamDlg : public QObject {
     QVERIFY(chart->Series(brisca::ChartAxis::Y2, 0)->isVisible());
   }
 
+  // The field and the chart's dimension format a lobe centre alike (ties to even).
+  void lobeCentreReadsAlikeInTheFieldAndOnTheChart() {
+    CCamDlg dialog(*doc_);
+    Show(dialog);
+    QLineEdit* lobeCentre = dialog.SpecsPage()->Edit(CCamSpecsPropPage::kLobeCenter);
+    TypeAndLeave(lobeCentre, QStringLiteral("109.25"), dialog.SpecsPage()->Edit(CCamSpecsPropPage::kIntakeCenterline));
+    QCOMPARE(lobeCentre->text(), QStringLiteral("109.2"));
+    QCoreApplication::processEvents();
+    QStringList texts;
+    for (const auto& p : dialog.Chart()->PlacedTexts()) texts << p.text;
+    QVERIFY2(texts.contains(QStringLiteral("LCA: 109.2")), qPrintable(texts.join(QStringLiteral(" | "))));
+  }
+
   void searchFindsFilesOnItsThreadAndDoubleClickOpens() {
     const std::filesystem::path folder = brisca::ToPath(dir_.path()) / "search";
     std::filesystem::create_directories(folder / "deeper");

@@ -2,6 +2,7 @@
 // edits: prompt on entry, check on leaving, refusal taking the focus back, and
 // OK doing nothing while the edit being left holds a rejected text.
 #include <QDialog>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -116,9 +117,9 @@ class TestEditFloatPt : public QObject {
     QCOMPARE(accepted.front(), true);  // unassigned before
     QVERIFY(!guard.LastEditRejected());
 
-    // The same value again is not a change; an empty text changes nothing.
+    // The same value typed again is not a change; an empty text changes nothing.
     edit->setFocus();
-    edit->setText(QStringLiteral("4.000"));
+    edit->setText(QStringLiteral("4"));
     other->setFocus();
     QTRY_VERIFY(other->hasFocus());
     QCOMPARE(accepted.back(), false);
@@ -135,6 +136,56 @@ class TestEditFloatPt : public QObject {
     ok->setFocus();
     QCOMPARE(notes, QStringLiteral("head notes"));
     QCOMPARE(beeps_, 1);
+  }
+
+  // A value shown rounded keeps its value when its edit is passed through
+  // without typing, also when the focus returns from another window, and
+  // OK passes; typing the same text over it changes nothing either.
+  void untouchedTextLeavesTheValue() {
+    CFloatPtSpec bore("Bore", brisca::UnitInch, 2.0f, 7.0f, brisca::UnitMillimeter, 25.4f);
+    bore.SetValue(4.0625f);
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* edit = new CEditFloatPt(&dialog);
+    auto* other = new CEditFloatPt(&dialog);
+    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    layout->addWidget(edit);
+    layout->addWidget(other);
+    layout->addWidget(ok);
+    ValueEditGuard guard(&dialog, nullptr);
+    int accepted = 0;
+    guard.AddValueEdit(edit, [&bore] { return &bore; }, [&accepted](bool) { ++accepted; });
+    edit->setText(QString::fromStdString(bore.GetText()));
+    QVERIFY(edit->text() != QStringLiteral("4.0625"));
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QVERIFY(other->hasFocus());
+    edit->setFocus();
+    QVERIFY(guard.CommitFocus(ok));
+    edit->setFocus();
+    QTRY_COMPARE(edit->selectedText(), edit->text());
+    QTest::keyClicks(edit, edit->text());  // the selected text typed over with itself
+    other->setFocus();
+    QCOMPARE(bore.GetValue(), 4.0625f);
+    QCOMPARE(accepted, 0);
+    QVERIFY(!guard.ValuesChanged());
+
+    // A half-typed text survives a trip to another window.
+    edit->setFocus();
+    QTRY_COMPARE(edit->selectedText(), edit->text());
+    QTest::keyClicks(edit, QStringLiteral("5"));
+    QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QFocusEvent in(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(edit, &out);
+    QCoreApplication::sendEvent(edit, &in);
+    other->setFocus();
+    QCOMPARE(bore.GetValue(), 5.0f);
+    QCOMPARE(accepted, 1);
+    QVERIFY(guard.ValuesChanged());
   }
 
  private:

@@ -340,8 +340,8 @@ class TestMainFrame : public QObject {
     AnswerNextModal<QInputDialog>([](QInputDialog* dialog) { dialog->reject(); });
     QCOMPARE(host.PromptText("Custom Port Flow", "Description:", "old"), std::nullopt);
 
-    QCOMPARE(brisca::FileFilter("qcm").section(QStringLiteral(";;"), 0, 0),
-             QStringLiteral("Brisca Cam Files (*.qcm)"));
+    QCOMPARE(brisca::FileFilter("qcm").section(QStringLiteral(";;"), 0, 0), QStringLiteral("Cam Data Files (*.qcm)"));
+    QCOMPARE(brisca::FileFilter("qfw").section(QStringLiteral(";;"), 0, 0), QStringLiteral("Airflow Files (*.qfw)"));
     frame_->CloseDocument(*doc);
     QTRY_VERIFY(host.OpenDocuments().empty());
   }
