@@ -95,6 +95,11 @@ class CVexoDoc {
   bool ValidateInduction(int& code) const;
   bool ValidateExhaust(int& code) const;
   bool ValidateCamshaft(int& code) const;
+  //! The volumes (and a combustion space worked out from them) fit the short
+  //! block only while it validates: when it stops validating they keep the
+  //! values of the block they were derived from, which views must not show as
+  //! the engine's.
+  bool AreDerivedVolumesCurrent() const;
 
   // --- Simulation ---------------------------------------------------------
   //! Validates, reads the compressor map once, runs one pass (two with
@@ -170,7 +175,8 @@ class CVexoDoc {
   //! …): fills the document from the component catalogue. False when the
   //! command is not a component command of this document or the user cancelled.
   bool OnComponentCommand(int command);
-  //! Whether a menu item shows a check mark / is enabled for this document.
+  //! Whether a menu item shows a check mark / is enabled for this document. A
+  //! component item is checked while the engine has that component (or value).
   bool IsCommandChecked(int command) const;
   bool IsCommandEnabled(int command) const;
 
