@@ -43,7 +43,8 @@ class CVexoDoc {
   void SetTitle(std::string title) { title_ = std::move(title); }
   int GetDocumentNumber() const { return documentNumber_; }
   bool IsModified() const { return modified_; }
-  void SetModified(bool modified) { modified_ = modified; }
+  //! A change of the flag is told to the host at once, so every mark of it follows.
+  void SetModified(bool modified);
   bool IsMetric() const { return engine_.metricUnits; }
   bool GetAutoRun() const { return engine_.autoRun; }
   bool GetAutoValveSizes() const { return engine_.autoValveSizes; }
@@ -153,8 +154,9 @@ class CVexoDoc {
   void OnAutoRun();
   //! Units menu: 0 domestic, 1 metric. Asks about Total Block Volume first.
   void OnUnits(bool metric);
-  //! "Clear Components".
-  void OnClearComponents();
+  //! "Clear Components": a new engine, unmodified. Unsaved changes are first
+  //! put to the host's SaveModified; false (nothing changed) when it keeps them.
+  bool OnClearComponents();
 
   //! "Airflow File" "Open...": a flow file the user chooses becomes the custom
   //! port flow ("Cylinder Head Type" 25, automatic valve sizes off, valve counts

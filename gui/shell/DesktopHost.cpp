@@ -46,6 +46,10 @@ void DesktopHost::CloseEditDialog() {
 
 void DesktopHost::UpdateAllViews(CVexoDoc& document) { frame_.UpdateAllViews(document); }
 
+void DesktopHost::ModifiedChanged(CVexoDoc&) { frame_.RefreshTitles(); }
+
+bool DesktopHost::SaveModified(CVexoDoc& document) { return frame_.SaveModified(document); }
+
 std::optional<std::filesystem::path> DesktopHost::PromptOpenPath(
     const std::string& extension, const std::filesystem::path& folder) {
   const FilePrompt prompt{false, extension, folder, {}};
