@@ -154,7 +154,7 @@ bool CVexoDoc::IsCommandChecked(int command) const {
       if (spec == &cam.highSpeedLobe.RampRate()) return cam.highSpeedLobe.AutoRampRateOn();
       return false;
     }
-    default: return false;
+    default: return component::IsCurrentComponent(*this, command);
   }
 }
 

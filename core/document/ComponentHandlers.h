@@ -60,6 +60,10 @@ void AssignFileName(CFileSpec& spec, const std::string& name);
 //! The name a file spec holds; empty when it is not valid.
 std::string FileName(const CFileSpec& spec);
 
+//! The engine has `command`'s item now: its chosen part, or the value it holds
+//! (shown as the item would leave it). False for commands of no component menu.
+bool IsCurrentComponent(const CVexoDoc& doc, int command);
+
 //! The spec the open edit dialog edits, when it is one of the document's valve
 //! lifts (of the given side), ramp rates or advance values; else nullptr.
 CFloatPtSpec* EditedLift(const CVexoDoc& doc, bool intake);

@@ -14,6 +14,10 @@ const std::filesystem::path& DefaultStartupFolder() {
   return folder;
 }
 
+void DocumentHost::ModifiedChanged(CVexoDoc&) {}
+
+bool DocumentHost::SaveModified(CVexoDoc&) { return true; }
+
 bool DocumentHost::RunCamManager(CVexoDoc&) { return false; }
 
 std::optional<std::string> DocumentHost::PromptCamName(const std::string& initial) {

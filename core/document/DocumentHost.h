@@ -35,6 +35,11 @@ class DocumentHost {
 
   //! Asks every view of `document` to redraw.
   virtual void UpdateAllViews(CVexoDoc& document) = 0;
+  //! `document`'s modified flag has just changed (its titles show it at once).
+  virtual void ModifiedChanged(CVexoDoc& document);
+  //! The question before `document`'s unsaved changes would be lost (Yes saves,
+  //! No discards, Cancel keeps): true when they may go. By default they may.
+  virtual bool SaveModified(CVexoDoc& document);
 
   //! A path to open or save a file of the given kind ("qen", "qfw", "qcm"),
   //! starting in `folder` with `proposedName`; nothing when the user cancels.
@@ -92,6 +97,11 @@ class HeadlessHost final : public DocumentHost {
   CSimSpec* EditedSpec() const override { return editedSpec; }
   void CloseEditDialog() override { editedSpec = nullptr; }
   void UpdateAllViews(CVexoDoc&) override { ++viewUpdates; }
+  void ModifiedChanged(CVexoDoc&) override { ++modifiedChanges; }
+  bool SaveModified(CVexoDoc&) override {
+    ++saveQuestions;
+    return saveModifiedAnswer;
+  }
   std::optional<std::filesystem::path> PromptOpenPath(
       const std::string& extension, const std::filesystem::path& folder) override {
     pathPrompts.push_back({false, extension, folder, {}});
@@ -134,6 +144,9 @@ class HeadlessHost final : public DocumentHost {
   std::vector<CVexoDoc*> documents;  //!< what OpenDocuments answers
   CSimSpec* editedSpec = nullptr;    //!< the spec an edit dialog edits, if any
   int viewUpdates = 0;               //!< UpdateAllViews calls so far
+  int modifiedChanges = 0;           //!< ModifiedChanged calls so far
+  int saveQuestions = 0;             //!< SaveModified calls so far
+  bool saveModifiedAnswer = true;    //!< what SaveModified answers (false: Cancel)
   int camManagerRuns = 0;            //!< RunCamManager calls so far (each answered Cancel)
   std::vector<std::filesystem::path> openPaths;  //!< answers, first first
   std::vector<std::filesystem::path> savePaths;

@@ -106,7 +106,7 @@ bool CVexoDoc::OnSaveDocument(const std::filesystem::path& path) {
   }
   if (Results().IsEmpty() && ReportWarningCode(204) == MessageButton::Cancel) return false;
   if (!WriteEngineFile(path, false)) return false;
-  modified_ = false;
+  SetModified(false);
   return true;
 }
 
@@ -118,7 +118,7 @@ bool CVexoDoc::OnOpenDocument(const std::filesystem::path& path) {
     return false;
   }
   UpdateDerivedValues();
-  modified_ = false;
+  SetModified(false);
   return true;
 }
 

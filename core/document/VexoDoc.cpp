@@ -137,6 +137,12 @@ bool CVexoDoc::ConfirmSpecChange(const CSimSpec& spec) {
   return true;
 }
 
+void CVexoDoc::SetModified(bool modified) {
+  if (modified == modified_) return;
+  modified_ = modified;
+  if (host_) host_->ModifiedChanged(*this);
+}
+
 void CVexoDoc::RedrawViews() {
   if (host_) host_->UpdateAllViews(*this);
 }
@@ -156,11 +162,14 @@ void CVexoDoc::OnUnits(bool metric) {
   RedrawViews();
 }
 
-void CVexoDoc::OnClearComponents() {
+bool CVexoDoc::OnClearComponents() {
+  // A cleared engine counts as unchanged, so unsaved work would go unasked.
+  if (modified_ && host_ && !host_->SaveModified(*this)) return false;
   ClearComponents();
   SetUnits(engine_.metricUnits);
-  modified_ = false;
+  SetModified(false);
   RedrawViews();
+  return true;
 }
 
 // --- Result queries ---------------------------------------------------------

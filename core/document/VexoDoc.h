@@ -43,7 +43,8 @@ class CVexoDoc {
   void SetTitle(std::string title) { title_ = std::move(title); }
   int GetDocumentNumber() const { return documentNumber_; }
   bool IsModified() const { return modified_; }
-  void SetModified(bool modified) { modified_ = modified; }
+  //! A change of the flag is told to the host at once, so every mark of it follows.
+  void SetModified(bool modified);
   bool IsMetric() const { return engine_.metricUnits; }
   bool GetAutoRun() const { return engine_.autoRun; }
   bool GetAutoValveSizes() const { return engine_.autoValveSizes; }
@@ -95,6 +96,11 @@ class CVexoDoc {
   bool ValidateInduction(int& code) const;
   bool ValidateExhaust(int& code) const;
   bool ValidateCamshaft(int& code) const;
+  //! The volumes (and a combustion space worked out from them) fit the short
+  //! block only while it validates: when it stops validating they keep the
+  //! values of the block they were derived from, which views must not show as
+  //! the engine's.
+  bool AreDerivedVolumesCurrent() const;
 
   // --- Simulation ---------------------------------------------------------
   //! Validates, reads the compressor map once, runs one pass (two with
@@ -148,8 +154,9 @@ class CVexoDoc {
   void OnAutoRun();
   //! Units menu: 0 domestic, 1 metric. Asks about Total Block Volume first.
   void OnUnits(bool metric);
-  //! "Clear Components".
-  void OnClearComponents();
+  //! "Clear Components": a new engine, unmodified. Unsaved changes are first
+  //! put to the host's SaveModified; false (nothing changed) when it keeps them.
+  bool OnClearComponents();
 
   //! "Airflow File" "Open...": a flow file the user chooses becomes the custom
   //! port flow ("Cylinder Head Type" 25, automatic valve sizes off, valve counts
@@ -170,7 +177,8 @@ class CVexoDoc {
   //! …): fills the document from the component catalogue. False when the
   //! command is not a component command of this document or the user cancelled.
   bool OnComponentCommand(int command);
-  //! Whether a menu item shows a check mark / is enabled for this document.
+  //! Whether a menu item shows a check mark / is enabled for this document. A
+  //! component item is checked while the engine has that component (or value).
   bool IsCommandChecked(int command) const;
   bool IsCommandEnabled(int command) const;
 

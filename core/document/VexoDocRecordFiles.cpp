@@ -34,7 +34,7 @@ bool CheckBeforeSaving(const Record& record) {
 }  // namespace
 
 void CVexoDoc::FinishFileCommand(bool recalculate) {
-  modified_ = true;
+  SetModified(true);
   if (recalculate) UpdateDerivedValues();
   SetUnits(engine_.metricUnits);
   RedrawViews();

@@ -31,6 +31,11 @@ bool CVexoDoc::ValidateShortBlock(int& code) const {
                    code);
 }
 
+bool CVexoDoc::AreDerivedVolumesCurrent() const {
+  int code = 0;
+  return ValidateShortBlock(code);
+}
+
 bool CVexoDoc::ValidateCylinderHead(int& code) const {
   const EngineParameters& e = engine_;
   return RunChecks({{&e.cylinderHeadType, 5}, {&e.intakeValves, 6}, {&e.exhaustValves, 7}}, code) &&

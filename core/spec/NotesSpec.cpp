@@ -17,11 +17,10 @@ CNotesSpec& CNotesSpec::operator=(const CNotesSpec& other) {
 }
 
 bool CNotesSpec::SetFromText(std::string_view text, bool checkOnly) {
-  if (text.empty()) return false;
-  if (!checkOnly) {
-    text_ = text;
-    assigned_ = true;
-  }
+  if (checkOnly) return true;
+  // Emptied notes are no notes: otherwise notes once typed could never be removed.
+  text_ = text;
+  assigned_ = !text.empty();
   return true;
 }
 

@@ -16,7 +16,7 @@ class CNotesSpec : public CSimSpec {
   //! Copies every field, the assigned flag included.
   CNotesSpec& operator=(const CNotesSpec& other);
 
-  //! Refuses an empty text; otherwise stores it unless checkOnly.
+  //! Stores the text unless checkOnly; an empty text unassigns the notes.
   bool SetFromText(std::string_view text, bool checkOnly = false) override;
   //! The text, or "***" when unassigned.
   std::string GetText() const override;

@@ -30,7 +30,6 @@ QAction* AddItem(QMenu& menu, const QString& text, int command,
                  const std::function<void(int)>& choose) {
   QAction* action = menu.addAction(text);
   action->setData(command);
-  action->setCheckable(true);
   QObject::connect(action, &QAction::triggered, &menu, [choose, command] { choose(command); });
   return action;
 }
@@ -70,7 +69,11 @@ void SetMenuChecks(QMenu& menu, const CVexoDoc& document) {
     }
     if (action->isSeparator() || !action->data().isValid()) continue;
     const int command = action->data().toInt();
-    action->setChecked(document.IsCommandChecked(command));
+    // Only the engine's own item carries a mark; a box on every other item reads
+    // as a list of unticked options.
+    const bool checked = document.IsCommandChecked(command);
+    action->setCheckable(checked);
+    action->setChecked(checked);
     action->setEnabled(document.IsCommandEnabled(command));
   }
 }

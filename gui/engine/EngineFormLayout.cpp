@@ -63,7 +63,7 @@ constexpr std::array kFields = {
     R(1022, kShortBlockGroup, 25), L(1026, kShortBlockGroup, 34), L(1032, kShortBlockGroup, 43),
     R(1027, kShortBlockGroup, 43), R(1034, kShortBlockGroup, 34),
     // Cylinder Heads
-    L(1036, kHeadsGroup, 64, 150), L(1056, kHeadsGroup, 86), R(1068, kHeadsGroup, 86),
+    L(1036, kHeadsGroup, 64, kWideWidth), L(1056, kHeadsGroup, 86), R(1068, kHeadsGroup, 86),
     L(1038, kHeadsGroup, 95), L(1040, kHeadsGroup, 104),
     // Compression
     L(1042, kCompressionGroup, 128), L(1044, kCompressionGroup, 139),
@@ -172,7 +172,9 @@ constexpr std::array kSeparators = {
 };
 
 constexpr std::array kButtons = {
-    ButtonPlace{kPortFlowButton, "Port Flow", {234, Y(63), 38, 10}},
+    // Under the head's name, which takes the row's whole width, on the row of
+    // "Valve Specifications:".
+    ButtonPlace{kPortFlowButton, "Port Flow", {234, Y(72), 38, 10}},
     ButtonPlace{kCrCalcButton, "CR Calc", {216, Y(127), 56, 10}},
     ButtonPlace{kVelmorButton, "Velmor", {234, Y(297), 38, 10}},
 };

@@ -350,6 +350,12 @@ void CEngineFormView::UpdateView() {
                  1090, 1086}) {
     Field(id)->RefreshText(true);
   }
+  if (!document_.AreDerivedVolumesCurrent()) {
+    // They still hold the previous block's volumes; the stored values stay as they are.
+    Field(1034)->ShowUnknown(true);
+    Field(1031)->ShowUnknown(true);
+    if (!e.crDataValid) Field(1044)->ShowUnknown(true);
+  }
   if (e.intercoolerEfficiency.GetValue() != 0.0f) {
     Field(1072)->RefreshText(true);
     Field(1074)->RefreshText(true);
@@ -426,11 +432,14 @@ void CEngineFormView::UpdateAutoLabels() {
 
 void CEngineFormView::UpdateLamps() {
   const ResultSet& results = document_.Results();
-  auto color = [](int state) {
+  // A cleared set keeps the states of its last run; without results no warning stands.
+  const bool none = results.IsEmpty();
+  auto color = [none](int state) {
+    if (none) return WarningLamp::kGreen;
     return state == 2 ? WarningLamp::kRed : state == 1 ? WarningLamp::kYellow : WarningLamp::kGreen;
   };
   Lamp(kSurgeLamp)->SetLampColor(color(results.surge));
-  Lamp(kChokeLamp)->SetLampColor(results.choke != 0 ? WarningLamp::kYellow : WarningLamp::kGreen);
+  Lamp(kChokeLamp)->SetLampColor(!none && results.choke != 0 ? WarningLamp::kYellow : WarningLamp::kGreen);
   Lamp(kOverspeedLamp)->SetLampColor(color(results.overspeed));
 }
 

@@ -64,6 +64,16 @@ bool CSimSpecEditCtrl::RefreshText(bool units) {
   return true;
 }
 
+bool CSimSpecEditCtrl::ShowUnknown(bool units) {
+  BRISCA_ASSERT(shown_ != nullptr);
+  // The unit is what GetTextWithUnits adds after the value's own text.
+  const std::string unit = units ? shown_->GetTextWithUnits().substr(shown_->GetText().size()) : "";
+  const QString text = QString::fromStdString(kUnassignedText + unit).trimmed();
+  if (text == ShownText().trimmed()) return false;
+  SetShownText(text);
+  return true;
+}
+
 int CSimSpecEditCtrl::ApplyText(const QString& text) {
   BRISCA_ASSERT(mode_ == kTypeOrMenu && editable_ != nullptr);
   const std::string typed = text.toStdString();

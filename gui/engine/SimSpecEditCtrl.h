@@ -36,6 +36,9 @@ class CSimSpecEditCtrl : public CPopUpStatic {
 
   //! Shows the spec's text (with its unit when `units`); true when the shown text changed.
   bool RefreshText(bool units);
+  //! Shows the value as not known ("***", with its unit when `units`) whatever
+  //! the spec holds; true when the shown text changed.
+  bool ShowUnknown(bool units);
   //! Stores typed text: kStored, kInvalidText (nothing stored) or kRefused
   //! (the document's warning was cancelled). Mode 0 only.
   int ApplyText(const QString& text);

@@ -55,7 +55,10 @@ CSimSpecEditDlg::CSimSpecEditDlg(CVexoDoc& document, CSimSpecEditCtrl& control, 
   setAutoFillBackground(true);
 
   const bool typing = control.EditMode() == CSimSpecEditCtrl::kTypeOrMenu;
-  initial_ = QString::fromStdString(control.Spec()->GetText());
+  // Unassigned notes open as an empty box: "***" there is not selected and would
+  // end up inside the text the user types.
+  const bool noNotes = control.IsMultiLine() && !control.Spec()->IsAssigned();
+  initial_ = noNotes ? QString() : QString::fromStdString(control.Spec()->GetText());
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(3, 3, 3, 3);
   layout->setSpacing(2);

@@ -43,8 +43,8 @@ bool CChart2dView::MakeComparison(bool fromFile) {
   } else {
     compare.SetTitle(kCompareTitle);
     DocumentHost* host = document_.Host();
-    const auto path = host ? host->PromptOpenPath("qen", host->StartupFolder() / "EngineFiles (.QEN)")
-                           : std::nullopt;
+    // Where File > Open starts: the engine folder, or the samples when there is none.
+    const auto path = host ? host->PromptOpenPath("qen", frame->Documents().OpenFolder()) : std::nullopt;
     if (path && compare.ReadEngineFile(*path)) SettleCompareDocument(compare);
   }
   if (previous) frame->MdiArea()->setActiveSubWindow(previous);

@@ -34,8 +34,9 @@ const std::vector<CommandRow>& ShellCommands() {
       {kWindowCascade, "&Cascade", kNone, "Arrange the windows so they overlap", -1, false},
       {kWindowTile, "&Tile", kNone, "Arrange the windows side by side", -1, false},
       {kWindowArrange, "&Arrange Icons", kNone, "Line up the minimised windows", -1, false},
-      {kUserManual, "&User Manual...", QKeySequence::HelpContents, "Open the Brisca user manual",
-       QStyle::SP_DialogHelpButton, false},
+      // The manual's icon is the program's own (ManualIcon).
+      {kUserManual, "&User Manual...", QKeySequence::HelpContents, "Open the Brisca user manual", -1,
+       false},
       {kAppAbout, "&About...", kNone, "Show the program's name, version and build date",
        QStyle::SP_MessageBoxInformation, false},
   };

@@ -49,6 +49,10 @@ void DesktopHost::CloseEditDialog() {
 
 void DesktopHost::UpdateAllViews(CVexoDoc& document) { frame_.UpdateAllViews(document); }
 
+void DesktopHost::ModifiedChanged(CVexoDoc&) { frame_.RefreshTitles(); }
+
+bool DesktopHost::SaveModified(CVexoDoc& document) { return frame_.SaveModified(document); }
+
 std::optional<std::filesystem::path> DesktopHost::PromptOpenPath(
     const std::string& extension, const std::filesystem::path& folder) {
   const FilePrompt prompt{false, extension, folder, {}};
@@ -62,9 +66,23 @@ std::optional<std::filesystem::path> DesktopHost::PromptSavePath(
   return prompter_ ? prompter_(prompt) : RunFileDialog(prompt);
 }
 
+namespace {
+
+// The dialog takes the last part of a folder that is not there for a file
+// name; it starts in the nearest folder above that exists instead.
+std::filesystem::path ExistingFolder(std::filesystem::path folder) {
+  std::error_code ec;
+  while (!folder.empty() && !std::filesystem::is_directory(folder, ec) && folder.has_relative_path()) {
+    folder = folder.parent_path();
+  }
+  return folder;
+}
+
+}  // namespace
+
 std::optional<std::filesystem::path> DesktopHost::RunFileDialog(const FilePrompt& prompt) {
   QFileDialog dialog(&frame_, prompt.save ? QObject::tr("Save As") : QObject::tr("Open"),
-                     ToQString(prompt.folder), FileFilter(prompt.extension));
+                     ToQString(ExistingFolder(prompt.folder)), FileFilter(prompt.extension));
   dialog.setObjectName(QStringLiteral("filePrompt"));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setDefaultSuffix(QString::fromStdString(prompt.extension));

@@ -37,6 +37,10 @@ class DesktopHost final : public DocumentHost {
   CSimSpec* EditedSpec() const override { return editedSpec_; }
   void CloseEditDialog() override;
   void UpdateAllViews(CVexoDoc& document) override;
+  //! The windows' titles and workbook tabs follow the flag.
+  void ModifiedChanged(CVexoDoc& document) override;
+  //! The main frame's Close question.
+  bool SaveModified(CVexoDoc& document) override;
   std::optional<std::filesystem::path> PromptOpenPath(const std::string& extension,
                                                       const std::filesystem::path& folder) override;
   std::optional<std::filesystem::path> PromptSavePath(const std::string& extension,

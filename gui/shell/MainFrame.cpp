@@ -18,6 +18,7 @@
 #include "gui/shell/ColorScheme.h"
 #include "gui/shell/CommandTable.h"
 #include "gui/shell/LogoItem.h"
+#include "gui/shell/ManualIcon.h"
 #include "gui/shell/SchemeStyle.h"
 #include "gui/shell/VexoApp.h"
 #include "gui/shell/WorkbookTabs.h"
@@ -108,6 +109,7 @@ void CMainFrame::CreateActions() {
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     actions_[row.id] = action;
   }
+  actions_[kUserManual]->setIcon(ManualIcon());
 
   SetCommandHandler(kFileNew, [this] { OnFileNew(); });
   SetCommandHandler(kFileOpen, [this] { OnFileOpen(); });

@@ -143,7 +143,16 @@ CChildFrame* CMainFrame::AddFrame(CVexoDoc& document) {
   });
   frame->SetDestroyedHook([this](CChildFrame& gone) { FrameDestroyed(gone); });
   frames_.push_back(frame);
-  QMdiSubWindow* window = mdiArea_->addSubWindow(frame);
+  auto* window = new QMdiSubWindow;
+  window->setWidget(frame);
+  if (!maximise) {
+    // Among tiled or cascaded windows a new one would come up at the size its
+    // panes ask for, far too low for the engine form; it takes most of the
+    // area instead (sized before it is added, so it is placed at that size).
+    const QSize area = mdiArea_->viewport()->size();
+    window->resize(area.width() * 3 / 4, area.height() * 3 / 4);
+  }
+  mdiArea_->addSubWindow(window);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setWindowIcon(windowIcon());
   workbook_->Track(window);

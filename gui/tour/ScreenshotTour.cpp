@@ -402,7 +402,8 @@ void ScreenshotTour::TakeEditDialogs(CMainFrame& frame) {
         if (next) level->setActiveAction(next);
         Settle();
         painter.drawImage(at, level->grab().toImage());
-        if (!next || i == depth) break;
+        // The engine's own item may sit above the asked depth (a menu's plain "None").
+        if (!next || i == depth || !next->menu()) break;
         at += QPoint(level->width() - 4, level->actionGeometry(next).top());
         next->menu()->popup(level->mapToGlobal(level->actionGeometry(next).topRight()));
         Settle();

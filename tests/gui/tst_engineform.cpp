@@ -5,17 +5,23 @@
 #include <QRadioButton>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 #include <QToolButton>
 
 #include "core/document/CommandIds.h"
 #include "core/document/PartCat.h"
 #include "core/document/VexoDoc.h"
+#include "core/spec/NotesSpec.h"
+#include "core/valvetrain/BuiltInHeads.h"
 #include "gui/calculators/CompRatioDlg.h"
 #include "gui/engine/ClickSound.h"
 #include "gui/engine/EngineFormView.h"
@@ -254,6 +260,66 @@ class TestEngineForm : public QObject {
     form_->EditField(form_->Field(field));
     QCOMPARE(texts.size(), items);
     QCOMPARE(texts.back(), last);
+  }
+
+  // A component menu ticks the item the engine has now and shows no box on the
+  // others: choosing the ticked item leaves the field showing what it showed.
+  void componentMenusTickOnlyTheCurrentItem_data() {
+    QTest::addColumn<int>("field");
+    QTest::addRow("Short Block") << 1014;
+    QTest::addRow("No. Cylinders") << 1017;
+    QTest::addRow("Cylinder Head Type") << 1036;
+    QTest::addRow("Compression Ratio") << 1042;
+    QTest::addRow("Manifold Type") << 1048;
+    QTest::addRow("Fuel") << 1050;
+    QTest::addRow("Blower Type") << 1070;
+    QTest::addRow("Exhaust System") << 1060;
+    QTest::addRow("Cam Name") << 1122;
+    QTest::addRow("Lifters") << 1130;
+  }
+  void componentMenusTickOnlyTheCurrentItem() {
+    QFETCH(int, field);
+    const QString before = form_->Field(field)->ShownText();
+    std::vector<QAction*> checked;
+    int boxes = 0;
+    QTimer::singleShot(50, [&] {
+      CSimSpecEditDlg* dialog = CSimSpecEditDlg::Open();
+      QVERIFY(dialog);
+      QMenu* menu = dialog->ComponentMenu();
+      emit menu->aboutToShow();
+      std::function<void(QMenu*)> visit = [&](QMenu* m) {
+        for (QAction* action : m->actions()) {
+          if (action->menu()) {
+            visit(action->menu());
+          } else if (action->isCheckable()) {
+            ++boxes;
+            if (action->isChecked()) checked.push_back(action);
+          }
+        }
+      };
+      visit(menu);
+      if (checked.size() == 1) {
+        checked.front()->trigger();
+      } else {
+        dialog->reject();
+      }
+    });
+    form_->EditField(form_->Field(field));
+    QCOMPARE(checked.size(), size_t(1));
+    QCOMPARE(boxes, 1);
+    QCOMPARE(form_->Field(field)->ShownText(), before);
+  }
+
+  // The head's name has the row to itself: no built-in head's name is cut.
+  void everyHeadNameFitsItsField() {
+    CSimSpecEditCtrl* head = form_->Field(1036);
+    auto* portFlow = form_->Canvas()->findChild<QPushButton*>(QStringLiteral("button%1").arg(form::kPortFlowButton));
+    QVERIFY(!head->geometry().intersects(portFlow->geometry()));
+    const QFontMetrics metrics(head->font());
+    for (int key = 1; key <= brisca::kBuiltInHeadCount; ++key) {
+      const QString name = QString::fromUtf8(brisca::FindBuiltInHead(key)->description);
+      QVERIFY2(metrics.horizontalAdvance(name) + 3 <= head->width(), qPrintable(name));
+    }
   }
 
   void automaticValveSizesMakeTheDiameterMenuOnly() {
@@ -507,7 +573,12 @@ class TestEngineForm : public QObject {
     QVERIFY(form_->Field(1022)->ShownText().endsWith(QStringLiteral(" mm")));
     QVERIFY(MenuAction("unitsMenu", brisca::command::kMetricUnits)->isChecked());
 
+    // The changes above are unsaved: Clear Components asks first, and No clears.
+    bool asked = false;
+    brisca::test::AnswerNextModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); },
+                                               &asked);
     MenuAction("simulationMenu", brisca::command::kClearComponents)->trigger();
+    QVERIFY(asked);
     QVERIFY(form_->Field(1022)->ShownText().startsWith(QStringLiteral("***")));
     QVERIFY(!doc_->IsModified());
     // The custom port flow cannot be sized automatically.
@@ -527,6 +598,110 @@ class TestEngineForm : public QObject {
     results.surge = results.choke = results.overspeed = 0;
     form_->UpdateView();
     QCOMPARE(form_->Lamp(form::kChokeLamp)->LampColor(), WarningLamp::kGreen);
+  }
+
+  // Warnings belong to a run's results: once the results are gone (Clear
+  // Components, a run that failed) every lamp is as on a new engine.
+  void lampsGoOutWithTheResults_data() {
+    QTest::addColumn<bool>("clearComponents");
+    QTest::newRow("Clear Components") << true;
+    QTest::newRow("failed run") << false;
+  }
+  void lampsGoOutWithTheResults() {
+    QFETCH(bool, clearComponents);
+    brisca::ResultSet& results = doc_->Results();
+    QVERIFY(!results.IsEmpty());
+    results.surge = 2;
+    results.choke = 1;
+    results.overspeed = 1;
+    form_->UpdateView();
+    QCOMPARE(form_->Lamp(form::kChokeLamp)->LampColor(), WarningLamp::kYellow);
+    if (clearComponents) {
+      doc_->SetModified(false);
+      QVERIFY(doc_->OnClearComponents());
+    } else {
+      // A failing pass clears the sets and leaves their last states behind.
+      for (brisca::ResultSet& set : doc_->Engine().results) set.Clear();
+      form_->UpdateView();
+    }
+    for (int lamp : {form::kSurgeLamp, form::kChokeLamp, form::kOverspeedLamp}) {
+      QVERIFY2(form_->Lamp(lamp)->LampColor() == WarningLamp::kGreen, qPrintable(QString::number(lamp)));
+    }
+  }
+
+  // Stroke 7.0 with ratio 3.0 makes a rod too long (170): the short block stops
+  // validating, and the volumes worked out for the old stroke are shown as not
+  // known instead of beside the new stroke. What the engine holds stays.
+  void volumesOfAnInvalidShortBlockShowAsUnknown() {
+    brisca::EngineParameters& e = doc_->Engine();
+    e.crDataValid = false;  // the combustion space is worked out from the volume
+    e.rodRatio.SetValue(3.0f);
+    doc_->UpdateDerivedValues();
+    form_->UpdateView();
+    const float volume = e.cylinderVolume.GetValue();
+    const float block = e.totalBlockVolume.GetValue();
+    const float space = e.combustionSpace.GetValue();
+    QVERIFY(!form_->Field(1031)->ShownText().startsWith(QStringLiteral("***")));
+    QTimer::singleShot(50, [] {
+      CSimSpecEditDlg::Open()->SetText(QStringLiteral("7.0"));
+      CSimSpecEditDlg::Open()->OnOk();
+    });
+    form_->EditField(form_->Field(1026));
+    QCOMPARE(presenter_.Shown().size(), size_t(1));
+    QCOMPARE(presenter_.Shown().front().code, 170);
+    QVERIFY(!form_->Light(form::kShortBlockGroup)->IsOn());
+    QCOMPARE(form_->Field(1026)->ShownText(), QStringLiteral("7.000 in"));
+    QCOMPARE(form_->Field(1034)->ShownText(), QStringLiteral("*** ci"));
+    QCOMPARE(form_->Field(1031)->ShownText(), QStringLiteral("*** cc"));
+    QCOMPARE(form_->Field(1044)->ShownText(), QStringLiteral("*** cc"));
+    QCOMPARE(e.cylinderVolume.GetValue(), volume);
+    QCOMPARE(e.totalBlockVolume.GetValue(), block);
+    QCOMPARE(e.combustionSpace.GetValue(), space);
+
+    // A valid block again: its own volumes.
+    e.rodRatio.SetValue(1.636f);
+    e.stroke.SetValue(3.48f);
+    doc_->UpdateDerivedValues();
+    form_->UpdateView();
+    QCOMPARE(form_->Field(1031)->ShownText(), QString::fromStdString(e.cylinderVolume.GetTextWithUnits()));
+    QCOMPARE(form_->Field(1034)->ShownText(), QString::fromStdString(e.totalBlockVolume.GetTextWithUnits()));
+  }
+
+  // Notes never typed open as an empty box; what is typed is stored as typed,
+  // and emptying the box removes the notes again.
+  void notesEditorStoresWhatIsTypedAndEmptyRemoves() {
+    frame_->OnFileNew();
+    doc_ = frame_->ActiveDocument();
+    form_ = qobject_cast<CEngineFormView*>(frame_->ActiveFrame()->LeftTabs()->widget(0));
+    const brisca::CNotesSpec& notes = doc_->Engine().notes;
+    QCOMPARE(form_->Field(1664)->ShownText(), QStringLiteral("***"));
+    QString opened;
+    QTimer::singleShot(50, [&opened] {
+      CSimSpecEditDlg* dialog = CSimSpecEditDlg::Open();
+      opened = dialog->Text();
+      QTest::keyClicks(dialog->TextEdit(), QStringLiteral("Line one"));
+      QTest::keyClick(dialog->TextEdit(), Qt::Key_Return);
+      QTest::keyClicks(dialog->TextEdit(), QStringLiteral("Line two"));
+      dialog->OnOk();
+    });
+    form_->EditField(form_->Field(1664));
+    QCOMPARE(opened, QString());
+    QCOMPARE(QString::fromStdString(notes.GetText()), QStringLiteral("Line one\nLine two"));
+    QCOMPARE(form_->Field(1664)->ShownText(), QStringLiteral("Line one\nLine two"));
+
+    doc_->SetModified(false);
+    QTimer::singleShot(50, [&opened] {
+      CSimSpecEditDlg* dialog = CSimSpecEditDlg::Open();
+      opened = dialog->Text();
+      dialog->SetText(QString());
+      dialog->OnOk();
+    });
+    form_->EditField(form_->Field(1664));
+    QCOMPARE(opened, QStringLiteral("Line one\nLine two"));
+    QCOMPARE(beeps_, 0);
+    QVERIFY(!notes.IsAssigned());
+    QVERIFY(doc_->IsModified());
+    QCOMPARE(form_->Field(1664)->ShownText(), QStringLiteral("***"));
   }
 
  private:

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QRegularExpression>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QSettings>
 #include <QLabel>
 #include <QMdiArea>
@@ -20,6 +21,9 @@
 
 #include "core/document/CommandIds.h"
 #include "core/document/VexoDoc.h"
+#include "gui/engine/EngineMenus.h"
+#include "gui/results/ChartMenuTable.h"
+#include "gui/valvetrain/AirFlowDlg.h"
 #include "gui/engine/EngineFormView.h"
 #include "gui/shell/ChildFrame.h"
 #include "gui/shell/ColorScheme.h"
@@ -269,16 +273,139 @@ class TestMainFrame : public QObject {
     QCOMPARE(frame_->Documents().Documents().size(), size_t(1));
   }
 
+  // Whatever modifies the engine, its window and tab show "*" at once, not at
+  // some later redraw.
+  void modifiedDocumentMarksItsTitle_data() {
+    QTest::addColumn<QString>("change");
+    QTest::newRow("flag") << QStringLiteral("flag");
+    QTest::newRow("chart menu choice") << QStringLiteral("chart");
+    QTest::newRow("flow dialog OK") << QStringLiteral("flow");
+  }
   void modifiedDocumentMarksItsTitle() {
+    QFETCH(QString, change);
+    QVERIFY(frame_->OpenFile(brisca::test::SampleEngine()));
     CVexoDoc* doc = frame_->ActiveDocument();
-    QMdiSubWindow* window = WindowOf(frame_->ActiveFrame());
+    CChildFrame* child = frame_->ActiveFrame();
+    QMdiSubWindow* window = WindowOf(child);
     QVERIFY(!window->isWindowModified());
-    doc->SetModified(true);
-    frame_->Host().UpdateAllViews(*doc);
+    if (change == QStringLiteral("flag")) {
+      doc->SetModified(true);
+    } else if (change == QStringLiteral("chart")) {
+      auto* chart = qobject_cast<brisca::CChart2dView*>(child->RightTabs()->widget(0));
+      QVERIFY(chart);
+      QVERIFY(chart->OnCommand(brisca::ChartRangeCommand(brisca::kAxisX, brisca::RangeMode::Low)));
+    } else {
+      AnswerNextModal<brisca::CAirFlowDlg>([](brisca::CAirFlowDlg* dialog) {
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+          if (button->text() == QStringLiteral("OK")) button->click();
+        }
+      });
+      auto* form = qobject_cast<brisca::CEngineFormView*>(child->LeftTabs()->widget(0));
+      form->Canvas()->findChild<QPushButton*>(QStringLiteral("button%1").arg(brisca::form::kPortFlowButton))->click();
+    }
+    QVERIFY(doc->IsModified());
     QVERIFY(window->isWindowModified());
-    QCOMPARE(brisca::ShownTitle(window), QStringLiteral("Brisca1*"));
-    QCOMPARE(frame_->Workbook()->tabText(0), QStringLiteral("Brisca1*"));
+    QCOMPARE(brisca::ShownTitle(window), QStringLiteral("Stock Small-Block V8*"));
+    QCOMPARE(frame_->Workbook()->tabText(1), QStringLiteral("Stock Small-Block V8*"));
     QCOMPARE(frame_->windowTitle(), QStringLiteral("Brisca"));
+    doc->SetModified(false);
+    QVERIFY(!window->isWindowModified());
+    QCOMPARE(frame_->Workbook()->tabText(1), QStringLiteral("Stock Small-Block V8"));
+  }
+
+  // A cleared engine counts as unchanged, so Clear Components first asks the
+  // Close question about unsaved work: Yes saves, No clears, Cancel keeps all.
+  void clearComponentsAsksAboutUnsavedWork_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("cleared");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("Cancel keeps everything") << int(QMessageBox::Cancel) << false << false;
+    QTest::newRow("No clears") << int(QMessageBox::No) << true << false;
+    QTest::newRow("Yes saves, then clears") << int(QMessageBox::Yes) << true << true;
+  }
+  void clearComponentsAsksAboutUnsavedWork() {
+    QFETCH(int, answer);
+    QFETCH(bool, cleared);
+    QFETCH(bool, saved);
+    brisca::TempDir dir;
+    const fs::path path = dir / "Mine.qen";
+    fs::copy_file(brisca::test::SampleEngine(), path);
+    QVERIFY(frame_->OpenFile(path));
+    CVexoDoc* doc = frame_->ActiveDocument();
+    QVERIFY(doc->Engine().bore.SetFromText("4.125"));
+    doc->SetModified(true);
+    bool asked = false;
+    AnswerQuestion(QMessageBox::StandardButton(answer), nullptr, &asked);
+    QVERIFY(brisca::RunEngineCommand(*doc, command::kClearComponents));
+    QVERIFY(asked);
+    QCOMPARE(!doc->Engine().bore.IsAssigned(), cleared);
+    QCOMPARE(doc->IsModified(), !cleared);
+    CVexoDoc onDisk;
+    QVERIFY(onDisk.ReadEngineFile(path));
+    QCOMPARE(onDisk.Engine().bore.GetValue(), saved ? 4.125f : 4.0f);
+  }
+
+  // "Make From File..." starts where File > Open starts: here the samples, as the
+  // start-up folder has no engine folder; nothing is typed into the name box.
+  void makeFromFileStartsWhereOpenStarts() {
+    brisca::TempDir startup;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(startup.Path().string()));
+    cleanup();
+    init();
+    QDir::setCurrent(previous);
+    QString folder;
+    QString name = QStringLiteral("unread");
+    bool seen = false;
+    AnswerNextModal<QFileDialog>(
+        [&](QFileDialog* dialog) {
+          folder = dialog->directory().absolutePath();
+          if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name = edit->text();
+          dialog->reject();
+        },
+        &seen);
+    auto* chart = qobject_cast<brisca::CChart2dView*>(frame_->ActiveFrame()->RightTabs()->widget(0));
+    QVERIFY(chart);
+    chart->OnCommand(brisca::kCmdCompareFromFile);
+    QVERIFY(seen);
+    const fs::path samples = brisca::test::SampleEngine().parent_path();
+    QCOMPARE(folder, QDir(QString::fromStdString(samples.string())).absolutePath());
+    QCOMPARE(name, QString());
+  }
+
+  // At tool-bar size the User Manual button reads as a book with a question
+  // mark, not as a red cross (a cancel or close sign).
+  void userManualIconReadsAsAManualAtSixteenPixels() {
+    const QImage icon = frame_->Action(command::kUserManual)->icon().pixmap(16, 16).toImage();
+    QVERIFY(!icon.isNull());
+    int opaque = 0, reddish = 0, light = 0;
+    for (int y = 0; y < icon.height(); ++y) {
+      for (int x = 0; x < icon.width(); ++x) {
+        const QColor c = icon.pixelColor(x, y);
+        if (c.alpha() < 128) continue;
+        ++opaque;
+        if (c.red() > c.green() + 60 && c.red() > c.blue() + 60) ++reddish;
+        if (c.lightness() > 200) ++light;
+      }
+    }
+    QCOMPARE(reddish, 0);
+    QVERIFY2(opaque > icon.width() * icon.height() / 3, qPrintable(QString::number(opaque)));
+    QVERIFY(light > 0 && light < opaque / 2);  // a light mark on a dark cover
+  }
+
+  // A window opened among tiled ones comes up large enough to work in, inside the area.
+  void newWindowAmongTiledOnesOpensAtAUsableSize() {
+    frame_->OnCommand(command::kFileNew);
+    frame_->OnCommand(command::kWindowTile);
+    CChildFrame* added = frame_->OnWindowNew();
+    QVERIFY(added);
+    QMdiSubWindow* window = WindowOf(added);
+    QVERIFY(!window->isMaximized());
+    const QSize area = frame_->MdiArea()->viewport()->size();
+    QVERIFY2(window->width() >= area.width() * 2 / 3 && window->height() >= area.height() * 2 / 3,
+             qPrintable(QStringLiteral("%1x%2 in %3x%4").arg(window->width()).arg(window->height())
+                            .arg(area.width()).arg(area.height())));
+    QVERIFY(QRect(QPoint(0, 0), area).contains(window->geometry()));
   }
 
   void closePromptDecidesTheWindow_data() {

@@ -3,7 +3,9 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
+#include "core/document/ComponentMenus.h"
 #include "core/document/DocumentHost.h"
 #include "core/document/PartCat.h"
 #include "core/document/VexoDoc.h"
@@ -269,6 +271,53 @@ TEST_F(ComponentCommandsTest, EngineAssembledFromComponentsValidatesAndRuns) {
   EXPECT_GT(doc.PeakInWindow(2, 1000, 14500), 100.0f);
   EXPECT_TRUE(presenter.Shown().empty());
 }
+
+// After a choice the menu ticks that item, and only it, in either unit system:
+// a value item is the engine's while the value shows as the item would leave it.
+struct CurrentItemCase {
+  const char* what;
+  CatalogueCategory category;
+  bool metric;
+};
+
+class CurrentItemTest : public ComponentCommandsTest, public testing::WithParamInterface<CurrentItemCase> {};
+
+TEST_P(CurrentItemTest, TheChosenItemIsTheOnlyOneChecked) {
+  const CurrentItemCase& c = GetParam();
+  ChooseShortBlock();
+  doc.SetUnits(c.metric);
+  const CatalogueCategoryInfo& info = ComponentCatalogue::Category(c.category);
+  std::vector<int> items;
+  for (const CatalogueRow& row : ComponentCatalogue::Instance().CategoryRows(c.category)) {
+    if (info.Handles(row.command) && IsMenuItem(row.command)) items.push_back(row.command);
+  }
+  ASSERT_GT(items.size(), 2u);
+  const int chosen = items[2];
+  ASSERT_TRUE(doc.OnComponentCommand(chosen));
+  std::vector<int> checked;
+  for (int command : items) {
+    if (doc.IsCommandChecked(command)) checked.push_back(command);
+  }
+  EXPECT_EQ(checked, std::vector<int>{chosen});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Menus, CurrentItemTest,
+    testing::Values(CurrentItemCase{"short_block", CatalogueCategory::ShortBlocks, false},
+                    CurrentItemCase{"cylinders", CatalogueCategory::NumberOfCylinders, false},
+                    CurrentItemCase{"rod_ratio", CatalogueCategory::RodRatio, true},
+                    CurrentItemCase{"head", CatalogueCategory::CylinderHeads, false},
+                    CurrentItemCase{"valve_metric", CatalogueCategory::IntakeValveDiameter, true},
+                    CurrentItemCase{"valve", CatalogueCategory::ExhaustValveDiameter, false},
+                    CurrentItemCase{"compression", CatalogueCategory::CompressionRatio, false},
+                    CurrentItemCase{"airflow_metric", CatalogueCategory::InductionAirflow, true},
+                    CurrentItemCase{"manifold", CatalogueCategory::Manifolds, false},
+                    CurrentItemCase{"fuel", CatalogueCategory::Fuels, false},
+                    CurrentItemCase{"forced_induction", CatalogueCategory::ForcedInduction, true},
+                    CurrentItemCase{"exhaust", CatalogueCategory::ExhaustSystems, false},
+                    CurrentItemCase{"cam_type", CatalogueCategory::CamTypes, false},
+                    CurrentItemCase{"lifters", CatalogueCategory::LifterTypes, false}),
+    [](const testing::TestParamInfo<CurrentItemCase>& info) { return std::string(info.param.what); });
 
 }  // namespace
 }  // namespace brisca

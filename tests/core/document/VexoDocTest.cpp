@@ -137,11 +137,44 @@ TEST_F(VexoDocTest, ClearComponentsOnMetricDocumentLeavesItDomesticAndUnmodified
   EXPECT_TRUE(doc.IsMetric());
   EXPECT_EQ(doc.Engine().bore.GetText(), "101.60");
   doc.SetModified(true);
-  doc.OnClearComponents();
+  EXPECT_TRUE(doc.OnClearComponents());
   EXPECT_FALSE(doc.IsMetric());
   EXPECT_FALSE(doc.IsModified());
   EXPECT_EQ(doc.Engine().bore.GetText(), "***");
   EXPECT_EQ(doc.Engine().bore.GetUnitLabel(), std::string("in"));
+}
+
+// A cleared engine counts as unchanged: unsaved work is put to the user first,
+// and kept whole when the user keeps it.
+TEST_F(VexoDocTest, ClearComponentsAsksBeforeUnsavedChangesGo) {
+  CVexoDoc doc(&host);
+  samples::BuildSmallBlockV8(doc);
+  EXPECT_TRUE(doc.OnClearComponents());
+  EXPECT_EQ(host.saveQuestions, 0);  // nothing unsaved: nothing to ask
+
+  samples::BuildSmallBlockV8(doc);
+  doc.SetModified(true);
+  host.saveModifiedAnswer = false;
+  EXPECT_FALSE(doc.OnClearComponents());
+  EXPECT_EQ(host.saveQuestions, 1);
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(doc.Engine().bore.GetValue(), 4.0f);
+
+  host.saveModifiedAnswer = true;
+  EXPECT_TRUE(doc.OnClearComponents());
+  EXPECT_EQ(host.saveQuestions, 2);
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_FALSE(doc.Engine().bore.IsAssigned());
+}
+
+// Whoever changes the flag, the host hears of it at once (and only of changes).
+TEST_F(VexoDocTest, ModifiedFlagChangesAreToldToTheHost) {
+  CVexoDoc doc(&host);
+  doc.SetModified(true);
+  doc.SetModified(true);
+  EXPECT_EQ(host.modifiedChanges, 1);
+  doc.SetModified(false);
+  EXPECT_EQ(host.modifiedChanges, 2);
 }
 
 struct ValidationCase {

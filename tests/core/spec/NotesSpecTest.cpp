@@ -17,9 +17,25 @@ TEST(NotesSpecTest, TextAndPrompt) {
   EXPECT_TRUE(notes.IsMultiLine());
   EXPECT_EQ(notes.GetPrompt(), "Enter or Modify Notes Text");
   EXPECT_EQ(notes.GetText(), "***");
-  EXPECT_FALSE(notes.SetFromText(""));
   EXPECT_TRUE(notes.SetFromText("a\nb"));
   EXPECT_TRUE(notes.IsValid());
+}
+
+// Notes once typed can be removed again: the empty text unassigns them, and the
+// file then holds what a never-typed note holds.
+TEST(NotesSpecTest, EmptyTextRemovesTheNotes) {
+  CNotesSpec notes("Notes");
+  ASSERT_TRUE(notes.SetFromText("Line one\nLine two"));
+  EXPECT_TRUE(notes.SetFromText("", true));
+  EXPECT_TRUE(notes.IsValid());  // a check stores nothing
+  EXPECT_TRUE(notes.SetFromText(""));
+  EXPECT_FALSE(notes.IsAssigned());
+  EXPECT_FALSE(notes.IsValid());
+  EXPECT_EQ(notes.GetText(), "***");
+  EXPECT_EQ(WrittenText(notes), WrittenText(CNotesSpec("Notes")));
+  CNotesSpec copy("Notes");
+  ASSERT_EQ(ReadCode(copy, "1 0\n\n"), 0);  // an empty text read back is no notes either
+  EXPECT_FALSE(copy.IsAssigned());
 }
 
 TEST(NotesSpecTest, TwoLinesAreWrittenWithTheirCount) {
