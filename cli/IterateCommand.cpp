@@ -12,6 +12,7 @@
 
 #include "cli/EngineLoader.h"
 #include "cli/KeptResults.h"
+#include "cli/OptionChecks.h"
 #include "cli/SeriesSession.h"
 #include "cli/ShardRun.h"
 #include "core/base/ErrCode.h"
@@ -38,6 +39,7 @@ int Run(const IterateOptions& options) {
     std::fprintf(stderr, "iterate: --phase, --from and --checkpoint belong to a --shard run\n");
     return kExitUsage;
   }
+  if (!CheckOutputFolder(options.out)) return kExitEngineError;
   SeriesSession session;
   if (!OpenSeries(SourceOf(options), session)) return kExitEngineError;
   CVexoDoc& doc = session.engine->doc;
@@ -111,6 +113,7 @@ void AddIterateCommand(CLI::App& app, int& status) {
                       "Save the shard's progress in FILE and resume from it");
   command->add_option("--checkpoint-seconds", options->checkpointSeconds,
                       "Seconds between two saves of the progress (default 5)")
+      ->check(FiniteNumber())
       ->check(CLI::Range(0.0, 86400.0));
   AddDataDirOption(*command, options->dataDir);
   command->callback([options, &status] { status = Run(*options); });

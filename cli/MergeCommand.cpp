@@ -8,6 +8,7 @@
 
 #include "cli/EngineLoader.h"
 #include "cli/KeptResults.h"
+#include "cli/OptionChecks.h"
 #include "cli/SeriesSession.h"
 #include "cli/ShardMergeRun.h"
 #include "core/base/ErrCode.h"
@@ -22,6 +23,7 @@ struct MergeOptions {
 };
 
 int Run(const MergeOptions& options) {
+  if (!CheckOutputFolder(options.out)) return kExitEngineError;
   std::vector<ShardRecord> parts(options.parts.size());
   std::string error;
   for (std::size_t i = 0; i < parts.size(); ++i) {

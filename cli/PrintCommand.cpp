@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/EngineLoader.h"
+#include "cli/OptionChecks.h"
 
 #ifdef BRISCA_CLI_CHARTS
 #include <QApplication>
@@ -60,7 +61,9 @@ void AddPrintCommand(CLI::App& app, int& status) {
   CLI::App* command = app.add_subcommand(
       "print", "Open an engine file and print its seven pages (form, port flow, tables, charts) to a PDF file");
   command->add_option("engine", options->engine, "Engine file (.qen)")->required();
-  command->add_option("--output", options->output, "PDF file to write")->required();
+  command->add_option("--output", options->output, "PDF file to write")
+      ->required()
+      ->check(NonEmptyPath());
   command->add_flag("--run", options->run,
                     "Run the engine before printing, whatever its Auto Run says");
   AddDataDirOption(*command, options->dataDir);

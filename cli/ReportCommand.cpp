@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "cli/EngineLoader.h"
+#include "cli/OptionChecks.h"
 #include "cli/ReportCharts.h"
 #include "cli/ReportPdf.h"
 #include "core/document/ProgramPaths.h"
@@ -80,10 +81,13 @@ void AddReportCommand(CLI::App& app, int& status) {
   CLI::App* command =
       app.add_subcommand("report", "Open an engine file, run it and write its HTML report");
   command->add_option("engine", options->engine, "Engine file (.qen)")->required();
-  command->add_option("--output", options->output, "Report file to write (.html)")->required();
+  command->add_option("--output", options->output, "Report file to write (.html)")
+      ->required()
+      ->check(NonEmptyPath());
   command->add_option("--template", options->templateFile,
                       "Report template to fill instead of the report folder's");
-  command->add_option("--pdf", options->pdf, "Also write the report, laid out for printing, as a PDF file");
+  command->add_option("--pdf", options->pdf, "Also write the report, laid out for printing, as a PDF file")
+      ->check(NonEmptyPath());
   AddDataDirOption(*command, options->dataDir);
   command->callback([options, &status] { status = Report(*options); });
 }

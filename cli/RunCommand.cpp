@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/EngineLoader.h"
+#include "cli/OptionChecks.h"
 #include "cli/ResultFormat.h"
 #include "core/base/AtomicFile.h"
 #include "core/base/ErrCode.h"
@@ -33,7 +34,7 @@ bool WriteOutputFile(const std::string& path, const std::string& text) {
     out.Flush();
     file.Commit();
   } catch (const FileError& error) {
-    ReportErrorCode(error.code());
+    ReportErrorCode(error.code(), false, error.detail());
     return false;
   }
   return true;
@@ -68,11 +69,14 @@ void AddRunCommand(CLI::App& app, int& status) {
   command->add_option("--format", options->format, "Output: table, csv or json")
       ->check(CLI::IsMember({"table", "csv", "json"}))
       ->capture_default_str();
-  command->add_option("--output", options->output, "Write the results to FILE instead of stdout");
+  command->add_option("--output", options->output, "Write the results to FILE instead of stdout")
+      ->check(NonEmptyPath());
   command->add_option("--rpm-min", options->rpmMin, "Lowest engine speed shown [rpm]")
+      ->check(FiniteNumber())
       ->check(CLI::Range(kSweepMinRpm, kSweepMaxRpm))
       ->capture_default_str();
   command->add_option("--rpm-max", options->rpmMax, "Highest engine speed shown [rpm]")
+      ->check(FiniteNumber())
       ->check(CLI::Range(kSweepMinRpm, kSweepMaxRpm))
       ->capture_default_str();
   AddDataDirOption(*command, options->dataDir);

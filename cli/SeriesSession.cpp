@@ -1,10 +1,11 @@
 #include "cli/SeriesSession.h"
 
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 
 #include "core/base/ErrCode.h"
+#include "core/base/FileError.h"
+#include "core/base/TextFile.h"
 #include "core/base/Version.h"
 #include "core/document/CompressorMapFile.h"
 #include "core/iterator/IterateSetup.h"
@@ -14,19 +15,24 @@
 namespace brisca::cli {
 namespace {
 
-bool ReadBytes(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream out;
-  out << in.rdbuf();
-  bytes = out.str();
-  return !in.bad();
+// Only for a digest: a file that cannot be read gets none, and the
+// fingerprints of the machines then differ.
+bool ReadBytes(const std::string& path, std::string& bytes, std::size_t limit = kMaxDataFileBytes) {
+  try {
+    bytes = ReadTextFile(path, "FingerprintOf", limit);
+    return true;
+  } catch (const FileError&) {
+    return false;
+  }
 }
 
 bool ApplySetupFile(const std::string& path, SeriesSession& s) {
-  std::ifstream in(path);
-  if (!in) {
-    std::fprintf(stderr, "cannot open setup file %s\n", path.c_str());
+  std::istringstream in;
+  try {
+    in.str(ReadTextFile(path, "ReadIterateSetup"));
+  } catch (const FileError& error) {
+    std::fprintf(stderr, "cannot read setup file %s\n", path.c_str());
+    ReportErrorCode(error.code(), false, error.detail());
     return false;
   }
   IterateSetup setup;
@@ -137,7 +143,7 @@ bool ReadPhase1Record(const SeriesSession& s, const std::string& path, ShardReco
     return false;
   }
   std::string bytes;
-  ReadBytes(path, bytes);
+  ReadBytes(path, bytes, kMaxShardRecordBytes);
   digest = DigestOf(bytes);
   return true;
 }

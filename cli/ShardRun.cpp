@@ -3,10 +3,15 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <string>
+#include <system_error>
 
 #include "cli/EngineLoader.h"
+#include "cli/OptionChecks.h"
 #include "cli/SeriesSession.h"
+#include "core/base/AtomicFile.h"
 #include "core/base/ErrCode.h"
+#include "core/base/FileError.h"
 #include "core/iterator/ShardMerge.h"
 #include "core/iterator/ShardRunner.h"
 
@@ -18,6 +23,24 @@ bool Resumable(const ShardRecord& saved, const ShardRecord& shard) {
   return saved.kind == ShardRecordKind::Part && saved.fingerprint == shard.fingerprint &&
          saved.series == shard.series && saved.phase == shard.phase && saved.shard == shard.shard &&
          saved.shards == shard.shards && saved.total == shard.total;
+}
+
+// The checkpoint was checked before the work (CheckOutputFile): a path that
+// cannot be looked at never reaches here.
+bool CheckpointExists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::status(path, ec).type() != std::filesystem::file_type::not_found;
+}
+
+// A finished shard's checkpoint must go: the next run would take it up again.
+// The result is written by now, so a failure is told but loses nothing.
+bool RemoveCheckpoint(const std::string& path) {
+  if (path.empty()) return true;
+  std::error_code ec;
+  std::filesystem::remove(path, ec);
+  if (!ec) return true;
+  ReportErrorCode(kErrRemove, false, (path + ": " + ec.message()).c_str());
+  return false;
 }
 
 }  // namespace
@@ -55,6 +78,8 @@ int RunShard(const std::string& shardText, const IterateOptions& options) {
     std::fprintf(stderr, "iterate: a shard needs --out, and --from exactly with --phase 2\n");
     return kExitUsage;
   }
+  if (!CheckOutputFile(options.out)) return kExitEngineError;
+  if (!options.checkpoint.empty() && !CheckOutputFile(options.checkpoint)) return kExitEngineError;
   SeriesSession session;
   if (!OpenSeries(SourceOf(options), session)) return kExitEngineError;
   Iterator* phase = &session.phase1;
@@ -88,7 +113,10 @@ int RunShard(const std::string& shardText, const IterateOptions& options) {
   record.fingerprint = FingerprintOf(session, *phase, fromDigest);
 
   ShardRunner runner(*phase, options.threads);
-  if (!options.checkpoint.empty() && std::filesystem::exists(options.checkpoint)) {
+  // What a save killed before its rename left behind is of no use to anyone.
+  RemoveStaleTemporaries(options.out);
+  if (!options.checkpoint.empty()) RemoveStaleTemporaries(options.checkpoint);
+  if (!options.checkpoint.empty() && CheckpointExists(options.checkpoint)) {
     ShardRecord saved;
     std::string error;
     if (!ReadShardRecord(options.checkpoint, saved, error)) {
@@ -132,11 +160,10 @@ int RunShard(const std::string& shardText, const IterateOptions& options) {
     std::fprintf(stderr, "iterate: %s\n", error.c_str());
     return kExitEngineError;
   }
-  if (!options.checkpoint.empty()) std::filesystem::remove(options.checkpoint);
   std::printf("shard %d/%d of phase %d: %lld tests, %d failed, %zu admitted; written to %s\n", k, n,
               record.phase, static_cast<long long>(record.state.testsRun), record.state.failures,
               record.state.admissions.size(), options.out.c_str());
-  return kExitOk;
+  return RemoveCheckpoint(options.checkpoint) ? kExitOk : kExitEngineError;
 }
 
 }  // namespace brisca::cli

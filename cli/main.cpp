@@ -42,6 +42,9 @@ int main(int argc, char** argv) {
     const int status = app.exit(e);
     // CLI11 reports --help and --version as "errors" with status 0; usage errors are 2.
     return status == 0 ? 0 : 2;
+  } catch (...) {
+    // Every error a user can cause has its numbered message; anything else is ours.
+    brisca::FatalUncaughtException(__FILE__, __LINE__);
   }
   if (app.get_subcommands().empty()) {
     std::fputs(app.help().c_str(), stdout);

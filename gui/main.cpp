@@ -12,12 +12,15 @@ int main(int argc, char* argv[]) {
   brisca::SetFatalAssertHook(&brisca::ShowFatalAssertBox);
 
   int status = 1;
-  {
+  try {
     brisca::CVexoApp vexo;
     if (vexo.InitInstance(QApplication::arguments())) {
       status = QApplication::exec();
       vexo.ExitInstance();
     }
+  } catch (...) {
+    // Every error a user can cause has its numbered message; anything else is ours.
+    brisca::FatalUncaughtException(__FILE__, __LINE__);
   }
   brisca::InstallPresenter(nullptr);
   return status;

@@ -19,10 +19,12 @@
 #include <vector>
 
 #include "cli/KeptResults.h"
+#include "cli/OptionChecks.h"
 #include "cli/SeriesSession.h"
 #include "cli/ShardMergeRun.h"
 #include "cli/StderrPresenter.h"
 #include "core/base/ErrCode.h"
+#include "core/base/FatalAssert.h"
 #include "core/iterator/QuickPresets.h"
 #include "core/iterator/ShardRunner.h"
 #include "mpi/BlockDealer.h"
@@ -284,6 +286,7 @@ int Run(const Options& options) {
   source.preset = options.preset;
   source.setup = cli::AbsolutePath(options.setup);
   source.dataDir = cli::AbsolutePath(options.dataDir);
+  if (!AllOk(Rank() != 0 || cli::CheckOutputFolder(options.out))) return 1;
   cli::SeriesSession session;
   if (!AllOk(cli::OpenSeries(source, session))) return 1;
   if (Rank() == 0) cli::PrintOutsideLimits(session.phase1, session.dual ? 1 : 0);
@@ -336,6 +339,9 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& e) {
     status = brisca::mpi::Rank() == 0 ? app.exit(e) : 0;
     if (status != 0) status = 2;
+  } catch (...) {
+    // Ends this rank without MPI_Finalize, which makes the launcher end the job.
+    brisca::FatalUncaughtException(__FILE__, __LINE__);
   }
   MPI_Finalize();
   return status;

@@ -15,7 +15,7 @@ bool LoadDataFile(const std::filesystem::path& path, const char* where,
     TextReader reader(TextModeLineEnds(ReadTextFile(path, where)));
     read(reader);
   } catch (const FileError& error) {
-    ReportErrorCode(error.code());
+    ReportErrorCode(error.code(), false, error.detail());
     return false;
   }
   return true;
@@ -30,7 +30,7 @@ bool SaveDataFile(const std::filesystem::path& path, const char* where,
     writer.Flush(where);
     file.Commit();
   } catch (const FileError& error) {
-    ReportErrorCode(error.code());
+    ReportErrorCode(error.code(), false, error.detail());
     return false;
   }
   return true;

@@ -17,6 +17,9 @@ namespace {
 
 constexpr int kFirstErrorCode = 1;
 constexpr int kLastErrorCode = 187;
+// Errors this program added keep clear of the first ones' numbers.
+constexpr int kFirstAddedErrorCode = 300;
+constexpr int kLastAddedErrorCode = 399;
 constexpr int kFirstNoticeCode = 101;
 constexpr int kLastNoticeCode = 117;
 constexpr int kFirstWarningCode = 200;
@@ -118,8 +121,9 @@ Message ComposeFromTable(MessageKind kind, int code, const char* detailText) {
 }  // namespace
 
 bool IsErrorCodeDefined(int code) {
-  return code >= kFirstErrorCode && code <= kLastErrorCode &&
-         FindMessageEntry(MessageKind::Error, code) != nullptr;
+  const bool inRange = (code >= kFirstErrorCode && code <= kLastErrorCode) ||
+                       (code >= kFirstAddedErrorCode && code <= kLastAddedErrorCode);
+  return inRange && FindMessageEntry(MessageKind::Error, code) != nullptr;
 }
 
 bool IsNoticeCodeDefined(int code) {

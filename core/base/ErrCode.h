@@ -1,16 +1,16 @@
 #pragma once
 // The numbered messages. Code that detects a problem passes only the number
 // (and for a few codes a detail text); title, wording, icon and buttons are
-// decided here. Errors 1..187, notices 101..117 and 300 on ("Important!"),
-// warnings 200..206 ("Warning!") and Yes/No questions (300 on) are separate
-// numbering spaces.
+// decided here. Errors 1..187 (and 300..399, added since), notices 101..117
+// and 300 on ("Important!"), warnings 200..206 ("Warning!") and Yes/No
+// questions (300 on) are separate numbering spaces.
 
 #include "core/base/MessagePresenter.h"
 
 namespace brisca {
 
-//! Composes error `code` (1..187). askOkCancel gives the information icon with
-//! OK and Cancel, else the stop icon with OK. A code this program does not
+//! Composes error `code` (1..187, 300..399). askOkCancel gives the information
+//! icon with OK and Cancel, else the stop icon with OK. A code this program does not
 //! define, or a missing required detail, is a FatalAssert.
 Message ComposeErrorMessage(int code, bool askOkCancel = false, const char* detailText = nullptr);
 //! Composes notice `code` (101..117, 300 on): title "Important!", information icon.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 
 namespace brisca {
 namespace {
@@ -39,6 +40,21 @@ std::string FatalAssertText(const char* file, int line) {
 void FatalAssert(const char* file, int line) {
   g_hook.load()(FatalAssertTitle(), FatalAssertText(file, line));
   std::_Exit(kFatalAssertExitStatus);
+}
+
+void FatalUncaughtException(const char* file, int line) {
+  // What the exception says helps whoever reads the report; the box itself
+  // keeps the one text every internal error shows.
+  try {
+    if (const std::exception_ptr current = std::current_exception())
+      std::rethrow_exception(current);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "internal error: uncaught exception: %s\n", e.what());
+  } catch (...) {
+    std::fprintf(stderr, "internal error: uncaught exception of an unknown type\n");
+  }
+  std::fflush(stderr);
+  FatalAssert(file, line);
 }
 
 }  // namespace brisca

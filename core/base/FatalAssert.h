@@ -23,6 +23,11 @@ inline constexpr int kFatalAssertExitStatus = 9999;
 
 [[noreturn]] void FatalAssert(const char* file, int line);
 
+//! The last catch of a program's `main`: an exception nobody handled is an
+//! internal error. Prints what it says to stderr, then ends as FatalAssert
+//! does (the hook, then exit status 9999). Call only inside a catch block.
+[[noreturn]] void FatalUncaughtException(const char* file, int line);
+
 }  // namespace brisca
 
 #define BRISCA_ASSERT(cond)                                   \

@@ -484,6 +484,18 @@ constexpr MessageEntry kMessages[] = {
      "Unable to find the Contest Rules file.\n\n"
      "For the rules of current contests, refer to the\n"
      "documentation supplied with your Brisca software package.\n"},
+    // Errors this program added to the first ones, from 300 on.
+    {MessageKind::Error, 350, "File Error", "Unable to Remove the Selected File\n\n{detail}",
+     DetailRule::Optional, ""},
+    {MessageKind::Error, 351, "File Error",
+     "The Selected File is not a Regular File.\n\n"
+     "A device, a pipe or a socket cannot be read as a data file."},
+    {MessageKind::Error, 352, "File Error", "The Selected File Name cannot be Used\n\n{detail}",
+     DetailRule::Optional, "The system reports:\n"},
+    {MessageKind::Error, 353, "File Error",
+     "The Selected Output Folder is a File.\n\n{detail}"
+     "Choose a new folder or an existing one for the engines to be written into.",
+     DetailRule::Optional, ""},
     // Notices. Codes 110, 112 and 117 are not used.
     {MessageKind::Notice, 101, "Important!",
      "Cam timing values have been changed FROM\n"

@@ -7,7 +7,6 @@
 // that is taken over only when the whole file was read, so a failed read
 // leaves this document as it was.
 
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -15,6 +14,7 @@
 #include "core/base/DataFile.h"
 #include "core/base/ErrCode.h"
 #include "core/base/FileError.h"
+#include "core/base/TextFile.h"
 #include "core/base/TextReader.h"
 #include "core/base/TextWriter.h"
 #include "core/document/EngineFileText.h"
@@ -50,16 +50,12 @@ bool EveryPartChosen(const EngineParameters& e) {
   return true;
 }
 
-// Appending keeps the old entries: they are copied into the new file first.
+// Appending keeps the old entries: they are copied into the new file first,
+// read as every data file is. A device or pipe written in place has none.
 void CopyExistingFile(const std::filesystem::path& path, TextWriter& out) {
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return;
-  std::ifstream in(path, std::ios::in | std::ios::binary);
-  if (!in.is_open()) throw FileError(kErrOpen, kWriteWhere);
-  char buffer[8192];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-    out.Write(std::string_view(buffer, static_cast<std::size_t>(in.gcount())), kWriteWhere);
-  if (in.bad()) throw FileError(kErrRead, kWriteWhere);
+  if (std::filesystem::status(path, ec).type() != std::filesystem::file_type::regular) return;
+  out.Write(ReadTextFile(path, kWriteWhere), kWriteWhere);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -12,6 +11,7 @@
 
 #include "core/base/AtomicFile.h"
 #include "core/base/FileError.h"
+#include "core/base/TextFile.h"
 
 namespace brisca {
 namespace {
@@ -411,20 +411,16 @@ bool WriteShardRecord(const std::filesystem::path& path, const ShardRecord& reco
 }
 
 bool ReadShardRecord(const std::filesystem::path& path, ShardRecord& record, std::string& error) {
-  // A long series may admit many results: the log is not held to the limit
-  // of the small data files.
-  std::ifstream in(path, std::ios::binary);
-  if (!in || std::filesystem::is_directory(path)) {
-    error = "cannot open it";
+  std::string text;
+  try {
+    text = ReadTextFile(path, "ReadShardRecord", kMaxShardRecordBytes);
+  } catch (const FileError& e) {
+    error = e.code() == kErrNotRegularFile ? "it is not a regular file"
+            : e.code() == kErrUnusablePath ? std::string("its name cannot be used: ") + e.detail()
+            : e.code() == kErrOpen         ? "cannot open it"
+                                           : "cannot read it, or it is over the size limit of a record";
     return false;
   }
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad()) {
-    error = "cannot read it";
-    return false;
-  }
-  const std::string text = bytes.str();
   ShardRecord parsed;
   if (!ParseRecord(text, parsed, error)) return false;
   record = std::move(parsed);

@@ -4,6 +4,7 @@
 // merged record of a finished phase that a second round starts from.
 // JSON text; scores are hexadecimal floats, so they read back bit for bit.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -52,11 +53,18 @@ struct ShardRecord {
   ShardState state;        //!< merged: the merged keeper's admissions and the sums
 };
 
+//! Largest record read. A record logs every result its shard's keeper
+//! admitted, about 40 bytes each: far more than the data files' limit, yet
+//! bounded, so a huge file picked by mistake is refused instead of filling
+//! the memory. 512 MiB hold some 13 million admissions.
+inline constexpr std::size_t kMaxShardRecordBytes = std::size_t{512} << 20;
+
 //! Writes atomically (a temporary file renamed over `path`). False with `error`.
 bool WriteShardRecord(const std::filesystem::path& path, const ShardRecord& record,
                       std::string& error);
-//! False with `error` saying what is wrong when the file cannot be read or is
-//! not a well-formed record.
+//! False with `error` saying what is wrong when the file cannot be read (read
+//! as every data file is: a regular file only, at most kMaxShardRecordBytes)
+//! or is not a well-formed record.
 bool ReadShardRecord(const std::filesystem::path& path, ShardRecord& record, std::string& error);
 
 //! Digest of a byte string, 16 hex digits (FNV-1a, 64 bits): tells files apart,

@@ -1,5 +1,7 @@
 #include "core/reportspecs/ReportSetup.h"
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "core/base/ErrCode.h"
@@ -91,7 +93,9 @@ void ReportSetup::ResetAll() {
 bool ReportSetup::RecallSaved() {
   const bool read = copy_.LoadDefaults(title_, reportFolder_);
   // No saved file leaves the built-in defaults, which is what Recall shows then.
-  return read || !std::filesystem::exists(ReportSpecs::DefaultsPath(reportFolder_));
+  std::error_code ec;
+  const auto type = std::filesystem::status(ReportSpecs::DefaultsPath(reportFolder_), ec).type();
+  return read || type == std::filesystem::file_type::not_found;
 }
 
 bool ReportSetup::ValidateAndReport() const {

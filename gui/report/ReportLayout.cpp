@@ -8,21 +8,30 @@
 #include <QTextDocument>
 #include <QUrl>
 
+#include <string>
+
+#include "core/base/FileError.h"
+#include "core/base/TextFile.h"
 #include "gui/shell/PathText.h"
 
 namespace brisca {
 
 std::unique_ptr<QTextDocument> LayOutReport(const std::filesystem::path& reportFile,
                                             const std::filesystem::path& reportFolder) {
-  QFile file(ToQString(reportFile));
-  if (!file.open(QIODevice::ReadOnly)) return nullptr;
+  // Read as every file is: a pipe or device given as the report is refused.
+  std::string html;
+  try {
+    html = ReadTextFile(reportFile, "LayOutReport");
+  } catch (const FileError&) {
+    return nullptr;
+  }
   auto report = std::make_unique<QTextDocument>();
   // A trailing separator makes the folder itself the base, not its parent. The
   // copy that printing lays out keeps the document's URL but not its base, so
   // both name the folder: otherwise the printed pictures would be looked for
   // in the current folder.
   const QUrl folder = QUrl::fromLocalFile(ToQString(reportFolder) + QLatin1Char('/'));
-  report->setHtml(QString::fromUtf8(file.readAll()));
+  report->setHtml(QString::fromStdString(html));
   report->setBaseUrl(folder);
   report->setMetaInformation(QTextDocument::DocumentUrl, folder.toString());
   return report;

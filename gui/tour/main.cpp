@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "core/base/FatalAssert.h"
 #include "core/base/MessagePresenter.h"
 #include "gui/tour/ScreenshotTour.h"
 
@@ -44,7 +45,12 @@ int main(int argc, char* argv[]) {
   brisca::ScopedPresenter installed(presenter);
 
   brisca::ScreenshotTour tour(args.at(1), settingsDir.path());
-  const bool ok = tour.Run();
+  bool ok = false;
+  try {
+    ok = tour.Run();
+  } catch (...) {
+    brisca::FatalUncaughtException(__FILE__, __LINE__);
+  }
   for (const QString& path : tour.Written()) std::printf("%s\n", qPrintable(path));
   for (const QString& failure : tour.Failures()) std::fprintf(stderr, "FAILED: %s\n", qPrintable(failure));
   if (presenter.shown > 0) std::fprintf(stderr, "FAILED: %d numbered messages came up\n", presenter.shown);

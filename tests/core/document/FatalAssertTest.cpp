@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace brisca {
 namespace {
 
@@ -17,6 +19,21 @@ TEST(FatalAssertTest, TextNamesFileWithoutFolderAndLine) {
 TEST(FatalAssertDeathTest, EndsProcessWithStatus9999ModuloByte) {
   EXPECT_EXIT(BRISCA_ASSERT(1 + 1 == 3), testing::ExitedWithCode(kFatalAssertExitStatus % 256),
               "ASSERTION FAILURE");
+}
+
+// The last catch of a program's main: the exception's own words, then the
+// assertion's text and status, never std::terminate's abort (status 134).
+TEST(FatalAssertDeathTest, UncaughtExceptionEndsAsAnAssertion) {
+  EXPECT_EXIT(
+      {
+        try {
+          throw std::runtime_error("disk on fire");
+        } catch (...) {
+          FatalUncaughtException(__FILE__, __LINE__);
+        }
+      },
+      testing::ExitedWithCode(kFatalAssertExitStatus % 256),
+      "uncaught exception: disk on fire\n(.|\n)*ASSERTION FAILURE");
 }
 
 }  // namespace

@@ -1,0 +1,147 @@
+# Files that are not what a command expects: pipes, device nodes, /dev/zero,
+# links, folders, names too long, outputs that are in the way. Every command
+# must end with its numbered error (or write where it should), never hang,
+# never read without end, never abort, never put a plain file in a device's
+# place.
+#   -DPROGRAM=brisca-cli -DENGINE=.qen -DSETUP=one-phase setup -DDUAL_SETUP=two-phase setup
+#   -DWORK=dir
+# Each command runs under `timeout 20` and a 2 GB address-space limit, so a
+# reader that blocks or eats memory fails its row instead of the whole suite.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+set(ENV{XDG_DATA_HOME} ${WORK}/xdg)
+set(bounded sh -c "ulimit -v 2000000 && exec timeout 20 \"$@\"" sh ${PROGRAM})
+execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
+
+# expect(name status stderr-regex args...): brisca-cli exits with `status` and
+# says what `stderr-regex` matches; its stdout is left in `out`.
+function(expect name status regex)
+  execute_process(COMMAND ${bounded} ${ARGN} RESULT_VARIABLE got OUTPUT_VARIABLE stdout
+                  ERROR_VARIABLE err)
+  if(NOT got STREQUAL "${status}" OR NOT err MATCHES "${regex}")
+    message(SEND_ERROR "${name}: exit ${got} (wanted ${status}), stderr:\n${err}\nwanted: ${regex}")
+  endif()
+  set(out "${stdout}" PARENT_SCOPE)
+endfunction()
+
+# is(name test-flag path): `test` says so (-p pipe, -c character device, -L link, -f file).
+function(is name flag path)
+  execute_process(COMMAND test ${flag} ${path} RESULT_VARIABLE no)
+  if(no)
+    message(SEND_ERROR "${name}: ${path} is no longer what `test ${flag}` wants")
+  endif()
+endfunction()
+
+# saved_through_pipe(name path): `run --output path` writes into a pipe that a
+# reader empties; the table arrives and the pipe stays a pipe.
+function(saved_through_pipe name path pipe)
+  execute_process(COMMAND ${bounded} run ${ENGINE} --output ${path}
+                  COMMAND timeout 20 cat ${pipe}
+                  RESULTS_VARIABLE statuses OUTPUT_VARIABLE read ERROR_VARIABLE err)
+  if(NOT statuses STREQUAL "0;0" OR NOT read MATCHES "Engine Speed")
+    message(SEND_ERROR "${name}: exits ${statuses}, read:\n${read}\nstderr:\n${err}")
+  endif()
+  is(${name} -p ${pipe})
+endfunction()
+
+# new_pipe(path): a fresh pipe at `path`, whatever an earlier row left there.
+function(new_pipe path)
+  file(REMOVE ${path})
+  execute_process(COMMAND mkfifo ${path})
+endfunction()
+
+new_pipe(${WORK}/pipe)
+file(CREATE_LINK pipe ${WORK}/link-to-pipe SYMBOLIC)
+file(CREATE_LINK loop ${WORK}/loop SYMBOLIC)
+file(MAKE_DIRECTORY ${WORK}/folder)
+file(WRITE ${WORK}/file.txt "old\n")
+file(CREATE_LINK file.txt ${WORK}/link-to-file SYMBOLIC)
+file(CREATE_LINK /proc/self/fd/1 ${WORK}/link-to-stdout SYMBOLIC)
+string(REPEAT n 300 long_name)
+set(long_path ${WORK})
+string(REPEAT p 200 component)
+foreach(i RANGE 22)
+  string(APPEND long_path /${component})
+endforeach()
+set(shard iterate ${ENGINE} --setup ${SETUP} --shard 1/3 --threads 1)
+
+# Saving: a file is replaced beside itself (through a link, which stays); a
+# pipe or a device is written in place; a folder is refused.
+saved_through_pipe(save_to_pipe ${WORK}/pipe ${WORK}/pipe)
+saved_through_pipe(save_through_link_to_pipe ${WORK}/link-to-pipe ${WORK}/pipe)
+is(save_through_link_to_pipe -L ${WORK}/link-to-pipe)
+expect(save_through_link_to_stdout 0 "" run ${ENGINE} --output ${WORK}/link-to-stdout)
+if(NOT out MATCHES "Engine Speed")
+  message(SEND_ERROR "save_through_link_to_stdout: nothing arrived on stdout")
+endif()
+is(save_through_link_to_stdout -L ${WORK}/link-to-stdout)
+expect(save_through_link_to_file 0 "" run ${ENGINE} --output ${WORK}/link-to-file)
+is(save_through_link_to_file -L ${WORK}/link-to-file)
+file(READ ${WORK}/file.txt saved)
+if(NOT saved MATCHES "Engine Speed")
+  message(SEND_ERROR "save_through_link_to_file: the link's file holds\n${saved}")
+endif()
+expect(save_to_folder 1 "Error 43: " run ${ENGINE} --output ${WORK}/folder)
+if(uid STREQUAL "0")
+  execute_process(COMMAND mknod ${WORK}/null c 1 3)
+  file(CREATE_LINK null ${WORK}/link-to-null SYMBOLIC)
+  expect(save_to_device 0 "" run ${ENGINE} --output ${WORK}/null)
+  is(save_to_device -c ${WORK}/null)
+  expect(save_through_link_to_device 0 "" run ${ENGINE} --output ${WORK}/link-to-null)
+  is(save_through_link_to_device -L ${WORK}/link-to-null)
+  is(save_through_link_to_device -c ${WORK}/null)
+  expect(device_as_engine 1 "Error 351: " run ${WORK}/null)
+else()
+  message(STATUS "not root: the device-node rows are skipped")
+endif()
+
+# Reading: only regular files; no pipe is waited on, no device read.
+new_pipe(${WORK}/in-pipe)
+expect(pipe_as_engine 1 "Error 351: " run ${WORK}/in-pipe)
+expect(pipe_as_setup 1 "Error 351: " iterate ${ENGINE} --setup ${WORK}/in-pipe)
+expect(zero_as_setup 1 "Error 351: " iterate ${ENGINE} --setup /dev/zero)
+expect(folder_as_setup 1 "Error 43: " iterate ${ENGINE} --setup ${WORK}/folder)
+expect(zero_as_shard_part 1 "/dev/zero: it is not a regular file"
+  iterate-merge /dev/zero --out ${WORK}/merged)
+expect(pipe_as_shard_part 1 "in-pipe: it is not a regular file" iterate-merge ${WORK}/in-pipe --out ${WORK}/merged)
+expect(pipe_as_from 1 "in-pipe: it is not a regular file"
+  iterate ${ENGINE} --setup ${DUAL_SETUP} --shard 1/3 --phase 2 --from ${WORK}/in-pipe --out ${WORK}/p2.json)
+expect(pipe_as_checkpoint 1 "in-pipe: it is not a regular file"
+  ${shard} --checkpoint ${WORK}/in-pipe --out ${WORK}/part.json)
+expect(pipe_as_template 1 "Error [0-9]+: " report ${ENGINE} --template ${WORK}/in-pipe --output ${WORK}/r.html)
+if(EXISTS ${WORK}/merged OR EXISTS ${WORK}/p2.json OR EXISTS ${WORK}/part.json)
+  message(SEND_ERROR "a refused run wrote its output")
+endif()
+
+# Paths that cannot even be looked at are numbered errors before the work,
+# never an exception out of main (exit 134).
+expect(checkpoint_name_too_long 1 "Error 352: .*File name too long"
+  ${shard} --checkpoint ${WORK}/${long_name} --out ${WORK}/part.json)
+expect(checkpoint_path_too_long 1 "Error 352: .*File name too long"
+  ${shard} --checkpoint ${long_path}/ck.json --out ${WORK}/part.json)
+expect(checkpoint_link_loop 1 "Error 352: .*Too many levels of symbolic links"
+  ${shard} --checkpoint ${WORK}/loop --out ${WORK}/part.json)
+expect(shard_out_name_too_long 1 "Error 352: " ${shard} --out ${WORK}/${long_name})
+
+# Outputs in the way are found before the work, not after it.
+expect(iterate_out_is_a_file 1 "Error 353: .*file.txt" iterate ${ENGINE} --setup ${SETUP} --out ${WORK}/file.txt)
+if(out MATCHES "Rank")
+  message(SEND_ERROR "iterate_out_is_a_file: the series ran first:\n${out}")
+endif()
+expect(shard_out_is_a_folder 1 "Error 43: " ${shard} --out ${WORK}/folder)
+
+# Values that would write nowhere or compare with nothing are usage errors.
+execute_process(COMMAND ${bounded} report ${ENGINE} --output "" RESULT_VARIABLE got ERROR_VARIABLE err)
+if(NOT got EQUAL 2)
+  message(SEND_ERROR "report_empty_output: exit ${got}, stderr:\n${err}")
+endif()
+expect(rpm_min_nan 2 "finite" run ${ENGINE} --rpm-min nan)
+expect(checkpoint_seconds_nan 2 "finite" ${shard} --out ${WORK}/part.json --checkpoint-seconds nan)
+
+# A save killed before its rename left a temporary beside the checkpoint: the
+# next run of that shard clears it away, and the finished run its checkpoint.
+file(WRITE ${WORK}/.ck.json.0123456789abcdef.tmp "{ half a rec")
+expect(stale_temporary_removed 0 "" ${shard} --checkpoint ${WORK}/ck.json --out ${WORK}/part.json)
+if(EXISTS ${WORK}/.ck.json.0123456789abcdef.tmp OR EXISTS ${WORK}/ck.json)
+  message(SEND_ERROR "stale_temporary_removed: the temporary or the checkpoint is still there")
+endif()
