@@ -396,6 +396,41 @@ class TestChartProperties : public QObject {
     QCOMPARE(view.Chart().AxisMaximum(ChartAxis::Y2), 120.0);
   }
 
+  // After error 100 and a rejected text in the same field, a click on Cancel
+  // (press, the event loop running, release, as on a real screen) still closes
+  // the sheet, and nothing is written.
+  void cancelClosesWhileAFieldHoldsARejectedText() {
+    ScriptedPresenter presenter;
+    ScopedPresenter installed(presenter);
+    const ChartState before = Chart(Sample()).State();
+    auto sheet = OpenSheet();
+    CChartZonesPage* page = sheet->ZonesPage();
+    sheet->Tabs()->setCurrentWidget(page);
+    emit page->TypeList()->activated(2);
+    page->CountSpin()->setValue(1);
+    TypeAndLeave(page->MinimumEdit(0), QStringLiteral("50"), page->TypeList());
+    TypeAndLeave(page->MaximumEdit(0), QStringLiteral("20"), page->TypeList());
+    QTest::mouseClick(sheet->OkButton(), Qt::LeftButton);
+    QCOMPARE(ShownCodes(presenter), std::vector<int>{100});
+    QLineEdit* edit = page->MaximumEdit(0);
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("9999999999"));  // past the largest edge
+    QPushButton* cancel = nullptr;
+    for (QPushButton* button : sheet->findChildren<QPushButton*>()) {
+      if (button->text() == QStringLiteral("Cancel")) cancel = button;
+    }
+    QVERIFY(cancel);
+    QTest::mousePress(cancel, Qt::LeftButton);
+    QCoreApplication::processEvents();  // what the press set off runs before the release
+    QTest::mouseRelease(cancel, Qt::LeftButton);
+    QTRY_VERIFY(!sheet->isVisible());
+    QCOMPARE(sheet->result(), int{QDialog::Rejected});
+    QCOMPARE(Chart(Sample()).State(), before);
+    QVERIFY(!Sample().IsModified());
+  }
+
   void resetAllRestoresTheSecondChartsDefaults() {
     auto sheet = OpenSheet();
     sheet->GraphDataPage()->MultipleButton()->click();
