@@ -173,6 +173,8 @@ bool CChart2dView::SaveAsBitmap(const std::filesystem::path& path) const {
 void CChart2dView::Changed() {
   document_.SetModified(true);
   Rebuild();
+  // The results tables take their rows from the second chart's X axis.
+  if (DocumentHost* host = document_.Host()) host->UpdateAllViews(document_);
 }
 
 void CChart2dView::SelectItem(int axis, int item) {

@@ -20,6 +20,7 @@
 #include "gui/results/ChartMenuTable.h"
 #include "gui/results/ChartPropertiesSheet.h"
 #include "gui/results/ChartZonesPage.h"
+#include "gui/results/ResultsTableView.h"
 #include "gui/results/ZoneChart2D.h"
 #include "gui/shell/DocumentManager.h"
 #include "gui/shell/EditFloatPt.h"
@@ -429,6 +430,36 @@ class TestChartProperties : public QObject {
     QCOMPARE(sheet->result(), int{QDialog::Rejected});
     QCOMPARE(Chart(Sample()).State(), before);
     QVERIFY(!Sample().IsModified());
+  }
+
+  // The table on the left takes its rows from the second chart's X axis: a
+  // range chosen from the chart's menu or in the properties redraws it too.
+  void aChartChoiceRedrawsTheTableBesideIt() {
+    CChart2dView& view = Chart(Sample());
+    auto* table = qobject_cast<CResultsTableView*>(
+        frame_->Documents().Views(Sample()).View(ViewSlot::ResultsTable));
+    QVERIFY(table);
+    auto fresh = [this] {
+      ViewRegistry scratch;
+      CResultsTableView current(Sample(), scratch, true);
+      return current.ShownText();
+    };
+    QCOMPARE(table->ShownText(), fresh());
+    const QString start = table->ShownText();
+    QVERIFY(view.OnCommand(ChartRangeCommand(kAxisX, RangeMode::Low)));
+    QVERIFY(table->ShownText() != start);
+    QCOMPARE(table->ShownText(), fresh());
+
+    const QString low = table->ShownText();
+    auto sheet = OpenSheet();
+    QComboBox* range = sheet->AxisPage()->RangeList(kAxisX);
+    range->setCurrentIndex(static_cast<int>(RangeMode::Hi));
+    emit range->activated(static_cast<int>(RangeMode::Hi));
+    sheet->OkButton()->click();
+    QTRY_VERIFY(!sheet->isVisible());
+    QCOMPARE(view.State().X().Mode(), RangeMode::Hi);
+    QVERIFY(table->ShownText() != low);
+    QCOMPARE(table->ShownText(), fresh());
   }
 
   void resetAllRestoresTheSecondChartsDefaults() {
