@@ -100,6 +100,8 @@ void CChart2dView::MatchZones() {
 }
 
 void CChart2dView::Rebuild() {
+  // The read-out would list curves that may be gone; the next mouse move brings it back.
+  chart_->HideCursor();
   RefreshSlots();
   MatchZones();
   chart_->SetRepaint(false);

@@ -344,6 +344,38 @@ class TestChart2dView : public QObject {
     QVERIFY(!chart.IsCursorShown());
   }
 
+  // A rebuild takes the cursor away: its read-out would list curves no longer drawn.
+  void aRebuildHidesTheCursorUntilTheMouseMoves_data() {
+    QTest::addColumn<bool>("properties");
+    QTest::newRow("menu choice") << false;
+    QTest::newRow("properties") << true;
+  }
+  void aRebuildHidesTheCursorUntilTheMouseMoves() {
+    QFETCH(bool, properties);
+    CZoneChart2D& chart = view_->Chart();
+    chart.EnsureLayout();
+    const auto at = chart.DataToPixel({doc_->Results().rpm[4], 100}, ChartAxis::Y1);
+    QVERIFY(at);
+    chart.MoveCursor(*at);
+    QVERIFY(chart.IsCursorShown());
+    QCOMPARE(chart.CursorTexts().size(), 3);
+    if (properties) {
+      ChartState state = view_->State();
+      state.axes[kAxisY2].SelectItem(0);
+      view_->ApplyProperties(state, {});
+    } else {
+      Entry(Group(view_->ContextMenu(), "Y2 Data"), "(None)")->trigger();
+    }
+    QVERIFY(!chart.IsCursorShown());
+    QVERIFY(chart.CursorTexts().isEmpty());
+    chart.EnsureLayout();
+    const auto again = chart.DataToPixel({doc_->Results().rpm[5], 100}, ChartAxis::Y1);
+    QVERIFY(again);
+    chart.MoveCursor(*again);
+    QVERIFY(chart.IsCursorShown());
+    QCOMPARE(chart.CursorTexts().size(), 2);  // X and Power only
+  }
+
   void exportedDataAreThePlottedPoints() {
     const std::vector<CsvSeries> series = view_->PlottedSeries();
     QCOMPARE(series.size(), std::size_t(2));
