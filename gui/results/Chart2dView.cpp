@@ -127,6 +127,8 @@ QRectF CChart2dView::PaintForPrint(QPainter& painter, const QRectF& printable, d
   CZoneChart2D paper;
   paper.setFont(chart_->font());
   Configure(paper, true);
+  // The layout is made at the screen's resolution; the texts must scale with it.
+  paper.UsePixelFonts();
   paper.chart()->resize(side, side);
   paper.EnsureLayout();
   const QRectF square(printable.left() + deviceDpi, printable.top() + deviceDpi, inches * deviceDpi,
