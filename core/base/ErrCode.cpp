@@ -116,7 +116,8 @@ Message ComposeFromTable(MessageKind kind, int code, const char* detailText) {
 }  // namespace
 
 bool IsErrorCodeDefined(int code) {
-  return code >= kFirstErrorCode && code <= kLastErrorCode &&
+  // 300 on: this program's own messages.
+  return ((code >= kFirstErrorCode && code <= kLastErrorCode) || code >= 300) &&
          FindMessageEntry(MessageKind::Error, code) != nullptr;
 }
 
