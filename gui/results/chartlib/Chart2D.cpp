@@ -363,10 +363,12 @@ void CChart2D::PlaceLabels() {
 
 void CChart2D::PlaceTickLabels() {
   constexpr qreal kTickRoom = 6.0;  // the tick marks outside the plot and a gap
+  constexpr qreal kLabelGap = 2.0;
   const QRectF plot = chart_->plotArea();
   for (ChartAxis axis : {ChartAxis::X, ChartAxis::Y1, ChartAxis::Y2}) {
     const bool shown = AxisOf(axis)->isVisible() && AxisOf(axis)->labelsVisible();
-    for (auto& [value, item] : tickLabels_[static_cast<std::size_t>(Index(axis))]) {
+    auto& labels = tickLabels_[static_cast<std::size_t>(Index(axis))];
+    for (auto& [value, item] : labels) {
       item->setVisible(shown);
       if (axis == ChartAxis::X) {
         item->PlaceAt({ChartPoint({value, 0}, ChartAxis::Y1).x(), plot.bottom() + kTickRoom});
@@ -375,6 +377,17 @@ void CChart2D::PlaceTickLabels() {
       } else {
         item->PlaceAt({plot.right() + kTickRoom, ChartPoint({0, value}, axis).y()});
       }
+    }
+    // On a small chart an inner number that would touch an end's gives way.
+    if (!shown || labels.size() < 3) continue;
+    auto box = [](const ChartTextLabel* item) {
+      return item->mapRectToParent(item->boundingRect()).adjusted(-kLabelGap, -kLabelGap / 2, kLabelGap, kLabelGap / 2);
+    };
+    const QRectF first = box(labels.front().second);
+    const QRectF last = box(labels.back().second);
+    for (std::size_t i = 1; i + 1 < labels.size(); ++i) {
+      const QRectF inner = box(labels[i].second);
+      if (inner.intersects(first) || inner.intersects(last)) labels[i].second->setVisible(false);
     }
   }
 }
@@ -395,6 +408,7 @@ void CChart2D::SetValueLabels(const std::vector<std::pair<double, QString>>& lab
     valueLabels_.emplace_back(value, item);
   }
   AxisOf(ChartAxis::X)->setLabelsVisible(labels.empty());
+  FitLegend();
   PlaceLabels();
 }
 
@@ -458,6 +472,10 @@ void CChart2D::FitLegend() {
   legend_->SetEntries(std::move(entries), TextFont(font()), colors_.text, width);
   QMargins margins = plotMargins_;
   if (legend_->Height() > 0) margins.setBottom(margins.bottom() + static_cast<int>(std::ceil(legend_->Height() + kGap)));
+  // Texts in place of the X numbers lie under the plot, where the axis keeps no room for them.
+  if (!valueLabels_.empty()) {
+    margins.setBottom(margins.bottom() + static_cast<int>(std::ceil(QFontMetricsF(TextFont(font())).height() + kGap)));
+  }
   if (chart_->margins() != margins) chart_->setMargins(margins);
   legend_->setPos(kSide, chart_->size().height() - plotMargins_.bottom() - legend_->Height());
 }
