@@ -68,7 +68,10 @@ int Report(const ReportOptions& options) {
   CopyLogoBeside(options.output, doc.Report(), paths.reportFolder);
   std::printf("report written to %s\n", options.output.c_str());
   if (!options.pdf.empty()) {
-    if (!WriteReportPdf(options.output, paths.reportFolder, options.pdf)) return kExitEngineError;
+    // The report names its pictures without a folder: they lie beside it.
+    std::error_code ec;
+    const fs::path beside = fs::absolute(options.output, ec).parent_path();
+    if (!WriteReportPdf(options.output, ec ? paths.reportFolder : beside, options.pdf)) return kExitEngineError;
     std::printf("PDF written to %s\n", options.pdf.c_str());
   }
   return std::fflush(stdout) == 0 ? kExitOk : kExitEngineError;

@@ -485,6 +485,18 @@ constexpr MessageEntry kMessages[] = {
      "For the rules of current contests, refer to the\n"
      "documentation supplied with your Brisca software package.\n"},
     // Errors this program added to the first ones, from 300 on.
+    {MessageKind::Error, 340, "Report Setup",
+     "The report folder already holds a different file named\n"
+     "{detail}\n\n"
+     "Press OK to replace it with the file you chose, or Cancel to\n"
+     "keep the report folder's file and leave the setting unchanged.\n",
+     DetailRule::Required},
+    {MessageKind::Error, 341, "Report Setup",
+     "The file you chose could not be copied into the report folder:\n"
+     "{detail}\n\n"
+     "The report names its pictures without a folder and finds them\n"
+     "only there. The setting is unchanged.\n",
+     DetailRule::Required},
     {MessageKind::Error, 350, "File Error", "Unable to Remove the Selected File\n\n{detail}",
      DetailRule::Optional, ""},
     {MessageKind::Error, 351, "File Error",

@@ -55,7 +55,7 @@ bool CVexoReport::Generate() {
 
   std::error_code ec;
   std::filesystem::create_directories(ReportFolder(), ec);  // a failure shows as 126 below
-  for (const auto& stale : {ReportSpecs::LeftChartPath(ReportFolder()), ReportSpecs::RightChartPath(ReportFolder())})
+  for (const auto& stale : {ReportSpecs::LeftChartPath(ChartFolder()), ReportSpecs::RightChartPath(ChartFolder())})
     std::filesystem::remove(stale, ec);
 
   const std::filesystem::path temp = ReportSpecs::TempPath(ReportFolder());
@@ -71,10 +71,16 @@ void CVexoReport::RunWithoutNitrous() {
   context_.countWithoutNitrous = without.count;
 }
 
+std::filesystem::path CVexoReport::ChartFolder() const {
+  std::error_code ec;
+  const std::filesystem::path output = std::filesystem::absolute(OutputPath(), ec);
+  return ec || output.parent_path().empty() ? ReportFolder() : output.parent_path();
+}
+
 void CVexoReport::SaveCharts() {
   if (charts_ == nullptr) return;
-  charts_->SaveChartImage(ChartRole::First, ReportSpecs::LeftChartPath(ReportFolder()));
-  charts_->SaveChartImage(ChartRole::Second, ReportSpecs::RightChartPath(ReportFolder()));
+  charts_->SaveChartImage(ChartRole::First, ReportSpecs::LeftChartPath(ChartFolder()));
+  charts_->SaveChartImage(ChartRole::Second, ReportSpecs::RightChartPath(ChartFolder()));
 }
 
 }  // namespace brisca

@@ -11,7 +11,8 @@
 //  3. the template is processed into "DefaultTempFile.html", which is then
 //     processed into the report file, so macros of included pieces resolve;
 //  4. the two charts are saved as "DefaultLeftChart.bmp" and
-//     "DefaultRightChart.bmp" through the chart sink, when there is one.
+//     "DefaultRightChart.bmp" through the chart sink, when there is one,
+//     beside the report file (which names them without a folder).
 // Chart images of an earlier report are removed first: without a sink the
 // report shows its line about missing charts, never an old engine's charts.
 
@@ -52,6 +53,8 @@ class CVexoReport : public CReportMacroProcessor {
   std::filesystem::path TemplatePath() const;
   std::filesystem::path OutputPath() const;
   const std::filesystem::path& ReportFolder() const { return context_.reportFolder; }
+  //! Where the chart pictures go: the report file's folder.
+  std::filesystem::path ChartFolder() const;
 
   //! "Nitrous Flow Rate" was above 0 at the last Generate.
   bool UsedNitrous() const { return context_.nitrous; }

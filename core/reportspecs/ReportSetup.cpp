@@ -1,6 +1,9 @@
 #include "core/reportspecs/ReportSetup.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 #include <utility>
 
@@ -81,8 +84,43 @@ void ReportSetup::SetGlossary(Glossary choice) {
   copy_.miniGlossary = choice == Glossary::Mini;
 }
 
-void ReportSetup::ChooseFile(Text which, const std::filesystem::path& chosen) {
-  SetText(which, chosen.filename().string());
+namespace {
+
+bool SameContents(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::ifstream first(a, std::ios::binary);
+  std::ifstream second(b, std::ios::binary);
+  if (!first || !second) return false;
+  return std::equal(std::istreambuf_iterator<char>(first), std::istreambuf_iterator<char>(),
+                    std::istreambuf_iterator<char>(second), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+bool ReportSetup::ChooseFile(Text which, const std::filesystem::path& chosen) {
+  namespace fs = std::filesystem;
+  const std::string name = chosen.filename().string();
+  const fs::path target = reportFolder_ / name;
+  std::error_code ec;
+  if (!fs::equivalent(chosen, target, ec)) {
+    // The report names the file without a folder: it must lie in the report folder.
+    const bool there = fs::exists(target, ec);
+    if (there && !SameContents(chosen, target) &&
+        ReportErrorCode(340, true, name.c_str()) != MessageButton::Ok) {
+      return false;
+    }
+    if (!there || !SameContents(chosen, target)) {
+      fs::create_directories(reportFolder_, ec);
+      ec.clear();
+      fs::copy_file(chosen, target, fs::copy_options::overwrite_existing, ec);
+      if (ec) {
+        const std::string detail = target.string() + "\n" + ec.message();
+        ReportErrorCode(341, false, detail.c_str());
+        return false;
+      }
+    }
+  }
+  SetText(which, name);
+  return true;
 }
 
 void ReportSetup::ResetAll() {

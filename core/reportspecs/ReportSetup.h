@@ -57,8 +57,12 @@ class ReportSetup {
   bool PageBottomFileEnabled() const { return copy_.includePageBottom; }
   bool GlossaryChoiceEnabled() const { return copy_.includeGlossary; }
 
-  //! "Browse...": keeps the chosen file's name without its folder.
-  void ChooseFile(Text which, const std::filesystem::path& chosen);
+  //! "Browse...": keeps the chosen file's name without its folder, and puts
+  //! a file chosen elsewhere into the report folder, where the report looks
+  //! for it. A different file of that name there is replaced only when the
+  //! user agrees (340); a copy that fails is reported (341). False (the
+  //! setting unchanged) when the file was not put there.
+  bool ChooseFile(Text which, const std::filesystem::path& chosen);
 
   //! "Reset All": the built-in defaults with the title.
   void ResetAll();

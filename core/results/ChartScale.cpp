@@ -31,8 +31,16 @@ AxisLimits NiceLimits(std::span<const double> values) {
     return {std::floor(low / step) * step - step, std::ceil(high / step) * step + step, step};
   }
   const double step = NiceStep((high - low) / kIntervals);
+  // The ends hug the data: rounded to half a step of 1 or 2 × 10^k (a step of
+  // 5 × 10^k has no round half), then the top moved up to a whole number of steps.
+  const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+  const double unit = mantissa > 4.0 ? step : step / 2.0;
   // Adding 0 turns a negative zero (a limit rounded up from just below 0) into 0.
-  return {std::floor(low / step + 1e-9) * step + 0.0, std::ceil(high / step - 1e-9) * step + 0.0, step};
+  const double min = std::floor(low / unit + 1e-9) * unit + 0.0;
+  double max = std::ceil(high / unit - 1e-9) * unit + 0.0;
+  const double steps = (max - min) / step;
+  if (std::abs(steps - std::round(steps)) > 1e-6) max += unit;
+  return {min, max, step};
 }
 
 bool SharesScale(const ChartAxisSpec& y1, const ChartAxisSpec& y2) {

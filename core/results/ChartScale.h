@@ -19,9 +19,10 @@ struct AxisLimits {
 };
 
 //! The automatic limits of an axis showing `values` (the drawn points only):
-//! the data range rounded outwards to a multiple of a step of 1, 2 or 5 × 10^k
-//! nearest a fifth of the range. A flat range is widened by one step around
-//! the value; no values give 0..1.
+//! a step of 1, 2 or 5 × 10^k nearest a fifth of the range; the data range
+//! rounded outwards to half a step (a whole one for 5 × 10^k) and spanning a
+//! whole number of steps. A flat range is widened by one step around the
+//! value; no values give 0..1.
 AxisLimits NiceLimits(std::span<const double> values);
 
 //! True when Y1 and Y2 share one scale: both Auto-Range, Y2 not item 0, and

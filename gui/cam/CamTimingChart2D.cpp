@@ -66,8 +66,8 @@ CCamTimingChart2D::CCamTimingChart2D(QWidget* parent) : CChart2D(parent) {
   SetAxisTitle(ChartAxis::X, tr("Crank Degrees"));
   SetAxisFixed(ChartAxis::X, kFirstAngle, kLastAngle, kAngleStep);
   SetY2Shown(true);
+  SetLegendShown(false);
   if (QChart* c = chart()) {
-    c->legend()->setVisible(false);
     for (QAbstractAxis* axis : c->axes()) {
       axis->setLabelsFont(font_);
       axis->setTitleFont(font_);

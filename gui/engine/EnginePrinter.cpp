@@ -1,5 +1,8 @@
 #include "gui/engine/EnginePrinter.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QPainter>
@@ -133,11 +136,24 @@ void EnginePrinter::PaintFormPage(QPainter& painter, bool secondPage) const {
   auto onSecondPage = [&](const QPoint& p) { return camshaft.contains(p) || notes.contains(p); };
   if (secondPage) painter.translate(0, -(camshaft.top() - form.GroupBox(form::kShortBlockGroup).top()));
   const int h = painter.fontMetrics().height();
+  // The form's groups follow each other closely: on paper each one moves down
+  // by half a line more than the one above, so no title touches the box above.
+  std::vector<int> tops;
+  for (int g = 0; g < form::kGroupCount; ++g) {
+    const QRect box = form.GroupBox(static_cast<form::GroupIndex>(g));
+    if (onSecondPage(box.topLeft()) == secondPage) tops.push_back(box.top());
+  }
+  std::sort(tops.begin(), tops.end());
+  auto down = [&](int y) {
+    const auto above = std::upper_bound(tops.begin(), tops.end(), y) - tops.begin();
+    return static_cast<int>(std::max<std::ptrdiff_t>(above - 1, 0)) * (h / 2);
+  };
 
   // Group frames with their titles.
   for (int g = 0; g < form::kGroupCount; ++g) {
-    const QRect box = form.GroupBox(static_cast<form::GroupIndex>(g));
+    QRect box = form.GroupBox(static_cast<form::GroupIndex>(g));
     if (onSecondPage(box.topLeft()) != secondPage) continue;
+    box.translate(0, down(box.top()));
     TextAt(painter, box.left(), box.top(), QString::fromLatin1(form::Groups()[g].title));
     const int top = box.top() + h + h / 4;
     // The box ends above its foot, which takes the last row's descent.
@@ -148,24 +164,26 @@ void EnginePrinter::PaintFormPage(QPainter& painter, bool secondPage) const {
   }
   for (const QRect& separator : form.SeparatorRects()) {
     if (onSecondPage(separator.topLeft()) != secondPage) continue;
-    painter.drawLine(separator.left(), separator.top(), separator.right(), separator.top());
+    const int y = separator.top() + down(separator.top());
+    painter.drawLine(separator.left(), y, separator.right(), y);
   }
   // The controls: value fields and labels by their text, the check box by its mark.
   const QWidget* canvas = form.Canvas();
   for (QWidget* child : canvas->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (child->isHidden() || onSecondPage(child->pos()) != secondPage) continue;
+    const QRect place = child->geometry().translated(0, down(child->y()));
     QString text;
     if (auto* field = qobject_cast<CPopUpStatic*>(child)) {
       text = field->ShownText();
     } else if (auto* box = qobject_cast<QCheckBox*>(child)) {
-      TextAt(painter, child->x(), child->y(), box->isChecked() ? QStringLiteral("( X )") : QStringLiteral("(   )"));
+      TextAt(painter, place.x(), place.y(), box->isChecked() ? QStringLiteral("( X )") : QStringLiteral("(   )"));
       continue;
     } else if (auto* label = qobject_cast<QLabel*>(child)) {
       text = label->text();
     } else {
       continue;  // buttons, rod radio buttons, lights and lamps
     }
-    painter.drawText(child->geometry(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    painter.drawText(place, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
   }
 }
 

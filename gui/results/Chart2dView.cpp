@@ -100,6 +100,8 @@ void CChart2dView::MatchZones() {
 }
 
 void CChart2dView::Rebuild() {
+  // The read-out would list curves that may be gone; the next mouse move brings it back.
+  chart_->HideCursor();
   RefreshSlots();
   MatchZones();
   chart_->SetRepaint(false);
@@ -125,6 +127,8 @@ QRectF CChart2dView::PaintForPrint(QPainter& painter, const QRectF& printable, d
   CZoneChart2D paper;
   paper.setFont(chart_->font());
   Configure(paper, true);
+  // The layout is made at the screen's resolution; the texts must scale with it.
+  paper.UsePixelFonts();
   paper.chart()->resize(side, side);
   paper.EnsureLayout();
   const QRectF square(printable.left() + deviceDpi, printable.top() + deviceDpi, inches * deviceDpi,
@@ -173,6 +177,8 @@ bool CChart2dView::SaveAsBitmap(const std::filesystem::path& path) const {
 void CChart2dView::Changed() {
   document_.SetModified(true);
   Rebuild();
+  // The results tables take their rows from the second chart's X axis.
+  if (DocumentHost* host = document_.Host()) host->UpdateAllViews(document_);
 }
 
 void CChart2dView::SelectItem(int axis, int item) {

@@ -2,6 +2,7 @@
 // what it applies.
 #include <algorithm>
 
+#include "core/document/DocumentHost.h"
 #include "core/document/VexoDoc.h"
 #include "gui/results/Chart2dView.h"
 #include "gui/results/ChartPropertiesSheet.h"
@@ -34,6 +35,7 @@ void CChart2dView::ApplyProperties(const ChartState& state, const std::array<CVe
   own.zones = state.zones;
   document_.SetModified(true);
   Rebuild();
+  if (DocumentHost* host = document_.Host()) host->UpdateAllViews(document_);
 }
 
 }  // namespace brisca

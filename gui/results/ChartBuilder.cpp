@@ -178,7 +178,8 @@ QImage RenderChartBitmap(const CVexoDoc& document, const ChartState& state,
                          const std::vector<const ComparisonSlot*>& shown, const QFont& font) {
   CZoneChart2D picture;
   picture.setFont(font);
-  BuildChart(picture, document, state, shown, ChartPalette{});
+  // Pictures are for pages: white behind the chart, as on paper.
+  BuildChart(picture, document, state, shown, ChartPalette{.printing = true});
   return picture.RenderImage(QSize(kChartBitmapWidth, kChartBitmapHeight));
 }
 

@@ -63,7 +63,8 @@ std::vector<const ComparisonSlot*> ShownSlots(const ChartState& state,
 void BuildChart(CZoneChart2D& chart, const CVexoDoc& document, const ChartState& state,
                 const std::vector<const ComparisonSlot*>& shown, const ChartPalette& palette);
 
-//! A chart of its own, 600 × 550, laid out and painted on white.
+//! A chart of its own, 600 × 550, laid out and painted in the print colours
+//! (white backgrounds, black captions and grid).
 QImage RenderChartBitmap(const CVexoDoc& document, const ChartState& state,
                          const std::vector<const ComparisonSlot*>& shown, const QFont& font);
 

@@ -58,6 +58,9 @@ CChartPropertiesSheet::CChartPropertiesSheet(CChart2dView& view, std::vector<CVe
   buttons->addWidget(resetAll_);
   buttons->addStretch();
   ok_->setDefault(true);
+  // A click on Cancel leaves the focus where it is: leaving an edit that holds
+  // a rejected text would take the focus back and swallow the click.
+  cancel_->setFocusPolicy(Qt::TabFocus);
   for (QPushButton* button : {ok_, cancel_, apply_}) buttons->addWidget(button);
 
   auto* layout = new QVBoxLayout(this);

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace brisca {
 
@@ -128,9 +129,13 @@ std::vector<CZoneChart2D::ZoneLabel> CZoneChart2D::Labels() const {
   const QRectF strip = StripInChart();
   const ChartAxis scale = ZoneScale();
   const AxisLimits limits = Limits(scale);
+  double lastValue = 0.0;
   auto place = [&](double value, const std::string& text, bool first) {
     if (value < limits.min || value > limits.max) return;  // clamped: no label
     const QString shown = QString::fromStdString(text);
+    // An edge two zones share carries one label.
+    if (!labels.empty() && value == lastValue && labels.back().text == shown) return;
+    lastValue = value;
     if (OnX()) {
       const qreal x = ChartPoint({value, 0}, ChartAxis::Y1).x();
       if (first && value == limits.min) {
@@ -182,15 +187,21 @@ void CZoneChart2D::PaintOverlay(QPainter& painter) {
     painter.drawText(QRectF(strip.left(), strip.top() - text * 1.25, strip.width(), text),
                      Qt::AlignCenter, caption);
   } else {
+    // One point smaller, in the unit the chart's font is given in.
     QFont vertical(QStringLiteral("Arial"));
-    vertical.setPointSizeF(std::max(1.0, font().pointSizeF() - 1));
+    if (font().pixelSize() > 0) {
+      vertical.setPixelSize(std::max(1, font().pixelSize() - static_cast<int>(std::lround(logicalDpiY() / 72.0))));
+    } else {
+      vertical.setPointSizeF(std::max(1.0, font().pointSizeF() - 1));
+    }
+    // The painter's own transform (a page's scaling) stays under the rotation.
+    painter.save();
     painter.setFont(vertical);
     const qreal x = chart()->size().width() - text / 2 - kGap;
     painter.translate(x, strip.center().y());
     painter.rotate(90);
     painter.drawText(QRectF(-strip.height() / 2, -text / 2, strip.height(), text), Qt::AlignCenter, caption);
-    painter.resetTransform();
-    painter.setFont(font());
+    painter.restore();
   }
   if (!zones_.compatible) {
     painter.drawText(strip, Qt::AlignCenter, QString::fromUtf8(kIncompatible));

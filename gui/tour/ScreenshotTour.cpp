@@ -132,6 +132,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakeCamManager(frame);
     TakeCompressionRatio(frame);
     TakePrintPreview(frame);
+    TakePrintPages(frame);
     TakeReport(frame, app.Paths());
     TakeCharts(frame);
     TakeChartProperties(frame);

@@ -65,7 +65,7 @@ class ScreenshotTour {
   void TakeChartMenu(CMainFrame& frame, CChart2dView& chart);
   //! The three pages of the chart properties on the sample's charts.
   void TakeChartProperties(CMainFrame& frame);
-  //! The report setup, the first printed page of the sample's report and the contest entry.
+  //! The report setup, every page of the sample's report as PDF and the contest entry.
   void TakeReport(CMainFrame& frame, const ProgramPaths& paths);
   //! The 3D surface component on a sample grid, in the scheme's 3D chart colours.
   void TakeSurface();
@@ -73,7 +73,14 @@ class ScreenshotTour {
   //! run, the Pro Iterator's pages after their presets and its results after a run.
   void TakeIterators();
 
+  //! Every page of the sample's engine print: "print-page-1.png" ...
+  void TakePrintPages(CMainFrame& frame);
+  //! Every page of `pdf` as "<prefix>-1.png" ...; `expected` pages (0: any).
+  void SavePdfPages(const QString& pdf, const QString& prefix, int expected);
+
   bool Save(const QImage& image, const QString& name, const QWidget* shown);
+  //! A picture of paper, not of a window.
+  bool SavePicture(const QImage& image, const QString& name);
   void Fail(const QString& what) { failures_ << what; }
 
   QDir out_;

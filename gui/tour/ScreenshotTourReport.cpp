@@ -1,7 +1,8 @@
-// The tour's report pictures: the report setup dialog, the first printed page
-// of the sample's report (with its two charts) and the contest entry dialog.
+// The tour's report pictures: the report setup dialog, every page of the
+// sample's report as PDF (with its two charts) and the contest entry dialog.
 // The report is made in a scratch report folder beside the tour's settings.
 #include <QApplication>
+#include <QDir>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTest>
@@ -62,23 +63,12 @@ void ScreenshotTour::TakeReport(CMainFrame& frame, const ProgramPaths& programPa
   doc->Report() = shown;
   const std::filesystem::path output = MakeReport(*doc, frame.Documents().Views(*doc), paths);
   doc->Report() = own;
-  const std::unique_ptr<QTextDocument> report = LayOutReport(output, paths.reportFolder);
-  if (!report) {
+  const std::unique_ptr<QTextDocument> report = LayOutReport(output, output.parent_path());
+  const QString pdf = QDir(settingsDir_).filePath(QStringLiteral("report.pdf"));
+  if (!report || !WriteReportPdf(*report, ToPath(pdf))) {
     Fail(QStringLiteral("report-page-1.png: the report was not made"));
   } else {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewWidget page(&printer);
-    QObject::connect(&page, &QPrintPreviewWidget::paintRequested, &page,
-                     [&report](QPrinter* target) { report->print(target); });
-    page.setViewMode(QPrintPreviewWidget::SinglePageView);
-    page.resize(860, 1180);
-    page.show();
-    if (!QTest::qWaitForWindowExposed(&page)) Fail(QStringLiteral("the report page did not show"));
-    page.updatePreview();
-    page.fitInView();
-    page.setCurrentPage(1);
-    SettleReport(300);
-    Save(page.grab().toImage(), QStringLiteral("report-page-1.png"), &page);
+    SavePdfPages(pdf, QStringLiteral("report-page"), 0);
   }
 
   CContestDlg contest(*doc, SuggestedEntryFile(*doc, paths.EngineFolder()), &frame);

@@ -1,7 +1,9 @@
 # Runs `brisca-cli report` on ENGINE with the report folder below XDG (a scratch
-# data home) and checks that both chart pictures were written, 600 x 550, with
-# more than a white page in them.
-file(GLOB_RECURSE old "${XDG}/*ChartImage*" "${XDG}/Default*Chart.bmp")
+# data home) and the report written outside it, at OUTPUT, and checks that both
+# chart pictures were written beside the report, 600 x 550, on white, with more
+# than a white page in them.
+get_filename_component(beside ${OUTPUT} DIRECTORY)
+file(GLOB_RECURSE old "${XDG}/*ChartImage*" "${XDG}/Default*Chart.bmp" "${beside}/Default*Chart.bmp")
 if(old)
   file(REMOVE ${old})
 endif()
@@ -11,16 +13,37 @@ execute_process(COMMAND ${PROGRAM} report ${ENGINE} --output ${OUTPUT}
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "report failed (${status}):\n${out}\n${err}")
 endif()
+file(READ ${OUTPUT} html)
+# Texts that read plainly whatever the engine: no nitrous claimed for an engine
+# without it, no "***" after a ramp rate that is set by hand.
+if(html MATCHES "With nitrous \\(" OR html MATCHES "<td>[0-9.]+ (\\*\\*\\*|\\(Auto\\))</td>")
+  message(FATAL_ERROR "the report claims nitrous or runs a ramp rate into its flag")
+endif()
 foreach(name DefaultLeftChart.bmp DefaultRightChart.bmp)
-  file(GLOB_RECURSE found "${XDG}/${name}" "${XDG}/*/${name}")
-  if(NOT found)
-    message(FATAL_ERROR "${name} was not written below ${XDG}")
+  set(picture ${beside}/${name})
+  if(NOT EXISTS ${picture})
+    message(FATAL_ERROR "${name} was not written beside ${OUTPUT}")
   endif()
-  list(GET found 0 picture)
+  if(NOT html MATCHES "src=\"${name}\"")
+    message(FATAL_ERROR "the report does not show ${name}")
+  endif()
   # BITMAPINFOHEADER: width at byte 18, height at byte 22 (little-endian).
   file(READ ${picture} header OFFSET 18 LIMIT 8 HEX)
   if(NOT header MATCHES "^58020000(26020000|dafdffff)")
     message(FATAL_ERROR "${name} is not 600 x 550: ${header}")
+  endif()
+  # The background is white: a pixel three in from the bottom-left corner of a
+  # 24-bit bottom-up picture (rows of 1800 bytes from the data offset).
+  file(READ ${picture} offset OFFSET 10 LIMIT 4 HEX)
+  string(REGEX REPLACE "^(..)(..)(..)(..)$" "0x\\4\\3\\2\\1" offset "${offset}")
+  file(READ ${picture} bits OFFSET 28 LIMIT 2 HEX)
+  if(NOT bits STREQUAL "1800")
+    message(FATAL_ERROR "${name} is not a 24-bit picture: ${bits}")
+  endif()
+  math(EXPR corner "${offset} + 3 * 1800 + 3 * 3")
+  file(READ ${picture} background OFFSET ${corner} LIMIT 3 HEX)
+  if(NOT background STREQUAL "ffffff")
+    message(FATAL_ERROR "${name} has no white background: ${background} (blue, green, red)")
   endif()
   # The middle of the picture holds more than white.
   file(SIZE ${picture} size)

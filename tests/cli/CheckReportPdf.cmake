@@ -3,6 +3,8 @@
 # pages, the report's texts, and the logo and both 600 x 550 chart pictures
 # among its images.
 file(REMOVE ${PDF})
+# A report folder of an earlier run would keep its older template.
+file(REMOVE_RECURSE ${XDG})
 set(ENV{XDG_DATA_HOME} "${XDG}")
 execute_process(COMMAND ${PROGRAM} report ${ENGINE} --output ${OUTPUT} --pdf ${PDF}
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
@@ -46,3 +48,54 @@ endif()
 if(NOT images MATCHES "image +240 +80 ")
   message(FATAL_ERROR "the logo is not in the PDF:\n${images}")
 endif()
+
+# Nothing runs into the right margin (2 cm of A4): page 1, which carries the
+# charts, pictured at 36 dots per inch in grey, is white right of the text.
+execute_process(COMMAND pdftoppm -f 1 -l 1 -r 36 -gray ${PDF} ${PDF}-page RESULT_VARIABLE status)
+file(GLOB pictured "${PDF}-page*.pgm")
+if(NOT status EQUAL 0 OR NOT pictured)
+  message(FATAL_ERROR "pdftoppm could not picture page 1")
+endif()
+list(GET pictured 0 pgm)
+file(READ ${pgm} head LIMIT 20)
+string(REGEX MATCH "^P5[ \n]+([0-9]+)[ \n]+([0-9]+)[ \n]+255\n" header "${head}")
+set(width ${CMAKE_MATCH_1})
+set(height ${CMAKE_MATCH_2})
+string(LENGTH "${header}" offset)
+file(READ ${pgm} pixels OFFSET ${offset} HEX)
+file(REMOVE ${pictured})
+math(EXPR marginStart "${width} - 2 * 36 * 100 / 254 + 2")  # 2 cm less a little slack
+math(EXPR lastRow "${height} - 1")
+foreach(row RANGE 0 ${lastRow} 2)
+  math(EXPR at "(${row} * ${width} + ${marginStart}) * 2")
+  math(EXPR length "(${width} - ${marginStart}) * 2")
+  string(SUBSTRING "${pixels}" ${at} ${length} strip)
+  string(REGEX REPLACE "f[a-f]" "" ink "${strip}")
+  if(NOT ink STREQUAL "")
+    message(FATAL_ERROR "page 1 runs into the right margin at row ${row}")
+  endif()
+endforeach()
+
+# No page but the last is left nearly empty by a forced page break: each one
+# has ink between the middle of the page and the page number at its foot.
+string(REGEX MATCH "Pages: +([0-9]+)" _ "${info}")
+math(EXPR beforeLast "${CMAKE_MATCH_1} - 1")
+execute_process(COMMAND pdftoppm -l ${beforeLast} -r 18 -gray ${PDF} ${PDF}-small RESULT_VARIABLE status)
+file(GLOB smalls "${PDF}-small*.pgm")
+list(SORT smalls)
+foreach(small ${smalls})
+  file(READ ${small} head LIMIT 20)
+  string(REGEX MATCH "^P5[ \n]+([0-9]+)[ \n]+([0-9]+)[ \n]+255\n" header "${head}")
+  set(width ${CMAKE_MATCH_1})
+  set(height ${CMAKE_MATCH_2})
+  string(LENGTH "${header}" offset)
+  math(EXPR from "${offset} + ${height} / 2 * ${width}")
+  math(EXPR rows "${height} * 38 / 100")  # down to 88 % of the page
+  math(EXPR length "${rows} * ${width}")
+  file(READ ${small} lower OFFSET ${from} LIMIT ${length} HEX)
+  string(REGEX REPLACE "f[a-f]" "" ink "${lower}")
+  if(ink STREQUAL "")
+    message(FATAL_ERROR "${small}: the lower half of the page is empty")
+  endif()
+endforeach()
+file(REMOVE ${smalls})

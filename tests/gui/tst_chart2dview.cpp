@@ -8,6 +8,11 @@
 #include <QLineSeries>
 #include <QMenu>
 #include <QPainter>
+#include <QPageSize>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -241,7 +246,7 @@ class TestChart2dView : public QObject {
     CZoneChart2D& chart = view_->Chart();
     chart.EnsureLayout();
     QVERIFY(chart.Zones().compatible);
-    QCOMPARE(chart.OverlayTexts(), (QStringList{"Engine Speed (RPM)", "2000", "4000", "4000"}));
+    QCOMPARE(chart.OverlayTexts(), (QStringList{"Engine Speed (RPM)", "2000", "4000"}));  // a shared edge once
 
     const QImage picture = chart.grab().toImage();
     const double top = chart.AxisMaximum(ChartAxis::Y1) * 0.97;
@@ -311,6 +316,60 @@ class TestChart2dView : public QObject {
     SetActiveScheme(0);
   }
 
+  // Printed at 600 dots per inch, every text has the size it has at 96 (where
+  // the layout's resolution and the page's agree), relative to the chart: the
+  // words' boxes as the PDF holds them, in points.
+  void printedTextsKeepTheirSizeAtAnyResolution() {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) reads the words' boxes");
+    ChartState& state = view_->State();
+    state.zones.LoadType(3);  // torque zones: a strip right of the plot, its caption turned
+    state.zones.shown = true;
+    view_->Rebuild();
+    QTemporaryDir dir;
+    auto words = [&](int dpi) {
+      const QString path = dir.filePath(QStringLiteral("chart%1.pdf").arg(dpi));
+      {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setResolution(dpi);
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+        view_->Print(printer);
+      }
+      QProcess process;
+      process.start(pdftotext, {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+      process.waitForFinished(60000);
+      const QString html = QString::fromUtf8(process.readAllStandardOutput());
+      static const QRegularExpression word(
+          QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+      QMap<QString, QRectF> boxes;
+      for (auto match = word.globalMatch(html); match.hasNext();) {
+        const auto m = match.next();
+        const QString text = m.captured(5);
+        if (boxes.contains(text)) continue;  // the first of repeated numbers
+        boxes.insert(text, QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                  QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())));
+      }
+      return boxes;
+    };
+    const QMap<QString, QRectF> screen = words(96);
+    const QMap<QString, QRectF> paper = words(600);
+    const QStringList expected{QStringLiteral("HP"), QStringLiteral("lb-ft"), QStringLiteral("RPM"),
+                               QStringLiteral("Power"), QStringLiteral("(lb-ft)")};
+    for (const QString& text : expected) {
+      QVERIFY2(screen.contains(text), qPrintable(text + QStringLiteral(" not printed at 96 dpi")));
+      QVERIFY2(paper.contains(text), qPrintable(text + QStringLiteral(" not printed at 600 dpi")));
+      const QRectF a = screen[text];
+      const QRectF b = paper[text];
+      const QString sizes = QStringLiteral("%1: %2 x %3 pt at 96 dpi, %4 x %5 pt at 600 dpi")
+                                .arg(text).arg(a.width()).arg(a.height()).arg(b.width()).arg(b.height());
+      QVERIFY2(qAbs(b.height() - a.height()) < 0.15 * a.height(), qPrintable(sizes));
+      QVERIFY2(qAbs(b.width() - a.width()) < 0.15 * a.width(), qPrintable(sizes));
+      QVERIFY2(QLineF(a.center(), b.center()).length() < 4.0, qPrintable(sizes));
+    }
+  }
+
   void theCursorShowsEverySeriesAtTheMouseAndNeverPrints() {
     CZoneChart2D& chart = view_->Chart();
     chart.EnsureLayout();
@@ -342,6 +401,38 @@ class TestChart2dView : public QObject {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&chart, &leave);
     QVERIFY(!chart.IsCursorShown());
+  }
+
+  // A rebuild takes the cursor away: its read-out would list curves no longer drawn.
+  void aRebuildHidesTheCursorUntilTheMouseMoves_data() {
+    QTest::addColumn<bool>("properties");
+    QTest::newRow("menu choice") << false;
+    QTest::newRow("properties") << true;
+  }
+  void aRebuildHidesTheCursorUntilTheMouseMoves() {
+    QFETCH(bool, properties);
+    CZoneChart2D& chart = view_->Chart();
+    chart.EnsureLayout();
+    const auto at = chart.DataToPixel({doc_->Results().rpm[4], 100}, ChartAxis::Y1);
+    QVERIFY(at);
+    chart.MoveCursor(*at);
+    QVERIFY(chart.IsCursorShown());
+    QCOMPARE(chart.CursorTexts().size(), 3);
+    if (properties) {
+      ChartState state = view_->State();
+      state.axes[kAxisY2].SelectItem(0);
+      view_->ApplyProperties(state, {});
+    } else {
+      Entry(Group(view_->ContextMenu(), "Y2 Data"), "(None)")->trigger();
+    }
+    QVERIFY(!chart.IsCursorShown());
+    QVERIFY(chart.CursorTexts().isEmpty());
+    chart.EnsureLayout();
+    const auto again = chart.DataToPixel({doc_->Results().rpm[5], 100}, ChartAxis::Y1);
+    QVERIFY(again);
+    chart.MoveCursor(*again);
+    QVERIFY(chart.IsCursorShown());
+    QCOMPARE(chart.CursorTexts().size(), 2);  // X and Power only
   }
 
   void exportedDataAreThePlottedPoints() {

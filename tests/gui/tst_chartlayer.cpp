@@ -2,6 +2,7 @@
 // limits read back, the legend, labels at data coordinates, the data-to-pixel
 // map, and painting into an image.
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLegend>
 #include <QLegendMarker>
@@ -10,6 +11,8 @@
 #include <QValueAxis>
 
 #include "gui/results/chartlib/Chart2D.h"
+#include "gui/results/chartlib/ChartLegend.h"
+#include "gui/results/chartlib/ChartTextLabel.h"
 
 using brisca::CChart2D;
 using brisca::ChartAxis;
@@ -32,11 +35,6 @@ ChartData Ramp(int drawn, double y0, double dy, int sets = 1) {
   return data;
 }
 
-int VisibleMarkers(CChart2D& chart) {
-  int n = 0;
-  for (QLegendMarker* marker : chart.chart()->legend()->markers()) n += marker->isVisible();
-  return n;
-}
 
 }  // namespace
 
@@ -53,16 +51,16 @@ class TestChartLayer : public QObject {
     QCOMPARE(chart.Series(ChartAxis::Y1, 0)->count(), 10);
     chart.Rescale();
     // Y1 212.5..347.5 and X 1000..5500: the zeros of points 10..27 take no part.
-    QCOMPARE(chart.AxisMinimum(ChartAxis::Y1), 200.0);
-    QCOMPARE(chart.AxisMaximum(ChartAxis::Y1), 360.0);
+    QCOMPARE(chart.AxisMinimum(ChartAxis::Y1), 210.0);
+    QCOMPARE(chart.AxisMaximum(ChartAxis::Y1), 350.0);
     QCOMPARE(chart.AxisMinimum(ChartAxis::X), 1000.0);
     QCOMPARE(chart.AxisMaximum(ChartAxis::X), 6000.0);
     QCOMPARE(chart.AxisMinimum(ChartAxis::Y2), 2.0);
     QCOMPARE(chart.AxisMaximum(ChartAxis::Y2), 12.0);
     auto* y1 = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).at(0));
     QVERIFY(y1);
-    QCOMPARE(y1->min(), 200.0);
-    QCOMPARE(y1->max(), 360.0);
+    QCOMPARE(y1->min(), 210.0);
+    QCOMPARE(y1->max(), 350.0);
   }
 
   void fixedLimitsAreKeptAndReadBack() {
@@ -80,6 +78,60 @@ class TestChartLayer : public QObject {
     QCOMPARE(chart.AxisMaximum(ChartAxis::Y1), 1200.0);  // 0..1080 drawn
   }
 
+  // A range that is not a whole number of steps from a multiple of the step:
+  // the ticks fall on multiples of the step, both ends carry a label, and an
+  // inner tick too near an end leaves its label out. Y2 draws no grid lines.
+  void bothEndsOfARangeAreLabelled_data() {
+    QTest::addColumn<double>("minimum");
+    QTest::addColumn<double>("maximum");
+    QTest::addColumn<double>("step");
+    QTest::addColumn<QList<double>>("labels");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("sweep 1000..14500") << 1000.0 << 14500.0 << 2000.0
+                                       << QList<double>{1000, 2000, 4000, 6000, 8000, 10000, 12000, 14500}
+                                       << QStringList{"1000", "12000", "14500"};
+    QTest::newRow("shared 0..350") << 0.0 << 350.0 << 100.0 << QList<double>{0, 100, 200, 300, 350}
+                                   << QStringList{"0", "300", "350"};
+    QTest::newRow("bars 231..256") << 231.0 << 256.0 << 5.0 << QList<double>{231, 235, 240, 245, 250, 256}
+                                   << QStringList{"231", "235", "256"};
+    QTest::newRow("tenths 0.33..1.27") << 0.33 << 1.27 << 0.2 << QList<double>{0.33, 0.6, 0.8, 1.0, 1.27}
+                                       << QStringList{"0.33", "0.60", "1.27"};
+    QTest::newRow("whole steps: the axis's own") << 0.0 << 1000.0 << 200.0 << QList<double>{} << QStringList{};
+  }
+  void bothEndsOfARangeAreLabelled() {
+    QFETCH(double, minimum);
+    QFETCH(double, maximum);
+    QFETCH(double, step);
+    QFETCH(QList<double>, labels);
+    QFETCH(QStringList, texts);
+    CChart2D chart;
+    chart.resize(600, 500);
+    chart.SetData(ChartAxis::Y1, Ramp(28, 0, 40), {QStringLiteral("Torque (lb-ft)")});
+    chart.SetData(ChartAxis::Y2, Ramp(28, 0, 10), {QStringLiteral("Power (HP)")});
+    chart.SetAxisFixed(ChartAxis::Y1, minimum, maximum, step);
+    chart.SetAxisFixed(ChartAxis::X, minimum, maximum, step);
+    chart.Rescale();
+    for (ChartAxis axis : {ChartAxis::X, ChartAxis::Y1}) {
+      const std::vector<double> got = chart.TickLabelValues(axis);
+      QCOMPARE(got.size(), std::size_t(labels.size()));
+      for (std::size_t i = 0; i < got.size(); ++i) QVERIFY2(qAbs(got[i] - labels[int(i)]) < 1e-9, qPrintable(QString::number(got[i])));
+    }
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    chart.EnsureLayout();
+    QStringList shown;
+    for (QGraphicsItem* item : chart.chart()->childItems()) {
+      if (auto* label = dynamic_cast<brisca::ChartTextLabel*>(item); label && label->isVisible()) shown << label->Text();
+    }
+    for (const QString& text : texts) QVERIFY2(shown.count(text) == 2, qPrintable(text));  // on X and on Y1
+    // The axis's own numbers stay out of sight when the chart draws its own.
+    auto* y1 = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).at(0));
+    QCOMPARE(y1->labelsColor().alpha(), labels.isEmpty() ? 255 : 0);
+    auto* y2 = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).at(1));
+    QVERIFY(y1->isGridLineVisible());
+    QVERIFY(!y2->isGridLineVisible());
+  }
+
   void excludedSeriesHaveNoLegendEntryAndTheLegendSitsAtTheBottom() {
     CChart2D chart;
     chart.SetData(ChartAxis::Y1, Ramp(28, 0, 10, 2), {QStringLiteral("Power (HP)"), QStringLiteral("Torque (lb-ft)")});
@@ -89,11 +141,57 @@ class TestChartLayer : public QObject {
     chart.SetY2Shown(false);
     chart.show();
     QVERIFY(QTest::qWaitForWindowExposed(&chart));
-    QCOMPARE(VisibleMarkers(chart), 2);
+    QCOMPARE(chart.LegendRows(), QStringList{"Power (HP) | Torque (lb-ft)"});
     QVERIFY(!chart.Series(ChartAxis::Y2, 0)->isVisible());
     QVERIFY(!chart.IsY2Shown());
-    QCOMPARE(chart.chart()->legend()->alignment(), Qt::AlignBottom);
     QCOMPARE(chart.Series(ChartAxis::Y1, 1)->name(), QStringLiteral("Torque (lb-ft)"));
+  }
+
+  // Four engines compared in a 600-pixel picture: eight entries in rows, each
+  // whole and inside the chart, under the plot; a single entry wider than a
+  // narrow chart is drawn smaller, not cut.
+  void legendEntriesWrapIntoRowsAndAreNeverCut() {
+    CChart2D chart;
+    std::vector<QString> power;
+    std::vector<QString> torque;
+    for (const char* title : {"Stock Small-Block V8", "Two-Lobe Cam Four", "CompareRun", "Big-Block Street"}) {
+      power.push_back(QStringLiteral("Power (HP)-") + QLatin1String(title));
+      torque.push_back(QStringLiteral("Torque (lb-ft)-") + QLatin1String(title));
+    }
+    chart.SetData(ChartAxis::Y1, Ramp(28, 100, 10, 4), power);
+    chart.SetData(ChartAxis::Y2, Ramp(28, 50, 5, 4), torque);
+    chart.Rescale();
+    const QImage picture = chart.RenderImage(QSize(600, 550));
+    const QStringList rows = chart.LegendRows();
+    QVERIFY2(rows.size() >= 2, qPrintable(rows.join(QLatin1Char('\n'))));
+    QStringList entries;
+    for (const QString& row : rows) entries << row.split(QStringLiteral(" | "));
+    QStringList all;
+    for (const QString& name : power) all << name;
+    for (const QString& name : torque) all << name;
+    QCOMPARE(entries, all);
+    auto* legend = [&]() -> QGraphicsItem* {
+      for (QGraphicsItem* item : chart.chart()->childItems()) {
+        if (dynamic_cast<brisca::ChartLegend*>(item)) return item;
+      }
+      return nullptr;
+    }();
+    QVERIFY(legend);
+    const QRectF box = legend->mapRectToParent(legend->boundingRect());
+    QVERIFY2(QRectF(0, 0, 600, 550).contains(box), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())));
+    QVERIFY(box.top() > chart.ChartPlotArea().bottom());
+    QVERIFY(!picture.isNull());
+
+    const QString longName = QStringLiteral("Power (HP)-") + QString(60, QLatin1Char('W'));
+    chart.SetData(ChartAxis::Y1, Ramp(28, 100, 10), {longName});
+    ChartData none = Ramp(28, 0, 0);
+    none.SetDisplay(0, SeriesDisplay::Excluded);
+    chart.SetData(ChartAxis::Y2, none, {QString()});
+    chart.SetY2Shown(false);
+    static_cast<void>(chart.RenderImage(QSize(300, 300)));
+    QCOMPARE(chart.LegendRows(), QStringList{longName});
+    const QFont font = static_cast<brisca::ChartLegend*>(legend)->Font();
+    QVERIFY(QFontMetricsF(font).horizontalAdvance(longName) < 300 - 16);
   }
 
   void dataToPixelFollowsThePlotAndLabelsSitOnTheirPoint() {

@@ -20,6 +20,7 @@
 #include "gui/results/ChartMenuTable.h"
 #include "gui/results/ChartPropertiesSheet.h"
 #include "gui/results/ChartZonesPage.h"
+#include "gui/results/ResultsTableView.h"
 #include "gui/results/ZoneChart2D.h"
 #include "gui/shell/DocumentManager.h"
 #include "gui/shell/EditFloatPt.h"
@@ -394,6 +395,71 @@ class TestChartProperties : public QObject {
     QCOMPARE(view.State().Y2().Maximum(), 120);
     QCOMPARE(view.Chart().AxisMinimum(ChartAxis::Y2), 20.0);
     QCOMPARE(view.Chart().AxisMaximum(ChartAxis::Y2), 120.0);
+  }
+
+  // After error 100 and a rejected text in the same field, a click on Cancel
+  // (press, the event loop running, release, as on a real screen) still closes
+  // the sheet, and nothing is written.
+  void cancelClosesWhileAFieldHoldsARejectedText() {
+    ScriptedPresenter presenter;
+    ScopedPresenter installed(presenter);
+    const ChartState before = Chart(Sample()).State();
+    auto sheet = OpenSheet();
+    CChartZonesPage* page = sheet->ZonesPage();
+    sheet->Tabs()->setCurrentWidget(page);
+    emit page->TypeList()->activated(2);
+    page->CountSpin()->setValue(1);
+    TypeAndLeave(page->MinimumEdit(0), QStringLiteral("50"), page->TypeList());
+    TypeAndLeave(page->MaximumEdit(0), QStringLiteral("20"), page->TypeList());
+    QTest::mouseClick(sheet->OkButton(), Qt::LeftButton);
+    QCOMPARE(ShownCodes(presenter), std::vector<int>{100});
+    QLineEdit* edit = page->MaximumEdit(0);
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("9999999999"));  // past the largest edge
+    QPushButton* cancel = nullptr;
+    for (QPushButton* button : sheet->findChildren<QPushButton*>()) {
+      if (button->text() == QStringLiteral("Cancel")) cancel = button;
+    }
+    QVERIFY(cancel);
+    QTest::mousePress(cancel, Qt::LeftButton);
+    QCoreApplication::processEvents();  // what the press set off runs before the release
+    QTest::mouseRelease(cancel, Qt::LeftButton);
+    QTRY_VERIFY(!sheet->isVisible());
+    QCOMPARE(sheet->result(), int{QDialog::Rejected});
+    QCOMPARE(Chart(Sample()).State(), before);
+    QVERIFY(!Sample().IsModified());
+  }
+
+  // The table on the left takes its rows from the second chart's X axis: a
+  // range chosen from the chart's menu or in the properties redraws it too.
+  void aChartChoiceRedrawsTheTableBesideIt() {
+    CChart2dView& view = Chart(Sample());
+    auto* table = qobject_cast<CResultsTableView*>(
+        frame_->Documents().Views(Sample()).View(ViewSlot::ResultsTable));
+    QVERIFY(table);
+    auto fresh = [this] {
+      ViewRegistry scratch;
+      CResultsTableView current(Sample(), scratch, true);
+      return current.ShownText();
+    };
+    QCOMPARE(table->ShownText(), fresh());
+    const QString start = table->ShownText();
+    QVERIFY(view.OnCommand(ChartRangeCommand(kAxisX, RangeMode::Low)));
+    QVERIFY(table->ShownText() != start);
+    QCOMPARE(table->ShownText(), fresh());
+
+    const QString low = table->ShownText();
+    auto sheet = OpenSheet();
+    QComboBox* range = sheet->AxisPage()->RangeList(kAxisX);
+    range->setCurrentIndex(static_cast<int>(RangeMode::Hi));
+    emit range->activated(static_cast<int>(RangeMode::Hi));
+    sheet->OkButton()->click();
+    QTRY_VERIFY(!sheet->isVisible());
+    QCOMPARE(view.State().X().Mode(), RangeMode::Hi);
+    QVERIFY(table->ShownText() != low);
+    QCOMPARE(table->ShownText(), fresh());
   }
 
   void resetAllRestoresTheSecondChartsDefaults() {

@@ -7,6 +7,10 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTabWidget>
 #include <QTest>
 
@@ -144,6 +148,40 @@ class TestEnginePrinter : public QObject {
     const QByteArray bytes = pdf.readAll();
     QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "),
              qsizetype(7));
+  }
+
+  // On paper a group's title stands clear of the group above: between the
+  // last row of "Short Block" and the title "Cylinder Heads" lies at least
+  // half a line (the box's foot goes there). The words' boxes as the PDF
+  // printed at 600 dots per inch holds them, in points.
+  void groupTitlesStandClearOfTheBoxAbove() {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) reads the words' boxes");
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("engine.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    printer.setResolution(600);
+    const brisca::CVexoDoc& doc = *frame_->ActiveDocument();
+    QVERIFY(EnginePrinter(doc, frame_->Documents().Views(doc)).Print(printer));
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                              QStringLiteral("-l"), QStringLiteral("1"), file, QStringLiteral("-")});
+    QVERIFY(process.waitForFinished(60000));
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    auto box = [&](const QString& text) {
+      const QRegularExpression word(QStringLiteral(
+          "<word xMin=\"[\\d.]+\" yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" yMax=\"([\\d.]+)\">%1</word>").arg(text));
+      const auto m = word.match(html);
+      return m.hasMatch() ? std::pair{m.captured(1).toDouble(), m.captured(2).toDouble()} : std::pair{-1.0, -1.0};
+    };
+    const auto [rodTop, rodBottom] = box(QStringLiteral("Rod"));
+    const auto [titleTop, titleBottom] = box(QStringLiteral("Cylinder"));
+    QVERIFY(rodTop > 0 && titleTop > 0);
+    const double line = rodBottom - rodTop;
+    QVERIFY2(titleTop - rodBottom >= 0.5 * line,
+             qPrintable(QStringLiteral("%1 pt between the rows, a line is %2 pt").arg(titleTop - rodBottom).arg(line)));
   }
 
  private:

@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "core/base/FatalAssert.h"
+#include "gui/results/chartlib/ChartLegend.h"
 #include "gui/results/chartlib/ChartTextLabel.h"
 
 namespace brisca {
@@ -34,6 +35,24 @@ int DecimalsOf(double value) {
 
 int Index(ChartAxis axis) { return static_cast<int>(axis); }
 
+// `font` with its point size turned into pixels at `dpi`.
+QFont InPixels(QFont font, qreal dpi) {
+  if (font.pixelSize() <= 0 && font.pointSizeF() > 0) {
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pointSizeF() * dpi / 72.0))));
+  }
+  return font;
+}
+
+// `font` scaled by `factor`, whichever way its size is given.
+QFont Scaled(QFont font, qreal factor) {
+  if (font.pixelSize() > 0) {
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * factor))));
+  } else if (font.pointSizeF() > 0) {
+    font.setPointSizeF(font.pointSizeF() * factor);
+  }
+  return font;
+}
+
 // Labels sit above the plot background and the series.
 constexpr qreal kLabelZ = 20.0;
 
@@ -45,9 +64,13 @@ CChart2D::CChart2D(QWidget* parent) : QChartView(parent), chart_(new QChart) {
   setFrameShape(QFrame::NoFrame);
   chart_->setBackgroundRoundness(0);
   chart_->layout()->setContentsMargins(0, 0, 0, 0);  // the background fills the whole chart
-  chart_->setMargins(QMargins(6, 10, 8, 4));  // the end numbers of the axes clear the edge
+  chart_->setMargins(plotMargins_);
   chart_->legend()->setAlignment(Qt::AlignBottom);
   chart_->legend()->setShowToolTips(false);
+  // Qt's legend keeps to one row and cuts its texts short: the chart draws its own.
+  chart_->legend()->setVisible(false);
+  legend_ = new ChartLegend(chart_);
+  legend_->setZValue(kLabelZ);
 
   const Qt::Alignment sides[3] = {Qt::AlignBottom, Qt::AlignLeft, Qt::AlignRight};
   for (int i = 0; i < 3; ++i) {
@@ -55,6 +78,8 @@ CChart2D::CChart2D(QWidget* parent) : QChartView(parent), chart_(new QChart) {
     axes_[i]->setTickType(QValueAxis::TicksDynamic);
     chart_->addAxis(axes_[i], sides[i]);
   }
+  // One set of grid lines: Y1's. Y2's, on a scale of its own, would cross them.
+  axes_[Index(ChartAxis::Y2)]->setGridLineVisible(false);
   for (ChartAxis y : {ChartAxis::Y1, ChartAxis::Y2}) {
     Side& side = SideOf(y);
     side.anchor = new QLineSeries(chart_);
@@ -137,6 +162,7 @@ void CChart2D::SetSeriesStyle(ChartAxis yAxis, int set, const SeriesStyle& style
   BRISCA_ASSERT(set >= 0 && static_cast<std::size_t>(set) < side.styles.size());
   side.styles[static_cast<std::size_t>(set)] = style;
   ApplyStyle(yAxis, set);
+  FitLegend();
 }
 
 void CChart2D::ApplyStyle(ChartAxis yAxis, int set) {
@@ -202,26 +228,59 @@ void CChart2D::ApplyLimits(ChartAxis axis, const AxisLimits& limits) {
   valueAxis->setTickInterval(std::max(valueAxis->max() - valueAxis->min(), maximum - limits.min));
   valueAxis->setRange(limits.min, maximum);
   const double step = limits.step > 0 ? limits.step : (maximum - limits.min) / 5.0;
-  // A whole number of steps: ticks spread from end to end, exact at both ends.
-  // Otherwise steps from zero (when the range holds it) or from the minimum.
+  // A whole number of steps from a multiple of the step: ticks spread from end
+  // to end, exact at both ends. Otherwise the ticks fall on whole multiples of the step and the chart
+  // labels them itself, with both ends.
   const double intervals = (maximum - limits.min) / step;
+  const bool onStep = std::abs(limits.min / step - std::round(limits.min / step)) < 1e-6;
+  const bool whole = std::abs(intervals - std::round(intervals)) < 1e-6 && intervals < 100 && onStep;
   double firstTick = limits.min;
-  if (std::abs(intervals - std::round(intervals)) < 1e-6 && intervals < 100) {
+  if (whole) {
     valueAxis->setTickType(QValueAxis::TicksFixed);
     valueAxis->setTickCount(static_cast<int>(std::round(intervals)) + 1);
   } else {
     valueAxis->setTickType(QValueAxis::TicksDynamic);
     valueAxis->setTickInterval(step);
-    firstTick = limits.min <= 0 && maximum >= 0 ? 0.0 : limits.min;
+    firstTick = std::ceil(limits.min / step - 1e-9) * step + 0.0;
     valueAxis->setTickAnchor(firstTick);
   }
   // As many decimals as the step has, and as the first tick has (ticks from
   // 0.05 in steps of 0.1 need two): ticks summed from the anchor carry
   // rounding noise that "%g" would show.
   const int stepDecimals = std::max(0, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
-  const int decimals = std::max(stepDecimals, DecimalsOf(firstTick));
+  const int decimals = std::max({stepDecimals, DecimalsOf(firstTick), whole ? 0 : DecimalsOf(limits.min),
+                                 whole ? 0 : DecimalsOf(maximum)});
   valueAxis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+  std::vector<double> labelled;
+  if (!whole) {
+    // An inner tick too near an end gives its place to the end's label.
+    constexpr double kNearEnd = 0.45;
+    labelled.push_back(limits.min);
+    for (double tick = firstTick; tick < maximum - kNearEnd * step; tick += step) {
+      if (tick > limits.min + kNearEnd * step) labelled.push_back(tick);
+    }
+    labelled.push_back(maximum);
+  }
+  SetTickLabels(axis, labelled, decimals);
   PlaceLabels();
+}
+
+void CChart2D::SetTickLabels(ChartAxis axis, const std::vector<double>& values, int decimals) {
+  auto& labels = tickLabels_[static_cast<std::size_t>(Index(axis))];
+  for (auto& [value, item] : labels) delete item;
+  labels.clear();
+  const Qt::Alignment align = axis == ChartAxis::X    ? Qt::AlignHCenter | Qt::AlignTop
+                              : axis == ChartAxis::Y1 ? Qt::AlignRight | Qt::AlignVCenter
+                                                      : Qt::AlignLeft | Qt::AlignVCenter;
+  QValueAxis* valueAxis = AxisOf(axis);
+  for (double value : values) {
+    auto* item = new ChartTextLabel(QString::number(value, 'f', decimals), align, colors_.text, Qt::transparent,
+                                    chart_);
+    item->SetFont(TextFont(valueAxis->labelsFont()));
+    item->setZValue(kLabelZ);
+    labels.emplace_back(value, item);
+  }
+  ApplyAxisColors(valueAxis);
 }
 
 AxisLimits CChart2D::Limits(ChartAxis axis) const { return axisState_[Index(axis)].shown; }
@@ -235,7 +294,10 @@ void CChart2D::SetAxisTitle(ChartAxis axis, const QString& title) {
 }
 
 void CChart2D::ApplyAxisColors(QValueAxis* axis) {
-  axis->setLabelsColor(colors_.text);
+  // The axis's own numbers keep their room but are not seen when the chart draws its own.
+  const bool own = !tickLabels_[static_cast<std::size_t>(std::find(axes_.begin(), axes_.end(), axis) - axes_.begin())]
+                        .empty();
+  axis->setLabelsColor(own ? QColor(Qt::transparent) : colors_.text);
   axis->setTitleBrush(colors_.text);
   axis->setLinePenColor(colors_.grid);
   axis->setGridLineColor(colors_.grid);
@@ -250,14 +312,22 @@ void CChart2D::SetColors(const ChartColors& colors) {
   chart_->setPlotAreaBackgroundVisible(true);
   chart_->legend()->setLabelColor(colors.text);
   for (QValueAxis* axis : axes_) ApplyAxisColors(axis);
+  for (auto& labels : tickLabels_) {
+    for (auto& [value, item] : labels) item->SetColor(colors.text);
+  }
   setBackgroundBrush(colors.background);
+  FitLegend();
 }
 
-void CChart2D::SetPlotMargins(const QMargins& margins) { chart_->setMargins(margins); }
+void CChart2D::SetPlotMargins(const QMargins& margins) {
+  plotMargins_ = margins;
+  FitLegend();
+}
 
 int CChart2D::AddLabel(const QString& text, QPointF at, ChartAxis yAxis, Qt::Alignment align,
                        const QColor& textColor, const QColor& background) {
   auto* item = new ChartTextLabel(text, align, textColor, background, chart_);
+  item->SetFont(TextFont(item->Font()));
   item->setZValue(kLabelZ);
   labels_.push_back({item, at, yAxis});
   PlaceLabels();
@@ -287,7 +357,45 @@ void CChart2D::PlaceLabels() {
   for (auto& [value, item] : valueLabels_) {
     item->PlaceAt({chart_->mapToPosition({value, 0}, SideOf(ChartAxis::Y1).anchor).x(), below});
   }
+  PlaceTickLabels();
   PlaceBars();
+}
+
+void CChart2D::PlaceTickLabels() {
+  constexpr qreal kTickRoom = 6.0;  // the tick marks outside the plot and a gap
+  constexpr qreal kLabelGap = 2.0;
+  const QRectF plot = chart_->plotArea();
+  for (ChartAxis axis : {ChartAxis::X, ChartAxis::Y1, ChartAxis::Y2}) {
+    const bool shown = AxisOf(axis)->isVisible() && AxisOf(axis)->labelsVisible();
+    auto& labels = tickLabels_[static_cast<std::size_t>(Index(axis))];
+    for (auto& [value, item] : labels) {
+      item->setVisible(shown);
+      if (axis == ChartAxis::X) {
+        item->PlaceAt({ChartPoint({value, 0}, ChartAxis::Y1).x(), plot.bottom() + kTickRoom});
+      } else if (axis == ChartAxis::Y1) {
+        item->PlaceAt({plot.left() - kTickRoom, ChartPoint({0, value}, axis).y()});
+      } else {
+        item->PlaceAt({plot.right() + kTickRoom, ChartPoint({0, value}, axis).y()});
+      }
+    }
+    // On a small chart an inner number that would touch an end's gives way.
+    if (!shown || labels.size() < 3) continue;
+    auto box = [](const ChartTextLabel* item) {
+      return item->mapRectToParent(item->boundingRect()).adjusted(-kLabelGap, -kLabelGap / 2, kLabelGap, kLabelGap / 2);
+    };
+    const QRectF first = box(labels.front().second);
+    const QRectF last = box(labels.back().second);
+    for (std::size_t i = 1; i + 1 < labels.size(); ++i) {
+      const QRectF inner = box(labels[i].second);
+      if (inner.intersects(first) || inner.intersects(last)) labels[i].second->setVisible(false);
+    }
+  }
+}
+
+std::vector<double> CChart2D::TickLabelValues(ChartAxis axis) const {
+  std::vector<double> values;
+  for (const auto& [value, item] : tickLabels_[static_cast<std::size_t>(Index(axis))]) values.push_back(value);
+  return values;
 }
 
 void CChart2D::SetValueLabels(const std::vector<std::pair<double, QString>>& labels) {
@@ -295,10 +403,12 @@ void CChart2D::SetValueLabels(const std::vector<std::pair<double, QString>>& lab
   valueLabels_.clear();
   for (const auto& [value, text] : labels) {
     auto* item = new ChartTextLabel(text, Qt::AlignHCenter | Qt::AlignTop, colors_.text, Qt::transparent, chart_);
+    item->SetFont(TextFont(item->Font()));
     item->setZValue(kLabelZ);
     valueLabels_.emplace_back(value, item);
   }
   AxisOf(ChartAxis::X)->setLabelsVisible(labels.empty());
+  FitLegend();
   PlaceLabels();
 }
 
@@ -346,28 +456,60 @@ void CChart2D::PlaceBars() {
 }
 
 void CChart2D::FitLegend() {
-  constexpr qreal kEntrySpace = 34.0;  // marker, gaps and the legend's own padding
-  constexpr qreal kSmallestPoints = 6.5;
-  const QFont base = font();
-  const QFontMetricsF metrics(base);
-  qreal needed = 0;
-  for (const Side& side : sides_) {
-    for (QLineSeries* series : side.series) {
-      if (series->isVisible()) needed += metrics.horizontalAdvance(series->name()) + kEntrySpace;
+  constexpr qreal kSide = 8.0;  // room left and right of the rows
+  constexpr qreal kGap = 4.0;   // between the axis captions and the rows
+  std::vector<ChartLegend::Entry> entries;
+  for (ChartAxis y : {ChartAxis::Y1, ChartAxis::Y2}) {
+    if (!legendShown_) break;
+    const Side& side = SideOf(y);
+    for (std::size_t set = 0; set < side.series.size(); ++set) {
+      if (!side.series[set]->isVisible()) continue;
+      const QColor color = set < side.styles.size() ? side.styles[set].color : QColor(Qt::black);
+      entries.push_back({side.series[set]->name(), color});
     }
   }
-  const qreal room = chart_->size().width() - 16;
-  QFont legendFont = base;
-  if (needed > room && room > 0 && base.pointSizeF() > 0) {
-    legendFont.setPointSizeF(std::max(kSmallestPoints, base.pointSizeF() * room / needed));
+  const qreal width = chart_->size().width() - 2 * kSide;
+  legend_->SetEntries(std::move(entries), TextFont(font()), colors_.text, width);
+  QMargins margins = plotMargins_;
+  if (legend_->Height() > 0) margins.setBottom(margins.bottom() + static_cast<int>(std::ceil(legend_->Height() + kGap)));
+  // Texts in place of the X numbers lie under the plot, where the axis keeps no room for them.
+  if (!valueLabels_.empty()) {
+    margins.setBottom(margins.bottom() + static_cast<int>(std::ceil(QFontMetricsF(TextFont(font())).height() + kGap)));
   }
-  chart_->legend()->setFont(legendFont);
+  if (chart_->margins() != margins) chart_->setMargins(margins);
+  legend_->setPos(kSide, chart_->size().height() - plotMargins_.bottom() - legend_->Height());
 }
+
+QStringList CChart2D::LegendRows() const { return legend_->RowTexts(); }
+
+void CChart2D::SetLegendShown(bool shown) {
+  legendShown_ = shown;
+  FitLegend();
+}
+
+void CChart2D::UsePixelFonts() {
+  pixelFonts_ = true;
+  setFont(TextFont(font()));
+  for (QValueAxis* axis : axes_) {
+    axis->setLabelsFont(TextFont(axis->labelsFont()));
+    axis->setTitleFont(TextFont(axis->titleFont()));
+  }
+  for (Label& label : labels_) label.item->SetFont(TextFont(label.item->Font()));
+  for (auto& [value, item] : valueLabels_) item->SetFont(TextFont(item->Font()));
+  for (auto& labels : tickLabels_) {
+    for (auto& [value, item] : labels) item->SetFont(TextFont(item->Font()));
+  }
+  FitLegend();
+  PlaceLabels();
+}
+
+QFont CChart2D::TextFont(QFont font) const { return pixelFonts_ ? InPixels(font, logicalDpiY()) : font; }
 
 void CChart2D::EnsureLayout() {
   if (chart_->size() != QSizeF(viewport()->size()) && isVisible()) {
     chart_->resize(viewport()->size());
   }
+  FitLegend();
   chart_->layout()->activate();
   PlaceLabels();
 }

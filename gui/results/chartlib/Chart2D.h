@@ -9,7 +9,7 @@
 // - Limits: per axis fixed, or automatic. Automatic limits are worked out from
 //   the drawn points only and rounded to nice numbers (ChartScale), then set,
 //   so the limits read back after Rescale are those on screen.
-// - The legend sits centred at the bottom.
+// - The legend sits centred at the bottom, in as many rows as its entries need.
 // - Text labels are anchored at data coordinates and follow the plot area.
 // - DataToPixel maps a data point to a position in the chart window (valid
 //   once the layout is done: EnsureLayout).
@@ -37,6 +37,7 @@ class QValueAxis;
 
 namespace brisca {
 
+class ChartLegend;
 class ChartTextLabel;
 
 enum class ChartAxis { X = 0, Y1 = 1, Y2 = 2 };
@@ -91,8 +92,13 @@ class CChart2D : public QChartView {
 
   void SetColors(const ChartColors& colors);
   const ChartColors& Colors() const { return colors_; }
-  //! Room kept free around the plot (for overlays drawn beside it).
+  //! Room kept free around the plot (for overlays drawn beside it); the
+  //! legend's rows come on top of the bottom margin.
   void SetPlotMargins(const QMargins& margins);
+  //! Without a legend the plot takes its room (on by default).
+  void SetLegendShown(bool shown);
+  //! The legend's rows, each row's texts joined by " | ".
+  QStringList LegendRows() const;
 
   //! A text at data point `at` on the `yAxis` scale; `align` says which side
   //! of the text sits on the point. Returns the label's number.
@@ -103,6 +109,11 @@ class CChart2D : public QChartView {
   QString LabelText(int label) const;
   //! Where the label is drawn, in chart-window coordinates.
   QRectF LabelRect(int label) const;
+
+  //! The values the chart labels itself on `axis` (a range that is not a
+  //! whole number of steps: its ends and the ticks on multiples of the step);
+  //! empty when the axis labels its ticks.
+  std::vector<double> TickLabelValues(ChartAxis axis) const;
 
   //! Texts in place of the numbers of the X axis, each under its X value;
   //! an empty list brings the numbers back.
@@ -146,6 +157,12 @@ class CChart2D : public QChartView {
   //! The lines of text beside the cursor ("Power (HP): 231.4").
   QStringList CursorTexts() const;
 
+  //! Sizes every text of the chart in pixels of the chart's own coordinates,
+  //! as large as its point size makes it on this widget's screen. Painted into
+  //! a device of another resolution (a printer), the texts then scale with the
+  //! chart instead of being sized again at the device's resolution.
+  void UsePixelFonts();
+
   //! Paints the whole chart into `target` of `painter`.
   void Paint(QPainter& painter, const QRectF& target);
   //! The chart laid out at `size` and painted on white. Resizes this chart:
@@ -188,9 +205,13 @@ class CChart2D : public QChartView {
   std::vector<double> DrawnValues(ChartAxis axis) const;
   void ApplyLimits(ChartAxis axis, const AxisLimits& limits);
   void PlaceLabels();
-  //! A smaller legend font when the entries would not fit in one line.
+  void SetTickLabels(ChartAxis axis, const std::vector<double>& values, int decimals);
+  void PlaceTickLabels();
+  //! Lays the legend out for the chart's width and keeps room for it under the plot.
   void FitLegend();
   QPointF ToView(QPointF scenePoint) const;
+  //! `font` sized in pixels when this chart's texts are (UsePixelFonts).
+  QFont TextFont(QFont font) const;
 
   QChart* chart_;
   std::array<QValueAxis*, 3> axes_{};
@@ -204,11 +225,16 @@ class CChart2D : public QChartView {
   void PlaceBars();
 
   ChartColors colors_;
+  QMargins plotMargins_{6, 10, 8, 4};  // the end numbers of the axes clear the edge
+  ChartLegend* legend_ = nullptr;
+  bool legendShown_ = true;
   std::vector<std::pair<double, ChartTextLabel*>> valueLabels_;
+  std::array<std::vector<std::pair<double, ChartTextLabel*>>, 3> tickLabels_;
   std::vector<Bar> bars_;
   std::vector<QGraphicsRectItem*> barItems_;
   double barWidth_ = 0.0;
   QColor barColor_;
+  bool pixelFonts_ = false;
   bool cursorEnabled_ = false;
   QGraphicsLineItem* cursorLine_ = nullptr;
   ChartTextLabel* cursorText_ = nullptr;

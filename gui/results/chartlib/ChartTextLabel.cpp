@@ -18,6 +18,16 @@ void ChartTextLabel::SetText(const QString& text) {
   text_ = text;
 }
 
+void ChartTextLabel::SetFont(const QFont& font) {
+  prepareGeometryChange();
+  font_ = font;
+}
+
+void ChartTextLabel::SetColor(const QColor& color) {
+  textColor_ = color;
+  update();
+}
+
 QRectF ChartTextLabel::TextRect() const {
   const QFontMetricsF metrics(font_);
   const QRectF text = metrics.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft, text_);

@@ -15,6 +15,9 @@ class ChartTextLabel : public QGraphicsItem {
                  const QColor& background, QGraphicsItem* parent);
 
   void SetText(const QString& text);
+  void SetFont(const QFont& font);
+  void SetColor(const QColor& color);
+  const QFont& Font() const { return font_; }
   QString Text() const { return text_; }
   //! Places the label so that its aligned side sits on `anchor` (scene coordinates).
   void PlaceAt(QPointF anchor);

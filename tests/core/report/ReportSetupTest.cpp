@@ -166,12 +166,60 @@ TEST_F(ReportSetupTest, RecallWithoutSavedFileAndResetAllGiveTheBuiltInDefaults)
   EXPECT_TRUE(presenter.Shown().empty());
 }
 
-TEST_F(ReportSetupTest, BrowseKeepsOnlyTheFileName) {
-  ReportSetup setup("Engine1", ReportSpecs(), folder.Path());
-  setup.ChooseFile(Text::LogoFile, fs::path("/home/someone/pictures/Shop Logo.bmp"));
-  setup.ChooseFile(Text::PageBottomFile, folder / "sub" / "Bottom.txt");
-  EXPECT_EQ(setup.Settings().logoFile, "Shop Logo.bmp");
+std::string Contents(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void Write(const fs::path& path, const std::string& text) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+// The report names the logo and the page bottom without a folder, so a file
+// chosen elsewhere is copied into the report folder; a different file of the
+// same name there is replaced only on OK.
+TEST_F(ReportSetupTest, BrowseKeepsTheFileNameAndPutsTheFileInTheReportFolder) {
+  struct Case {
+    const char* name;
+    const char* there;      // the report folder's file of that name, null: none
+    MessageButton answer;   // to question 340, when it is asked
+    bool taken;             // the setting names the chosen file
+    std::vector<int> codes;
+  };
+  const Case cases[] = {
+      {"new name", nullptr, MessageButton::Ok, true, {}},
+      {"same file there", "chosen", MessageButton::Ok, true, {}},
+      {"different file, replaced", "old logo", MessageButton::Ok, true, {340}},
+      {"different file, kept", "old logo", MessageButton::Cancel, false, {340}},
+  };
+  const fs::path report = folder / "report";
+  const fs::path elsewhere = folder / "pictures" / "Shop Logo.bmp";
+  Write(elsewhere, "chosen");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(report);
+    if (c.there) Write(report / "Shop Logo.bmp", c.there);
+    presenter.Clear();
+    presenter.Answer(c.answer);
+    ReportSetup setup("Engine1", ReportSpecs(), report);
+    const std::string before = setup.Settings().logoFile;
+    EXPECT_EQ(setup.ChooseFile(Text::LogoFile, elsewhere), c.taken);
+    EXPECT_EQ(ErrorCodes(presenter), c.codes);
+    EXPECT_EQ(setup.Settings().logoFile, c.taken ? "Shop Logo.bmp" : before);
+    EXPECT_EQ(Contents(report / "Shop Logo.bmp"), c.taken ? "chosen" : c.there);
+    EXPECT_EQ(Contents(elsewhere), "chosen");
+  }
+
+  // A file of the report folder itself stays as it is; one that cannot be read is reported.
+  presenter.Clear();
+  ReportSetup setup("Engine1", ReportSpecs(), report);
+  Write(report / "Bottom.txt", "bottom");
+  EXPECT_TRUE(setup.ChooseFile(Text::PageBottomFile, report / "Bottom.txt"));
   EXPECT_EQ(setup.Settings().pageBottomFile, "Bottom.txt");
+  EXPECT_FALSE(setup.ChooseFile(Text::LogoFile, folder / "nowhere" / "Gone.bmp"));
+  EXPECT_EQ(ErrorCodes(presenter), std::vector<int>{341});
+  EXPECT_NE(setup.Settings().logoFile, "Gone.bmp");
 }
 
 TEST_F(ReportSetupTest, GlossaryChoiceAndItsEnabling) {

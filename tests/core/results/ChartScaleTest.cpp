@@ -13,12 +13,14 @@ struct NiceCase {
   AxisLimits expected;
 };
 
-TEST(ChartScaleTest, NiceLimitsRoundOutwardsToOneTwoFiveSteps) {
+TEST(ChartScaleTest, NiceLimitsHugTheDataOnOneTwoFiveSteps) {
   const std::vector<NiceCase> cases = {
       {{1000, 6500}, {1000, 7000, 1000}},
       {{0.4, 8.7}, {0, 10, 2}},
       {{-3.2, 12.1}, {-5, 15, 5}},
-      {{212.5, 347.9}, {200, 360, 20}},
+      {{212.5, 347.9}, {210, 350, 20}},    // half steps hug the data
+      {{1000, 14500}, {1000, 15000, 2000}},  // a sweep, not 0..16000
+      {{1030, 3720}, {1000, 4000, 500}},   // 5 × 10^k: whole steps
       {{100, 200}, {100, 200, 20}},        // already on the grid: no extra step
       {{7, 7}, {6, 8, 1}},                 // flat: one step each side
       {{0, 0}, {-0.2, 0.2, 0.2}},
