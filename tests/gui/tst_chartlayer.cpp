@@ -2,6 +2,7 @@
 // limits read back, the legend, labels at data coordinates, the data-to-pixel
 // map, and painting into an image.
 #include <QApplication>
+#include <QChart>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLegend>
@@ -10,9 +11,14 @@
 #include <QTest>
 #include <QValueAxis>
 
+#include <set>
+
 #include "gui/results/chartlib/Chart2D.h"
 #include "gui/results/chartlib/ChartLegend.h"
 #include "gui/results/chartlib/ChartTextLabel.h"
+
+// Qt's debugging hooks: called as every QObject is made and destroyed.
+extern quintptr qtHookData[];
 
 using brisca::CChart2D;
 using brisca::ChartAxis;
@@ -35,6 +41,50 @@ ChartData Ramp(int drawn, double y0, double dy, int sets = 1) {
   return data;
 }
 
+
+// Every QObject made while it lives and not yet destroyed, seen through Qt's
+// object hooks, so objects nobody holds a pointer to are found too.
+class LiveObjects {
+ public:
+  LiveObjects() {
+    previousAdd_ = qtHookData[kAddHook];
+    previousRemove_ = qtHookData[kRemoveHook];
+    current_ = this;
+    qtHookData[kAddHook] = reinterpret_cast<quintptr>(&Added);
+    qtHookData[kRemoveHook] = reinterpret_cast<quintptr>(&Removed);
+  }
+  ~LiveObjects() {
+    qtHookData[kAddHook] = previousAdd_;
+    qtHookData[kRemoveHook] = previousRemove_;
+    current_ = nullptr;
+  }
+  LiveObjects(const LiveObjects&) = delete;
+  LiveObjects& operator=(const LiveObjects&) = delete;
+
+  template <class T>
+  int Count() const {
+    int n = 0;
+    for (QObject* object : live_) n += qobject_cast<T*>(object) != nullptr;
+    return n;
+  }
+
+ private:
+  static constexpr int kAddHook = 3;     // QHooks::AddQObject
+  static constexpr int kRemoveHook = 4;  // QHooks::RemoveQObject
+  static void Added(QObject* object) {
+    current_->live_.insert(object);
+    if (auto chain = reinterpret_cast<void (*)(QObject*)>(current_->previousAdd_)) chain(object);
+  }
+  static void Removed(QObject* object) {
+    current_->live_.erase(object);
+    if (auto chain = reinterpret_cast<void (*)(QObject*)>(current_->previousRemove_)) chain(object);
+  }
+
+  static inline LiveObjects* current_ = nullptr;
+  quintptr previousAdd_ = 0;
+  quintptr previousRemove_ = 0;
+  std::set<QObject*> live_;
+};
 
 }  // namespace
 
@@ -277,6 +327,21 @@ class TestChartLayer : public QObject {
     const auto offLine = chart.DataToPixel({8000, 70}, ChartAxis::Y1);  // off the grid lines too
     QVERIFY(offLine);
     QVERIFY(image.pixelColor(offLine->toPoint()).green() > 200);
+  }
+
+  // A chart window takes every chart it makes with it, also when it only
+  // painted a picture.
+  void noChartOutlivesItsWindow() {
+    LiveObjects live;
+    {
+      CChart2D chart;
+      chart.SetData(ChartAxis::Y1, Ramp(10, 212.5, 15.0), {QStringLiteral("Power (HP)")});
+      chart.Rescale();
+      QVERIFY(live.Count<QChart>() > 0);
+      QCOMPARE(chart.RenderImage({300, 200}).size(), QSize(300, 200));
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(live.Count<QChart>(), 0);
   }
 };
 

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "core/base/FatalAssert.h"
 #include "gui/results/chartlib/ChartLegend.h"
@@ -59,6 +60,9 @@ constexpr qreal kLabelZ = 20.0;
 }  // namespace
 
 CChart2D::CChart2D(QWidget* parent) : QChartView(parent), chart_(new QChart) {
+  // The view comes with a chart of its own, which setChart() releases
+  // without deleting it.
+  const std::unique_ptr<QChart> viewsOwn(chart());
   setChart(chart_);
   setRenderHint(QPainter::Antialiasing);
   setFrameShape(QFrame::NoFrame);
