@@ -1,6 +1,5 @@
 #include "gui/shell/VexoApp.h"
 
-#include <QCommandLineParser>
 #include <QApplication>
 #include <QIcon>
 #include <QProcess>
@@ -9,6 +8,7 @@
 #include "core/base/ErrCode.h"
 #include "core/document/VexoDoc.h"
 #include "gui/shell/ColorScheme.h"
+#include "gui/shell/CommandLine.h"
 #include "gui/shell/LogoItem.h"
 #include "gui/shell/LowColorDlg.h"
 #include "gui/shell/MainFrame.h"
@@ -61,10 +61,7 @@ bool CVexoApp::InitInstance(const QStringList& arguments) {
   if (!mainFrame_) return false;
   mainFrame_->setAttribute(Qt::WA_DeleteOnClose);
 
-  QCommandLineParser parser;  // 7: parsed, and nothing opened from it
-  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("ignored"));
-  parser.parse(arguments);
-  ignoredArguments_ = parser.positionalArguments();
+  const QStringList files = EngineFilesOfCommandLine(arguments);  // 7
 
   splash_->WaitUntilShownFor(options_.splashMinimumMs);  // 8
   mainFrame_->SetWorkbook(true);
@@ -73,14 +70,26 @@ bool CVexoApp::InitInstance(const QStringList& arguments) {
 
   CheckLowColorDisplay();  // 9
 
-  mainFrame_->OnFileNew();  // 10
+  // 10: the window comes first, so that a file that cannot be read is reported
+  // over it; the empty engine only when no file opened.
   if (options_.showMaximized) {
     mainFrame_->showMaximized();
   } else {
     mainFrame_->show();
   }
+  OpenStartFiles(files);
   mainFrame_->update();
   return true;
+}
+
+void CVexoApp::OpenStartFiles(const QStringList& files) {
+  bool opened = false;
+  for (const QString& file : files) {
+    // A window closed while a later file's error was up leaves nothing to open into.
+    if (!mainFrame_) return;
+    opened = mainFrame_->OpenFile(ToPath(file)) || opened;
+  }
+  if (mainFrame_ && !opened) mainFrame_->OnFileNew();
 }
 
 void CVexoApp::CheckLowColorDisplay() {

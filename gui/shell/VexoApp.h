@@ -4,10 +4,11 @@
 //
 // Start-up, in this order:
 //   1 record the start-up folder        6 create the main frame
-//   2 show the splash                   7 parse the command line, open nothing
+//   2 show the splash                   7 parse the command line
 //   3 settings "Quillon", 4 recent files 8 splash up >= its minimum; workbook on
 //   4 engine-files folder               9 low-colour check and notice
-//   5 preferences, colour scheme       10 one new engine; main window maximised
+//   5 preferences, colour scheme       10 main window maximised; the files named
+//                                          on the command line, or one new engine
 // Shut-down writes "HighColorModeLastUsed", "ColorSchemeNumLastUsed" and
 // "SuppressLowClrInfoMsg".
 
@@ -55,8 +56,6 @@ class CVexoApp : public QObject {
   //! The current scheme: the one drawn, or the one chosen for the next start.
   int SchemeNumber() const { return schemeNumber_; }
   bool IsLowColorDisplay() const { return lowColor_; }
-  //! The command-line words that were parsed and left unopened.
-  const QStringList& IgnoredArguments() const { return ignoredArguments_; }
 
   //! A scheme command: nothing when it is current; else notice 113, and on OK
   //! the scheme becomes current and the main window closes.
@@ -66,13 +65,14 @@ class CVexoApp : public QObject {
 
  private:
   void CheckLowColorDisplay();
+  //! Each file in a window of its own (errors by number); "Brisca1" when none opened.
+  void OpenStartFiles(const QStringList& files);
 
   AppOptions options_;
   ProgramPaths paths_;
   Preferences prefs_;
   int schemeNumber_ = 1;
   bool lowColor_ = false;
-  QStringList ignoredArguments_;
   std::unique_ptr<SplashScreen> splash_;
   QPointer<CMainFrame> mainFrame_;
 };

@@ -1,5 +1,5 @@
 // Start-up and shut-down of the application: the scheme from the settings,
-// the splash time, the command line left unopened, the low-colour notice,
+// the splash time, the files named on the command line, the low-colour notice,
 // the preferences written at exit, scheme changes and the user manual.
 #include <QCheckBox>
 #include <QDir>
@@ -15,6 +15,7 @@
 #include "core/document/CommandIds.h"
 #include "core/document/VexoDoc.h"
 #include "gui/shell/AboutDlg.h"
+#include "gui/shell/ChildFrame.h"
 #include "gui/shell/ColorScheme.h"
 #include "gui/shell/LowColorDlg.h"
 #include "gui/shell/MainFrame.h"
@@ -99,16 +100,49 @@ class TestVexoApp : public QObject {
     }
   }
 
-  void fileOnTheCommandLineIsNotOpened() {
-    const QString sample = QString::fromStdString(brisca::test::SampleEngine().string());
-    QVERIFY(QFile::exists(sample));
+  // Each engine named on the command line opens in its own window; a file that
+  // cannot be read is reported by number and the program starts all the same,
+  // with the empty engine when nothing opened.
+  void filesOnTheCommandLineOpenInWindows_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<int>("errors");
+    const QString v8 = QString::fromStdString(brisca::test::SampleEngine().string());
+    const QString four = QString::fromStdString(brisca::test::SampleEngine("Four 1.6L.qen").string());
+    const QString missing = QStringLiteral("/nonexistent/Missing Engine.qen");
+    QTest::newRow("two engines") << QStringList{v8, four}
+                                 << QStringList{QStringLiteral("Stock Small-Block V8"), QStringLiteral("Four 1.6L")} << 0;
+    QTest::newRow("relative to the current folder") << QStringList{QStringLiteral("Four 1.6L.qen")}
+                                                    << QStringList{QStringLiteral("Four 1.6L")} << 0;
+    QTest::newRow("the same engine twice") << QStringList{four, four} << QStringList{QStringLiteral("Four 1.6L")} << 0;
+    QTest::newRow("missing file") << QStringList{missing} << QStringList{QStringLiteral("Brisca1")} << 1;
+    QTest::newRow("not an engine") << QStringList{QStringLiteral("GARBAGE")} << QStringList{QStringLiteral("Brisca1")} << 1;
+    QTest::newRow("one bad, one good") << QStringList{missing, four} << QStringList{QStringLiteral("Four 1.6L")} << 1;
+  }
+  void filesOnTheCommandLineOpenInWindows() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, titles);
+    QFETCH(int, errors);
+    brisca::TempDir dir;
+    const QString garbage = QString::fromStdString(dir.Write("Garbage.qen", "not an engine\n").string());
+    arguments.replaceInStrings(QStringLiteral("GARBAGE"), garbage);
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(QString::fromStdString(brisca::test::SampleEngine().parent_path().string())));
     brisca::CVexoApp app(QuickStart());
-    QVERIFY(app.InitInstance({QStringLiteral("brisca"), sample}));
-    QCOMPARE(app.IgnoredArguments(), QStringList{sample});
-    const auto documents = app.MainFrame()->Documents().Documents();
-    QCOMPARE(documents.size(), size_t(1));
-    QCOMPARE(documents.front()->GetTitle(), std::string("Brisca1"));
-    QVERIFY(documents.front()->Results().IsEmpty());
+    const bool started = app.InitInstance(QStringList{QStringLiteral("brisca")} + arguments);
+    QDir::setCurrent(previous);
+    QVERIFY(started);
+    QStringList windows;
+    for (const brisca::CChildFrame* frame : app.MainFrame()->Frames()) {
+      windows << QString::fromStdString(frame->Document().GetTitle());
+    }
+    QCOMPARE(windows, titles);
+    QCOMPARE(int(presenter_.Shown().size()), errors);
+    for (const brisca::Message& shown : presenter_.Shown()) {
+      QCOMPARE(shown.kind, brisca::MessageKind::Error);
+      QVERIFY(shown.code > 0);
+    }
+    QVERIFY(app.MainFrame()->isVisible());
   }
 
   // Any start-up folder will do, however deep: its engine-files folder lies below it.
