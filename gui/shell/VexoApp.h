@@ -26,12 +26,14 @@
 namespace brisca {
 
 class CMainFrame;
+class CManualViewer;
 class SplashScreen;
 
 struct AppOptions {
   int splashMinimumMs = 2000;                           //!< how long the splash stays at least
   DisplayColorProbe displayColors = PrimaryScreenColors;  //!< what the display reports
-  QString manualOpener = QStringLiteral("xdg-open");    //!< program that opens the manual
+  QString manualOpener = QStringLiteral("xdg-open");    //!< the outside viewer of the manual
+  std::filesystem::path manualFile;                     //!< empty: the manual in the data folder
   bool showMaximized = true;                            //!< step 10 (the tour sizes the window itself)
 };
 
@@ -60,8 +62,13 @@ class CVexoApp : public QObject {
   //! A scheme command: nothing when it is current; else notice 113, and on OK
   //! the scheme becomes current and the main window closes.
   void OnSchemeCommand(int command);
-  //! "User Manual...": opens the manual with the opener; error 76 when that fails.
+  //! "User Manual...": the manual in the program's own viewer (brought to the
+  //! front when already open); error 76, naming the path, when the PDF is missing.
   void OnUserManual();
+  //! The manual in the outside viewer; notice 380 when that viewer fails.
+  void OpenManualExternally();
+  //! The viewer the Help command opened (null when none is open).
+  CManualViewer* ManualViewer() const;
 
  private:
   void CheckLowColorDisplay();
@@ -75,6 +82,7 @@ class CVexoApp : public QObject {
   bool lowColor_ = false;
   std::unique_ptr<SplashScreen> splash_;
   QPointer<CMainFrame> mainFrame_;
+  QPointer<CManualViewer> manualViewer_;
 };
 
 }  // namespace brisca

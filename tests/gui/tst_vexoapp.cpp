@@ -7,6 +7,11 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPdfSearchModel>
+#include <QPdfView>
+#include <QTreeView>
+#include <QLineEdit>
+#include <QAction>
 #include <QPointer>
 #include <QSettings>
 #include <QTest>
@@ -18,6 +23,7 @@
 #include "gui/shell/ChildFrame.h"
 #include "gui/shell/ColorScheme.h"
 #include "gui/shell/LowColorDlg.h"
+#include "gui/shell/ManualViewer.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/WorkbookTabs.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -282,46 +288,102 @@ class TestVexoApp : public QObject {
     QCOMPARE(ReadPreference("ColorSchemeNumLastUsed").toInt(), 3);
   }
 
-  void userManualOpenerFailureShowsError76_data() {
+  // F1 shows the manual in the program's own viewer: its pages, its outline, a
+  // search that finds the manual's words; the command again brings back the same window.
+  void userManualOpensInItsOwnViewer() {
+    brisca::CVexoApp app(QuickStart());
+    QVERIFY(app.InitInstance({QStringLiteral("brisca")}));
+    QVERIFY2(std::filesystem::exists(app.ManualPath()), app.ManualPath().c_str());
+    app.MainFrame()->Action(brisca::command::kUserManual)->trigger();
+    brisca::CManualViewer* viewer = app.ManualViewer();
+    QVERIFY(viewer);
+    QVERIFY(QTest::qWaitForWindowExposed(viewer));
+    QVERIFY(viewer->IsLoaded());
+    QVERIFY(viewer->PageCount() > 1);
+    // The outline shows only when the PDF has one.
+    QCOMPARE(viewer->Outline()->isVisibleTo(viewer), viewer->Outline()->model()->rowCount() > 0);
+    viewer->GoToPage(1);
+    QTRY_COMPARE(viewer->CurrentPage(), 1);
+    QTest::keyClicks(viewer->SearchField(), QStringLiteral("dynamometer"));
+    QTest::keyClick(viewer->SearchField(), Qt::Key_Return);
+    QTRY_VERIFY(viewer->SearchModel()->rowCount(QModelIndex()) > 0);
+    const double zoom = viewer->PageView()->zoomFactor();
+    viewer->ZoomBy(2.0);
+    QCOMPARE(viewer->PageView()->zoomFactor(), zoom * 2.0);
+    app.MainFrame()->OnCommand(brisca::command::kUserManual);
+    QCOMPARE(app.ManualViewer(), viewer);
+    QVERIFY(presenter_.Shown().empty());
+  }
+
+  // Error 76 only when the manual itself is missing, naming where it was looked for.
+  void missingManualShowsError76WithItsPath() {
+    brisca::AppOptions options = QuickStart();
+    options.manualFile = "/nonexistent/Manuals & Videos/Brisca User Manual.pdf";
+    brisca::CVexoApp app(options);
+    QVERIFY(app.InitInstance({QStringLiteral("brisca")}));
+    app.MainFrame()->Action(brisca::command::kUserManual)->trigger();
+    QCOMPARE(presenter_.Shown().size(), size_t(1));
+    const brisca::Message& shown = presenter_.Shown().front();
+    QCOMPARE(shown.code, 76);
+    QCOMPARE(shown.title, std::string("User Manual Error"));
+    QVERIFY(shown.text.find("not found") != std::string::npos);
+    QVERIFY(shown.text.find(options.manualFile.string()) != std::string::npos);
+    QVERIFY(shown.text.find("Acrobat") == std::string::npos);
+    QVERIFY(!app.ManualViewer());
+  }
+
+  // "Open in External Viewer" hands the manual's path to the outside viewer;
+  // a viewer that fails is notice 380, never error 76.
+  void externalViewer_data() {
     QTest::addColumn<QString>("opener");
-    QTest::addColumn<bool>("error");
+    QTest::addColumn<bool>("notice");
     QTest::newRow("opener exits 1") << QStringLiteral("false") << true;
     QTest::newRow("opener missing") << QStringLiteral("/nonexistent/brisca-opener") << true;
-    QTest::newRow("opener succeeds") << QStringLiteral("true") << false;
+    QTest::newRow("opener succeeds") << QString() << false;
   }
-  void userManualOpenerFailureShowsError76() {
+  void externalViewer() {
     QFETCH(QString, opener);
-    QFETCH(bool, error);
+    QFETCH(bool, notice);
+    brisca::TempDir dir;
+    const auto seenFile = dir / "argument.txt";
+    if (opener.isEmpty()) {
+      const auto script = dir.Write("opener.sh", "#!/bin/sh\nprintf '%s' \"$1\" > \"" + seenFile.string() + "\"\n");
+      std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+      opener = QString::fromStdString(script.string());
+    }
     brisca::AppOptions options = QuickStart();
     options.manualOpener = opener;
     brisca::CVexoApp app(options);
     QVERIFY(app.InitInstance({QStringLiteral("brisca")}));
-    app.MainFrame()->Action(brisca::command::kUserManual)->trigger();
-    if (error) {
+    app.MainFrame()->OnCommand(brisca::command::kUserManual);
+    QVERIFY(app.ManualViewer());
+    QAction* external = nullptr;
+    for (QAction* action : app.ManualViewer()->findChildren<QAction*>()) {
+      if (action->text() == QStringLiteral("Open in External Viewer")) external = action;
+    }
+    QVERIFY(external);
+    external->trigger();
+    if (notice) {
       QTRY_COMPARE(presenter_.Shown().size(), size_t(1));
-      QCOMPARE(presenter_.Shown().front().code, 76);
-      QCOMPARE(presenter_.Shown().front().title, std::string("User Manual Error"));
+      QCOMPARE(presenter_.Shown().front().kind, brisca::MessageKind::Notice);
+      QCOMPARE(presenter_.Shown().front().code, 380);
     } else {
-      QTest::qWait(300);
+      QTRY_COMPARE(brisca::TempDir::ReadFile(seenFile), app.ManualPath().string());
+      QCOMPARE(app.ManualPath().filename().string(), std::string("Brisca User Manual.pdf"));
+      QCOMPARE(app.ManualPath().parent_path().filename().string(), std::string("Manuals & Videos"));
       QVERIFY(presenter_.Shown().empty());
     }
   }
 
-  void userManualOpensTheManualInTheDataFolder() {
-    brisca::TempDir dir;
-    const auto seenFile = dir / "argument.txt";
-    const auto script = dir.Write("opener.sh", "#!/bin/sh\nprintf '%s' \"$1\" > \"" + seenFile.string() + "\"\n");
-    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-    brisca::AppOptions options = QuickStart();
-    options.manualOpener = QString::fromStdString(script.string());
-    brisca::CVexoApp app(options);
+  // The viewer goes with the main window, so that closing the program ends it.
+  void manualViewerClosesWithTheMainWindow() {
+    brisca::CVexoApp app(QuickStart());
     QVERIFY(app.InitInstance({QStringLiteral("brisca")}));
     app.MainFrame()->OnCommand(brisca::command::kUserManual);
-    QTRY_VERIFY(std::filesystem::exists(seenFile));
-    QTRY_COMPARE(brisca::TempDir::ReadFile(seenFile), app.ManualPath().string());
-    QCOMPARE(app.ManualPath().filename().string(), std::string("Brisca User Manual.pdf"));
-    QCOMPARE(app.ManualPath().parent_path().filename().string(), std::string("Manuals & Videos"));
-    QVERIFY(presenter_.Shown().empty());
+    QPointer<brisca::CManualViewer> viewer = app.ManualViewer();
+    QVERIFY(viewer);
+    app.MainFrame()->close();
+    QTRY_VERIFY(viewer.isNull());
   }
 
   void aboutBoxNamesProgramVersionAndBuildDate() {
