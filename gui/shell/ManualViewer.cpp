@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -24,6 +26,23 @@ namespace {
 constexpr double kZoomStep = 1.25;
 constexpr double kMinZoom = 0.25;
 constexpr double kMaxZoom = 8.0;
+
+// The search model's own text is rich text with line-break marks; the list shows
+// each hit as plain text after its page number.
+class SearchHitsText final : public QIdentityProxyModel {
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role != Qt::DisplayRole) return QIdentityProxyModel::data(index, role);
+    const QModelIndex source = mapToSource(index);
+    const int page = source.data(int(QPdfSearchModel::Role::Page)).toInt();
+    const auto* hits = static_cast<const QPdfSearchModel*>(sourceModel());
+    QString context = source.data(int(QPdfSearchModel::Role::ContextBefore)).toString() + hits->searchString() +
+                      source.data(int(QPdfSearchModel::Role::ContextAfter)).toString();
+    context.replace(QChar(0x23CE), QLatin1Char(' '));
+    return QCoreApplication::translate("CManualViewer", "Page %1: %2").arg(page + 1).arg(context.simplified());
+  }
+};
 
 }  // namespace
 
@@ -120,9 +139,11 @@ void CManualViewer::BuildSidePanes() {
   searchModel_ = new QPdfSearchModel(this);
   searchModel_->setDocument(document_);
   hits_ = new QListView(this);
-  hits_->setModel(searchModel_);
+  hits_->setModel(new SearchHitsText(hits_));
+  static_cast<QIdentityProxyModel*>(hits_->model())->setSourceModel(searchModel_);
   hits_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   hits_->setWordWrap(true);
+  hits_->setAlternatingRowColors(true);
   auto* hitsDock = new QDockWidget(tr("Search Results"), this);
   hitsDock->setObjectName(QStringLiteral("hits"));
   hitsDock->setFeatures(QDockWidget::NoDockWidgetFeatures);
