@@ -17,6 +17,9 @@ struct Parser {
   QCommandLineOption version = parser.addVersionOption();
 
   Parser() {
+    // Qt's own single-dash options (-reverse, -style ...) are words, not bundles
+    // of letters: "-reverse" must not read as -v.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral("Brisca builds an engine from components and runs it on a simulated dynamometer."));
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("Engine files (.qen) to open, each in its own window."),

@@ -16,5 +16,6 @@ check --help '^Usage: .*brisca .*\[FILE\.\.\.\]$'
 check --help '^  -v, --version'
 check -h '^Usage: '
 check --version '^brisca [0-9]+\.[0-9]+\.[0-9]+$'
+check -v '^brisca [0-9]+\.[0-9]+\.[0-9]+$'
 [ "$failures" -eq 0 ] || exit 1
 echo "help and version answered without a display"
