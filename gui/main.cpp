@@ -1,10 +1,13 @@
 #include <QApplication>
 
 #include "core/base/FatalAssert.h"
+#include "gui/shell/CommandLine.h"
 #include "gui/shell/QtMessagePresenter.h"
 #include "gui/shell/VexoApp.h"
 
 int main(int argc, char* argv[]) {
+  // --help and --version are answered before anything needs a display.
+  if (const auto status = brisca::AnswerInformationOptions(argc, argv)) return *status;
   QApplication app(argc, argv);
 
   brisca::QtMessagePresenter presenter;

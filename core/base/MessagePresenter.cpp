@@ -48,6 +48,11 @@ bool AskYesNo(const std::string& title, const std::string& text) {
   return CurrentPresenter().Show(question) == MessageButton::Ok;
 }
 
+std::string NumberedTitle(const Message& message) {
+  if (message.code == 0) return message.title;
+  return std::string(KindWord(message.kind)) + ' ' + std::to_string(message.code) + ": " + message.title;
+}
+
 std::string FormatMessageForConsole(const Message& message) {
   std::string out = KindWord(message.kind);
   out += ' ';

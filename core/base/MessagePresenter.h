@@ -53,6 +53,11 @@ class ScopedPresenter {
 //! true for Yes. Not a numbered message.
 bool AskYesNo(const std::string& title, const std::string& text);
 
+//! The box's caption: the title after the message's number, "Error 45: File Error",
+//! so that the number the manual asks users to quote is in sight; a message
+//! without a number (a plain question) keeps its title alone.
+std::string NumberedTitle(const Message& message);
+
 //! "Error 45: File Error: Unable to Read from the Selected File" — one line per
 //! message line, as the headless program prints it.
 std::string FormatMessageForConsole(const Message& message);

@@ -208,11 +208,11 @@ constexpr MessageEntry kMessages[] = {
      "For more information, refer to the Installation And\n"
      "Overview manual supplied with your software package."},
     {MessageKind::Error, 76, "User Manual Error",
-     "Unable to start the Acrobat Reader program.\n"
-     "Adobe Acrobat Reader (version 3.0 or higher)\n"
-     "is required for viewing of the Brisca User Manual.\n"
-     "For more information, refer to the Installation And\n"
-     "Overview manual supplied with your software package."},
+     "The Brisca User Manual was not found.\n"
+     "Brisca looked for it at:\n"
+     "{detail}\n"
+     "Reinstall Brisca to restore the manual.",
+     DetailRule::Required},
     {MessageKind::Error, 77, "Product Information Error",
      "Unable to start the Brisca Product Information program.\n"
      "Product information is not included with this version\n"
@@ -619,6 +619,12 @@ constexpr MessageEntry kMessages[] = {
     {MessageKind::Notice, 333, "Important!",
      "{detail} of this series lie outside the limits of the parameters they vary.\n"
      "Those tests will fail.",
+     DetailRule::Required},
+    // The outside viewer of the user manual (the manual itself was found).
+    {MessageKind::Notice, 380, "User Manual Error",
+     "The outside PDF viewer could not show the Brisca User Manual:\n"
+     "{detail}\n"
+     "The manual can still be read in Brisca's own viewer.",
      DetailRule::Required},
     // Warnings.
     {MessageKind::Warning, 200, "Warning!",

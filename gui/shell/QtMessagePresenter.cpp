@@ -34,7 +34,7 @@ QMessageBox::StandardButtons ToQtButtons(MessageButtons buttons) {
 
 MessageButton QtMessagePresenter::Show(const Message& message) {
   const bool question = message.buttons == MessageButtons::YesNo;
-  QMessageBox box(ToQtIcon(message.icon), QString::fromStdString(message.title),
+  QMessageBox box(ToQtIcon(message.icon), QString::fromStdString(NumberedTitle(message)),
                   QString::fromStdString(message.text), ToQtButtons(message.buttons), FocusedWindow());
   box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
   const int answer = box.exec();

@@ -1,6 +1,6 @@
 #pragma once
 // Shows numbered messages as message boxes owned by the window that has the
-// keyboard focus (no owner when none has it).
+// keyboard focus (no owner when none has it), the number in the box's caption.
 
 #include "core/base/MessagePresenter.h"
 

@@ -1,6 +1,5 @@
 #include "gui/shell/VexoApp.h"
 
-#include <QCommandLineParser>
 #include <QApplication>
 #include <QIcon>
 #include <QProcess>
@@ -9,9 +8,11 @@
 #include "core/base/ErrCode.h"
 #include "core/document/VexoDoc.h"
 #include "gui/shell/ColorScheme.h"
+#include "gui/shell/CommandLine.h"
 #include "gui/shell/LogoItem.h"
 #include "gui/shell/LowColorDlg.h"
 #include "gui/shell/MainFrame.h"
+#include "gui/shell/ManualViewer.h"
 #include "gui/shell/PathText.h"
 #include "gui/shell/SplashScreen.h"
 
@@ -19,6 +20,7 @@ namespace brisca {
 namespace {
 
 constexpr int kManualError = 76;
+constexpr int kExternalViewerNotice = 380;
 constexpr int kSchemeChangeNotice = 113;
 const char* const kManualFile = "Brisca User Manual.pdf";
 
@@ -36,10 +38,12 @@ CVexoApp::CVexoApp(AppOptions options) : options_(std::move(options)) {}
 CVexoApp::~CVexoApp() {
   // A manual opener still starting the viewer is let finish rather than killed.
   for (QProcess* opener : findChildren<QProcess*>()) opener->waitForFinished(3000);
+  delete manualViewer_.data();
   delete mainFrame_.data();
 }
 
 CMainFrame* CVexoApp::MainFrame() const { return mainFrame_.data(); }
+CManualViewer* CVexoApp::ManualViewer() const { return manualViewer_.data(); }
 
 bool CVexoApp::InitInstance(const QStringList& arguments) {
   paths_ = ProgramPaths::Discover();  // 1
@@ -61,10 +65,7 @@ bool CVexoApp::InitInstance(const QStringList& arguments) {
   if (!mainFrame_) return false;
   mainFrame_->setAttribute(Qt::WA_DeleteOnClose);
 
-  QCommandLineParser parser;  // 7: parsed, and nothing opened from it
-  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("ignored"));
-  parser.parse(arguments);
-  ignoredArguments_ = parser.positionalArguments();
+  const QStringList files = EngineFilesOfCommandLine(arguments);  // 7
 
   splash_->WaitUntilShownFor(options_.splashMinimumMs);  // 8
   mainFrame_->SetWorkbook(true);
@@ -73,14 +74,26 @@ bool CVexoApp::InitInstance(const QStringList& arguments) {
 
   CheckLowColorDisplay();  // 9
 
-  mainFrame_->OnFileNew();  // 10
+  // 10: the window comes first, so that a file that cannot be read is reported
+  // over it; the empty engine only when no file opened.
   if (options_.showMaximized) {
     mainFrame_->showMaximized();
   } else {
     mainFrame_->show();
   }
+  OpenStartFiles(files);
   mainFrame_->update();
   return true;
+}
+
+void CVexoApp::OpenStartFiles(const QStringList& files) {
+  bool opened = false;
+  for (const QString& file : files) {
+    // A window closed while a later file's error was up leaves nothing to open into.
+    if (!mainFrame_) return;
+    opened = mainFrame_->OpenFile(ToPath(file)) || opened;
+  }
+  if (mainFrame_ && !opened) mainFrame_->OnFileNew();
 }
 
 void CVexoApp::CheckLowColorDisplay() {
@@ -103,7 +116,9 @@ void CVexoApp::ExitInstance() {
   prefs_.Write(settings);
 }
 
-std::filesystem::path CVexoApp::ManualPath() const { return paths_.ManualFolder() / kManualFile; }
+std::filesystem::path CVexoApp::ManualPath() const {
+  return options_.manualFile.empty() ? paths_.ManualFolder() / kManualFile : options_.manualFile;
+}
 
 void CVexoApp::OnSchemeCommand(int command) {
   const int scheme = SchemeOfCommand(command);
@@ -114,17 +129,39 @@ void CVexoApp::OnSchemeCommand(int command) {
 }
 
 void CVexoApp::OnUserManual() {
+  const std::filesystem::path manual = ManualPath();
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(manual, error)) {
+    ReportErrorCode(kManualError, false, manual.string().c_str());
+    return;
+  }
+  if (!manualViewer_) {
+    // A window of its own, not owned by the main window: it stays readable
+    // beside the engines and closes with the program.
+    manualViewer_ = new CManualViewer(ToQString(manual), [this] { OpenManualExternally(); });
+    if (mainFrame_) connect(mainFrame_, &QObject::destroyed, manualViewer_, &QWidget::close);
+  }
+  manualViewer_->show();
+  manualViewer_->raise();
+  manualViewer_->activateWindow();
+}
+
+void CVexoApp::OpenManualExternally() {
+  const QString manual = ToQString(ManualPath());
+  const std::string command = (options_.manualOpener + QLatin1Char(' ') + manual).toStdString();
   auto* opener = new QProcess(this);
-  connect(opener, &QProcess::finished, this, [opener](int exitCode, QProcess::ExitStatus status) {
-    if (status != QProcess::NormalExit || exitCode != 0) ReportErrorCode(kManualError);
+  connect(opener, &QProcess::finished, this, [opener, command](int exitCode, QProcess::ExitStatus status) {
+    if (status != QProcess::NormalExit || exitCode != 0) {
+      ReportNoticeCode(kExternalViewerNotice, false, command.c_str());
+    }
     opener->deleteLater();
   });
-  connect(opener, &QProcess::errorOccurred, this, [opener](QProcess::ProcessError error) {
+  connect(opener, &QProcess::errorOccurred, this, [opener, command](QProcess::ProcessError error) {
     if (error != QProcess::FailedToStart) return;  // a crash is reported by finished()
-    ReportErrorCode(kManualError);
+    ReportNoticeCode(kExternalViewerNotice, false, command.c_str());
     opener->deleteLater();
   });
-  opener->start(options_.manualOpener, {ToQString(ManualPath())});
+  opener->start(options_.manualOpener, {manual});
 }
 
 }  // namespace brisca

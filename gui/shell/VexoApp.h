@@ -4,10 +4,11 @@
 //
 // Start-up, in this order:
 //   1 record the start-up folder        6 create the main frame
-//   2 show the splash                   7 parse the command line, open nothing
+//   2 show the splash                   7 parse the command line
 //   3 settings "Quillon", 4 recent files 8 splash up >= its minimum; workbook on
 //   4 engine-files folder               9 low-colour check and notice
-//   5 preferences, colour scheme       10 one new engine; main window maximised
+//   5 preferences, colour scheme       10 main window maximised; the files named
+//                                          on the command line, or one new engine
 // Shut-down writes "HighColorModeLastUsed", "ColorSchemeNumLastUsed" and
 // "SuppressLowClrInfoMsg".
 
@@ -25,12 +26,14 @@
 namespace brisca {
 
 class CMainFrame;
+class CManualViewer;
 class SplashScreen;
 
 struct AppOptions {
   int splashMinimumMs = 2000;                           //!< how long the splash stays at least
   DisplayColorProbe displayColors = PrimaryScreenColors;  //!< what the display reports
-  QString manualOpener = QStringLiteral("xdg-open");    //!< program that opens the manual
+  QString manualOpener = QStringLiteral("xdg-open");    //!< the outside viewer of the manual
+  std::filesystem::path manualFile;                     //!< empty: the manual in the data folder
   bool showMaximized = true;                            //!< step 10 (the tour sizes the window itself)
 };
 
@@ -55,26 +58,31 @@ class CVexoApp : public QObject {
   //! The current scheme: the one drawn, or the one chosen for the next start.
   int SchemeNumber() const { return schemeNumber_; }
   bool IsLowColorDisplay() const { return lowColor_; }
-  //! The command-line words that were parsed and left unopened.
-  const QStringList& IgnoredArguments() const { return ignoredArguments_; }
 
   //! A scheme command: nothing when it is current; else notice 113, and on OK
   //! the scheme becomes current and the main window closes.
   void OnSchemeCommand(int command);
-  //! "User Manual...": opens the manual with the opener; error 76 when that fails.
+  //! "User Manual...": the manual in the program's own viewer (brought to the
+  //! front when already open); error 76, naming the path, when the PDF is missing.
   void OnUserManual();
+  //! The manual in the outside viewer; notice 380 when that viewer fails.
+  void OpenManualExternally();
+  //! The viewer the Help command opened (null when none is open).
+  CManualViewer* ManualViewer() const;
 
  private:
   void CheckLowColorDisplay();
+  //! Each file in a window of its own (errors by number); "Brisca1" when none opened.
+  void OpenStartFiles(const QStringList& files);
 
   AppOptions options_;
   ProgramPaths paths_;
   Preferences prefs_;
   int schemeNumber_ = 1;
   bool lowColor_ = false;
-  QStringList ignoredArguments_;
   std::unique_ptr<SplashScreen> splash_;
   QPointer<CMainFrame> mainFrame_;
+  QPointer<CManualViewer> manualViewer_;
 };
 
 }  // namespace brisca

@@ -5,8 +5,10 @@
 #include <QPrinter>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
 #include <QRadioButton>
 #include <QSettings>
@@ -16,6 +18,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "core/base/ErrCode.h"
 #include "core/document/ComponentHandlers.h"
 #include "core/document/ProgramPaths.h"
 #include "core/document/VexoDoc.h"
@@ -34,6 +37,8 @@
 #include "gui/shell/DocumentManager.h"
 #include "gui/shell/LowColorDlg.h"
 #include "gui/shell/MainFrame.h"
+#include "gui/shell/ManualViewer.h"
+#include "gui/shell/QtMessagePresenter.h"
 #include "gui/shell/SplashScreen.h"
 #include "gui/shell/VexoApp.h"
 #include "gui/calculators/AirFlowMathDlg.h"
@@ -126,6 +131,8 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakeAbout(frame);
     TakeLowColorNotice(frame);
     TakeFileMenu(frame);
+    TakeManualViewer(app);
+    TakeNumberedMessage();
     TakePortFlow(frame);
     TakeAirflowMath(frame);
     TakeCamMath(frame);
@@ -280,6 +287,56 @@ void ScreenshotTour::TakeLowColorNotice(CMainFrame& frame) {
   Settle();
   Save(notice.grab().toImage(), QStringLiteral("low-color-notice.png"), &notice);
   notice.close();
+}
+
+void ScreenshotTour::TakeManualViewer(CVexoApp& app) {
+  app.OnUserManual();
+  CManualViewer* viewer = app.ManualViewer();
+  if (!viewer || !viewer->IsLoaded()) {
+    Fail(QStringLiteral("manual-viewer.png: the manual did not open"));
+    return;
+  }
+  viewer->resize(kWidth, kHeight);
+  if (!QTest::qWaitForWindowExposed(viewer)) Fail(QStringLiteral("the manual viewer did not show"));
+  viewer->GoToPage(1);
+  viewer->SearchField()->setText(QStringLiteral("engine"));
+  QMetaObject::invokeMethod(viewer->SearchField(), "returnPressed");
+  Settle(400);
+  Save(viewer->grab().toImage(), QStringLiteral("manual-viewer.png"), viewer);
+  viewer->close();
+}
+
+void ScreenshotTour::TakeNumberedMessage() {
+  QtMessagePresenter presenter;
+  ScopedPresenter installed(presenter);
+  bool taken = false;
+  // The box runs its own loop: it is pictured and closed from inside it.
+  QTimer::singleShot(200, [this, &taken] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    Settle();
+    // The caption is drawn by the window manager, not the box: it is drawn here
+    // above the box, as the user sees it.
+    const QImage body = box->grab().toImage();
+    const QFontMetrics metrics(box->font());
+    const int bar = metrics.height() + 12;
+    const int width = std::max(body.width(), metrics.horizontalAdvance(box->windowTitle()) + 24);
+    QImage picture(width, body.height() + bar, body.format());
+    picture.fill(box->palette().color(QPalette::Window));
+    {
+      QPainter painter(&picture);
+      painter.fillRect(0, 0, width, bar, box->palette().color(QPalette::Mid));
+      painter.setFont(box->font());
+      painter.setPen(box->palette().color(QPalette::WindowText));
+      painter.drawText(QRect(12, 0, width - 24, bar), Qt::AlignVCenter | Qt::AlignLeft, box->windowTitle());
+      painter.drawImage(0, bar, body);
+    }
+    Save(picture, QStringLiteral("message-numbered.png"), box);
+    taken = true;
+    box->accept();
+  });
+  ReportErrorCode(45);
+  if (!taken) Fail(QStringLiteral("message-numbered.png: no message box"));
 }
 
 void ScreenshotTour::TakeFileMenu(CMainFrame& frame) {

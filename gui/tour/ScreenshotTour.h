@@ -19,6 +19,7 @@ namespace brisca {
 
 class CChart2dView;
 class CMainFrame;
+class CVexoApp;
 struct ProgramPaths;
 
 class ScreenshotTour {
@@ -39,6 +40,10 @@ class ScreenshotTour {
   void TakeAbout(CMainFrame& frame);
   void TakeLowColorNotice(CMainFrame& frame);
   void TakeFileMenu(CMainFrame& frame);
+  //! The user manual in its own viewer.
+  void TakeManualViewer(CVexoApp& app);
+  //! A numbered message box, its number in the caption.
+  void TakeNumberedMessage();
   //! The port-flow dialog on the sample's cylinder head.
   void TakePortFlow(CMainFrame& frame);
   //! The airflow calculator with the worked four-barrel rating.

@@ -35,8 +35,8 @@ entry=$prefix/share/applications/brisca.desktop
 need share/applications/brisca.desktop
 if [ -f "$entry" ]; then
   desktop-file-validate "$entry" || fail "brisca.desktop does not validate"
-  grep -q '^Exec=brisca$' "$entry" || fail "Exec must start the program without a file argument"
-  grep -q '^MimeType=' "$entry" && fail "the program opens no file from its command line: no MimeType line"
+  grep -q '^Exec=brisca %F$' "$entry" || fail "Exec must hand the program the files opened from the desktop"
+  grep -q '^MimeType=application/x-brisca-engine;$' "$entry" || fail "the entry must open engine files"
   grep -q '^Icon=brisca$' "$entry" || fail "Icon=brisca expected"
 fi
 

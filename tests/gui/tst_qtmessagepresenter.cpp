@@ -65,7 +65,7 @@ class TestQtMessagePresenter : public QObject {
     AnswerNextBox(QMessageBox::Ok, &seen);
     QCOMPARE(brisca::ReportErrorCode(42), brisca::MessageButton::Ok);
     QVERIFY(seen.found);
-    QCOMPARE(seen.title, QStringLiteral("Simulation Run Time Error"));
+    QCOMPARE(seen.title, QStringLiteral("Error 42: Simulation Run Time Error"));
     QVERIFY(seen.text.startsWith(QStringLiteral("The Brisca was unable to complete the simulation.\n")));
     QCOMPARE(seen.icon, QMessageBox::Critical);
     QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
@@ -117,9 +117,29 @@ class TestQtMessagePresenter : public QObject {
     AnswerNextBox(QMessageBox::StandardButton(press), &seen);
     QCOMPARE(int(brisca::ReportWarningCode(204)), expected);
     QVERIFY(seen.found);
-    QCOMPARE(seen.title, QStringLiteral("Warning!"));
+    QCOMPARE(seen.title, QStringLiteral("Warning 204: Warning!"));
     QCOMPARE(seen.icon, QMessageBox::Warning);
     QCOMPARE(seen.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+  }
+
+  // Every numbered kind puts its number in the caption, as users are asked to quote it.
+  void captionCarriesTheNumber_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("error") << 0 << QStringLiteral("Error 45: File Error");
+    QTest::newRow("notice") << 1 << QStringLiteral("Notice 113: Important!");
+    QTest::newRow("system error") << 2 << QStringLiteral("System error 2: Error");
+  }
+  void captionCarriesTheNumber() {
+    QFETCH(int, kind);
+    QFETCH(QString, title);
+    SeenBox seen;
+    AnswerNextBox(QMessageBox::Ok, &seen);
+    if (kind == 0) brisca::ReportErrorCode(45);
+    if (kind == 1) brisca::ReportNoticeCode(113);
+    if (kind == 2) brisca::ReportSystemError(2);
+    QVERIFY(seen.found);
+    QCOMPARE(seen.title, title);
   }
 
   void boxIsOwnedByTheFocusedWindow() {

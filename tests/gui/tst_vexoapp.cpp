@@ -1,5 +1,5 @@
 // Start-up and shut-down of the application: the scheme from the settings,
-// the splash time, the command line left unopened, the low-colour notice,
+// the splash time, the files named on the command line, the low-colour notice,
 // the preferences written at exit, scheme changes and the user manual.
 #include <QCheckBox>
 #include <QDir>
@@ -7,6 +7,11 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPdfSearchModel>
+#include <QPdfView>
+#include <QTreeView>
+#include <QLineEdit>
+#include <QAction>
 #include <QPointer>
 #include <QSettings>
 #include <QTest>
@@ -15,8 +20,10 @@
 #include "core/document/CommandIds.h"
 #include "core/document/VexoDoc.h"
 #include "gui/shell/AboutDlg.h"
+#include "gui/shell/ChildFrame.h"
 #include "gui/shell/ColorScheme.h"
 #include "gui/shell/LowColorDlg.h"
+#include "gui/shell/ManualViewer.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/WorkbookTabs.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -99,16 +106,49 @@ class TestVexoApp : public QObject {
     }
   }
 
-  void fileOnTheCommandLineIsNotOpened() {
-    const QString sample = QString::fromStdString(brisca::test::SampleEngine().string());
-    QVERIFY(QFile::exists(sample));
+  // Each engine named on the command line opens in its own window; a file that
+  // cannot be read is reported by number and the program starts all the same,
+  // with the empty engine when nothing opened.
+  void filesOnTheCommandLineOpenInWindows_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<int>("errors");
+    const QString v8 = QString::fromStdString(brisca::test::SampleEngine().string());
+    const QString four = QString::fromStdString(brisca::test::SampleEngine("Four 1.6L.qen").string());
+    const QString missing = QStringLiteral("/nonexistent/Missing Engine.qen");
+    QTest::newRow("two engines") << QStringList{v8, four}
+                                 << QStringList{QStringLiteral("Stock Small-Block V8"), QStringLiteral("Four 1.6L")} << 0;
+    QTest::newRow("relative to the current folder") << QStringList{QStringLiteral("Four 1.6L.qen")}
+                                                    << QStringList{QStringLiteral("Four 1.6L")} << 0;
+    QTest::newRow("the same engine twice") << QStringList{four, four} << QStringList{QStringLiteral("Four 1.6L")} << 0;
+    QTest::newRow("missing file") << QStringList{missing} << QStringList{QStringLiteral("Brisca1")} << 1;
+    QTest::newRow("not an engine") << QStringList{QStringLiteral("GARBAGE")} << QStringList{QStringLiteral("Brisca1")} << 1;
+    QTest::newRow("one bad, one good") << QStringList{missing, four} << QStringList{QStringLiteral("Four 1.6L")} << 1;
+  }
+  void filesOnTheCommandLineOpenInWindows() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, titles);
+    QFETCH(int, errors);
+    brisca::TempDir dir;
+    const QString garbage = QString::fromStdString(dir.Write("Garbage.qen", "not an engine\n").string());
+    arguments.replaceInStrings(QStringLiteral("GARBAGE"), garbage);
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(QString::fromStdString(brisca::test::SampleEngine().parent_path().string())));
     brisca::CVexoApp app(QuickStart());
-    QVERIFY(app.InitInstance({QStringLiteral("brisca"), sample}));
-    QCOMPARE(app.IgnoredArguments(), QStringList{sample});
-    const auto documents = app.MainFrame()->Documents().Documents();
-    QCOMPARE(documents.size(), size_t(1));
-    QCOMPARE(documents.front()->GetTitle(), std::string("Brisca1"));
-    QVERIFY(documents.front()->Results().IsEmpty());
+    const bool started = app.InitInstance(QStringList{QStringLiteral("brisca")} + arguments);
+    QDir::setCurrent(previous);
+    QVERIFY(started);
+    QStringList windows;
+    for (const brisca::CChildFrame* frame : app.MainFrame()->Frames()) {
+      windows << QString::fromStdString(frame->Document().GetTitle());
+    }
+    QCOMPARE(windows, titles);
+    QCOMPARE(int(presenter_.Shown().size()), errors);
+    for (const brisca::Message& shown : presenter_.Shown()) {
+      QCOMPARE(shown.kind, brisca::MessageKind::Error);
+      QVERIFY(shown.code > 0);
+    }
+    QVERIFY(app.MainFrame()->isVisible());
   }
 
   // Any start-up folder will do, however deep: its engine-files folder lies below it.
@@ -248,46 +288,102 @@ class TestVexoApp : public QObject {
     QCOMPARE(ReadPreference("ColorSchemeNumLastUsed").toInt(), 3);
   }
 
-  void userManualOpenerFailureShowsError76_data() {
+  // F1 shows the manual in the program's own viewer: its pages, its outline, a
+  // search that finds the manual's words; the command again brings back the same window.
+  void userManualOpensInItsOwnViewer() {
+    brisca::CVexoApp app(QuickStart());
+    QVERIFY(app.InitInstance({QStringLiteral("brisca")}));
+    QVERIFY2(std::filesystem::exists(app.ManualPath()), app.ManualPath().c_str());
+    app.MainFrame()->Action(brisca::command::kUserManual)->trigger();
+    brisca::CManualViewer* viewer = app.ManualViewer();
+    QVERIFY(viewer);
+    QVERIFY(QTest::qWaitForWindowExposed(viewer));
+    QVERIFY(viewer->IsLoaded());
+    QVERIFY(viewer->PageCount() > 1);
+    // The outline shows only when the PDF has one.
+    QCOMPARE(viewer->Outline()->isVisibleTo(viewer), viewer->Outline()->model()->rowCount() > 0);
+    viewer->GoToPage(1);
+    QTRY_COMPARE(viewer->CurrentPage(), 1);
+    QTest::keyClicks(viewer->SearchField(), QStringLiteral("dynamometer"));
+    QTest::keyClick(viewer->SearchField(), Qt::Key_Return);
+    QTRY_VERIFY(viewer->SearchModel()->rowCount(QModelIndex()) > 0);
+    const double zoom = viewer->PageView()->zoomFactor();
+    viewer->ZoomBy(2.0);
+    QCOMPARE(viewer->PageView()->zoomFactor(), zoom * 2.0);
+    app.MainFrame()->OnCommand(brisca::command::kUserManual);
+    QCOMPARE(app.ManualViewer(), viewer);
+    QVERIFY(presenter_.Shown().empty());
+  }
+
+  // Error 76 only when the manual itself is missing, naming where it was looked for.
+  void missingManualShowsError76WithItsPath() {
+    brisca::AppOptions options = QuickStart();
+    options.manualFile = "/nonexistent/Manuals & Videos/Brisca User Manual.pdf";
+    brisca::CVexoApp app(options);
+    QVERIFY(app.InitInstance({QStringLiteral("brisca")}));
+    app.MainFrame()->Action(brisca::command::kUserManual)->trigger();
+    QCOMPARE(presenter_.Shown().size(), size_t(1));
+    const brisca::Message& shown = presenter_.Shown().front();
+    QCOMPARE(shown.code, 76);
+    QCOMPARE(shown.title, std::string("User Manual Error"));
+    QVERIFY(shown.text.find("not found") != std::string::npos);
+    QVERIFY(shown.text.find(options.manualFile.string()) != std::string::npos);
+    QVERIFY(shown.text.find("Acrobat") == std::string::npos);
+    QVERIFY(!app.ManualViewer());
+  }
+
+  // "Open in External Viewer" hands the manual's path to the outside viewer;
+  // a viewer that fails is notice 380, never error 76.
+  void externalViewer_data() {
     QTest::addColumn<QString>("opener");
-    QTest::addColumn<bool>("error");
+    QTest::addColumn<bool>("notice");
     QTest::newRow("opener exits 1") << QStringLiteral("false") << true;
     QTest::newRow("opener missing") << QStringLiteral("/nonexistent/brisca-opener") << true;
-    QTest::newRow("opener succeeds") << QStringLiteral("true") << false;
+    QTest::newRow("opener succeeds") << QString() << false;
   }
-  void userManualOpenerFailureShowsError76() {
+  void externalViewer() {
     QFETCH(QString, opener);
-    QFETCH(bool, error);
+    QFETCH(bool, notice);
+    brisca::TempDir dir;
+    const auto seenFile = dir / "argument.txt";
+    if (opener.isEmpty()) {
+      const auto script = dir.Write("opener.sh", "#!/bin/sh\nprintf '%s' \"$1\" > \"" + seenFile.string() + "\"\n");
+      std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+      opener = QString::fromStdString(script.string());
+    }
     brisca::AppOptions options = QuickStart();
     options.manualOpener = opener;
     brisca::CVexoApp app(options);
     QVERIFY(app.InitInstance({QStringLiteral("brisca")}));
-    app.MainFrame()->Action(brisca::command::kUserManual)->trigger();
-    if (error) {
+    app.MainFrame()->OnCommand(brisca::command::kUserManual);
+    QVERIFY(app.ManualViewer());
+    QAction* external = nullptr;
+    for (QAction* action : app.ManualViewer()->findChildren<QAction*>()) {
+      if (action->text() == QStringLiteral("Open in External Viewer")) external = action;
+    }
+    QVERIFY(external);
+    external->trigger();
+    if (notice) {
       QTRY_COMPARE(presenter_.Shown().size(), size_t(1));
-      QCOMPARE(presenter_.Shown().front().code, 76);
-      QCOMPARE(presenter_.Shown().front().title, std::string("User Manual Error"));
+      QCOMPARE(presenter_.Shown().front().kind, brisca::MessageKind::Notice);
+      QCOMPARE(presenter_.Shown().front().code, 380);
     } else {
-      QTest::qWait(300);
+      QTRY_COMPARE(brisca::TempDir::ReadFile(seenFile), app.ManualPath().string());
+      QCOMPARE(app.ManualPath().filename().string(), std::string("Brisca User Manual.pdf"));
+      QCOMPARE(app.ManualPath().parent_path().filename().string(), std::string("Manuals & Videos"));
       QVERIFY(presenter_.Shown().empty());
     }
   }
 
-  void userManualOpensTheManualInTheDataFolder() {
-    brisca::TempDir dir;
-    const auto seenFile = dir / "argument.txt";
-    const auto script = dir.Write("opener.sh", "#!/bin/sh\nprintf '%s' \"$1\" > \"" + seenFile.string() + "\"\n");
-    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-    brisca::AppOptions options = QuickStart();
-    options.manualOpener = QString::fromStdString(script.string());
-    brisca::CVexoApp app(options);
+  // The viewer goes with the main window, so that closing the program ends it.
+  void manualViewerClosesWithTheMainWindow() {
+    brisca::CVexoApp app(QuickStart());
     QVERIFY(app.InitInstance({QStringLiteral("brisca")}));
     app.MainFrame()->OnCommand(brisca::command::kUserManual);
-    QTRY_VERIFY(std::filesystem::exists(seenFile));
-    QTRY_COMPARE(brisca::TempDir::ReadFile(seenFile), app.ManualPath().string());
-    QCOMPARE(app.ManualPath().filename().string(), std::string("Brisca User Manual.pdf"));
-    QCOMPARE(app.ManualPath().parent_path().filename().string(), std::string("Manuals & Videos"));
-    QVERIFY(presenter_.Shown().empty());
+    QPointer<brisca::CManualViewer> viewer = app.ManualViewer();
+    QVERIFY(viewer);
+    app.MainFrame()->close();
+    QTRY_VERIFY(viewer.isNull());
   }
 
   void aboutBoxNamesProgramVersionAndBuildDate() {
