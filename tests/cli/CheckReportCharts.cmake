@@ -3,6 +3,8 @@
 # chart pictures were written beside the report, 600 x 550, on white, with more
 # than a white page in them.
 get_filename_component(beside ${OUTPUT} DIRECTORY)
+# A report folder left by an earlier build keeps its older template: start afresh.
+file(REMOVE_RECURSE ${XDG})
 file(GLOB_RECURSE old "${XDG}/*ChartImage*" "${XDG}/Default*Chart.bmp" "${beside}/Default*Chart.bmp")
 if(old)
   file(REMOVE ${old})

@@ -140,9 +140,9 @@ class TestCamDlg : public QObject {
     QTest::addColumn<int>("method");
     QTest::addColumn<QString>("top");
     QTest::newRow("inches seat-to-seat") << false << int(brisca::kSeatToSeat) << QStringLiteral("1.0");
-    QTest::newRow("inches 0.050") << false << int(brisca::kFiftyThou) << QStringLiteral("0.95");
+    QTest::newRow("inches 0.050") << false << int(brisca::kFiftyThou) << QStringLiteral("1.00");
     QTest::newRow("mm seat-to-seat") << true << int(brisca::kSeatToSeat) << QStringLiteral("24");
-    QTest::newRow("mm 0.050") << true << int(brisca::kFiftyThou) << QStringLiteral("23.27");
+    QTest::newRow("mm 0.050") << true << int(brisca::kFiftyThou) << QStringLiteral("24.00");
   }
   void timingChartLiftLabelsReadInFull() {
     QFETCH(bool, metric);

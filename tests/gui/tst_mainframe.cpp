@@ -23,6 +23,7 @@
 #include "core/document/VexoDoc.h"
 #include "gui/engine/EngineMenus.h"
 #include "gui/results/ChartMenuTable.h"
+#include "gui/shell/EditFloatPt.h"
 #include "gui/valvetrain/AirFlowDlg.h"
 #include "gui/engine/EngineFormView.h"
 #include "gui/shell/ChildFrame.h"
@@ -296,6 +297,11 @@ class TestMainFrame : public QObject {
       QVERIFY(chart->OnCommand(brisca::ChartRangeCommand(brisca::kAxisX, brisca::RangeMode::Low)));
     } else {
       AnswerNextModal<brisca::CAirFlowDlg>([](brisca::CAirFlowDlg* dialog) {
+        // A typed flow figure: OK on an untouched dialog changes nothing.
+        auto* flow = dialog->FlowEdit(brisca::FlowSide::Intake, 0);
+        flow->setFocus();
+        flow->selectAll();
+        QTest::keyClicks(flow, QStringLiteral("123"));
         for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
           if (button->text() == QStringLiteral("OK")) button->click();
         }
