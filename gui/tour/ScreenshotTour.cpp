@@ -597,17 +597,7 @@ bool ScreenshotTour::Save(const QImage& image, const QString& name, const QWidge
     Fail(QStringLiteral("%1: the window is not shown").arg(name));
     return false;
   }
-  if (IsBlank(image)) {
-    Fail(QStringLiteral("%1: the picture is blank").arg(name));
-    return false;
-  }
-  const QString path = out_.filePath(name);
-  if (!image.save(path, "PNG")) {
-    Fail(QStringLiteral("%1: cannot write %2").arg(name, path));
-    return false;
-  }
-  written_ << path;
-  return true;
+  return SavePicture(image, name);
 }
 
 }  // namespace brisca
