@@ -248,11 +248,7 @@ class TestMainFrame : public QObject {
     QFETCH(bool, hasEngineFolder);
     brisca::TempDir startup;
     if (hasEngineFolder) fs::create_directory(startup / "EngineFiles (.QEN)");
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(QString::fromStdString(startup.Path().string()));
-    cleanup();
-    init();
-    QDir::setCurrent(previous);
+    RestartIn(startup.Path());
 
     QString folder;
     QStringList filters;
@@ -355,11 +351,7 @@ class TestMainFrame : public QObject {
   // start-up folder has no engine folder; nothing is typed into the name box.
   void makeFromFileStartsWhereOpenStarts() {
     brisca::TempDir startup;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(QString::fromStdString(startup.Path().string()));
-    cleanup();
-    init();
-    QDir::setCurrent(previous);
+    RestartIn(startup.Path());
     QString folder;
     QString name = QStringLiteral("unread");
     bool seen = false;
@@ -651,6 +643,14 @@ class TestMainFrame : public QObject {
   }
 
  private:
+  // Starts the program afresh as if launched from `startup`.
+  void RestartIn(const std::filesystem::path& startup) {
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(startup.string()));
+    cleanup();
+    init();
+    QDir::setCurrent(previous);
+  }
   brisca::test::ScratchSettings settings_;
   brisca::ScriptedPresenter presenter_;
   brisca::ScopedPresenter installed_{presenter_};
