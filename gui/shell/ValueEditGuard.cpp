@@ -70,13 +70,16 @@ bool ValueEditGuard::Check(QLineEdit* edit) {
 }
 
 bool ValueEditGuard::CommitFocus(QWidget* button) {
-  auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  // The dialog's own focus child: while the window is still being activated
+  // the application has no focus widget yet, but a typed text is still typed.
+  QWidget* focused = button->window()->focusWidget();
+  auto* edit = qobject_cast<QLineEdit*>(focused);
   if (edit && values_.count(edit)) {
     if (!Check(edit)) {
       Refuse(edit);
       return false;
     }
-  } else if (QWidget* focused = QApplication::focusWidget(); focused && texts_.count(focused)) {
+  } else if (focused && texts_.count(focused)) {
     TextLeftFrom(focused);
   }
   if (rejected_) {

@@ -20,15 +20,16 @@
 
 namespace brisca::test {
 
-//! Once a modal dialog of type T is up, hands it to `answer` (which must close
-//! it). Looks every 20 ms for up to 30 s: a first file dialog on a loaded
-//! machine can take seconds to appear. `seen` is set when the dialog was found.
+//! Once a modal dialog of type T is up and active (typed keys reach it), hands
+//! it to `answer` (which must close it). Looks every 20 ms for up to 30 s: a
+//! first file dialog on a loaded machine can take seconds to appear. `seen` is
+//! set when the dialog was found.
 template <typename T>
 void AnswerNextModal(std::function<void(T*)> answer, bool* seen = nullptr,
                      QDeadlineTimer deadline = QDeadlineTimer(30000)) {
   QTimer::singleShot(20, [answer, seen, deadline] {
     auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (!dialog) {
+    if (!dialog || (!dialog->isActiveWindow() && !deadline.hasExpired())) {
       if (!deadline.hasExpired()) AnswerNextModal<T>(answer, seen, deadline);
       return;
     }
