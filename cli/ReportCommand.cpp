@@ -29,7 +29,8 @@ struct ReportOptions {
 };
 
 // The report refers to its logo by name: put the one it names beside a report
-// written outside the report folder. A file of that name already there is kept.
+// written outside the report folder. A file of that name already there is kept
+// unless it is empty, as a copy cut short by a full disk left it.
 void CopyLogoBeside(const fs::path& output, const ReportSpecs& settings, const fs::path& reportFolder) {
   const std::string logo = settings.includeLogo && ReportSpecs::IsPlainFileName(settings.logoFile)
                                ? settings.logoFile
@@ -38,7 +39,9 @@ void CopyLogoBeside(const fs::path& output, const ReportSpecs& settings, const f
   const fs::path folder = fs::absolute(output, ec).parent_path();
   if (ec || fs::equivalent(folder, reportFolder, ec)) return;
   const fs::path target = folder / logo;
-  if (!fs::exists(target, ec)) fs::copy_file(reportFolder / logo, target, ec);
+  const bool empty = fs::is_regular_file(target, ec) && fs::file_size(target, ec) == 0;
+  const bool keep = fs::exists(target, ec) && !empty;
+  if (!keep) CopyReportPiece(reportFolder / logo, target);
 }
 
 int Report(const ReportOptions& options) {

@@ -613,6 +613,11 @@ constexpr MessageEntry kMessages[] = {
      "select a larger turbine wheel and/or a larger A/R ratio.\n"
      "If the supercharger is a centrifugal supercharger, select a different\n"
      "compressor or a smaller belt or internal gear ratio.\n"},
+    // The report folder mended from the installed pieces.
+    {MessageKind::Notice, 305, "Important!",
+     "These report files were empty and have been replaced\n"
+     "by the installed ones:\n\n{detail}",
+     DetailRule::Required},
     // Notices added later: a series' failures.
     {MessageKind::Notice, 332, "Important!", "Tests that failed, by reason:\n\n{detail}",
      DetailRule::Required},
