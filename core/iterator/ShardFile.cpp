@@ -421,6 +421,14 @@ bool ReadShardRecord(const std::filesystem::path& path, ShardRecord& record, std
                                            : "cannot read it, or it is over the size limit of a record";
     return false;
   }
+  return ParseShardRecord(text, record, error);
+}
+
+std::string ShardRecordText(const ShardRecord& record) {
+  return RecordText(record);
+}
+
+bool ParseShardRecord(const std::string& text, ShardRecord& record, std::string& error) {
   ShardRecord parsed;
   if (!ParseRecord(text, parsed, error)) return false;
   record = std::move(parsed);

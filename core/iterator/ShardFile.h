@@ -67,6 +67,12 @@ bool WriteShardRecord(const std::filesystem::path& path, const ShardRecord& reco
 //! or is not a well-formed record.
 bool ReadShardRecord(const std::filesystem::path& path, ShardRecord& record, std::string& error);
 
+//! A record's text as WriteShardRecord writes it, and a record read back from
+//! such a text (false with `error`, the record unchanged): the file's reader
+//! without the file.
+std::string ShardRecordText(const ShardRecord& record);
+bool ParseShardRecord(const std::string& text, ShardRecord& record, std::string& error);
+
 //! Digest of a byte string, 16 hex digits (FNV-1a, 64 bits): tells files apart,
 //! proves nothing against a forger.
 std::string DigestOf(const std::string& bytes);
