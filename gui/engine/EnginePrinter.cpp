@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -21,6 +22,8 @@
 #include "gui/engine/SimSpecEditCtrl.h"
 #include "gui/results/Chart2dView.h"
 #include "gui/results/ResultsTableView.h"
+#include "gui/shell/PathText.h"
+#include "gui/shell/PdfFile.h"
 #include "gui/shell/ViewRegistry.h"
 
 namespace brisca {
@@ -81,6 +84,14 @@ PrintPageGeometry EnginePrinter::GeometryOf(const QPrinter& printer) {
   const QRectF page = printer.pageRect(QPrinter::DevicePixel);
   return {paper.translated(-page.topLeft()), QRectF(QPointF(0, 0), page.size()),
           static_cast<double>(printer.logicalDpiX()), static_cast<double>(printer.logicalDpiY())};
+}
+
+PrintPageGeometry EnginePrinter::GeometryOf(const QPdfWriter& writer) {
+  const QPageLayout layout = writer.pageLayout();
+  const QRectF paper = layout.fullRectPixels(writer.resolution());
+  const QRectF page = layout.paintRectPixels(writer.resolution());
+  return {paper.translated(-page.topLeft()), QRectF(QPointF(0, 0), page.size()),
+          static_cast<double>(writer.logicalDpiX()), static_cast<double>(writer.logicalDpiY())};
 }
 
 void EnginePrinter::PaintPage(QPainter& painter, int page, const PrintPageGeometry& geometry) const {
@@ -232,13 +243,19 @@ void EnginePrinter::PaintChart(QPainter& painter, bool second, const PrintPageGe
   chart->PaintForPrint(painter, geometry.printable, geometry.dpiY);
 }
 
-bool EnginePrinter::Print(QPrinter& printer) const {
+bool EnginePrinter::Print(QPrinter& printer) const { return PrintPages(printer, GeometryOf(printer)); }
+
+void EnginePrinter::SavePdf(const QPrinter& like, const std::filesystem::path& target) const {
+  brisca::SavePdf(target, PdfSetup::Like(like),
+                  [this](QPdfWriter& writer) { return PrintPages(writer, GeometryOf(writer)); });
+}
+
+bool EnginePrinter::PrintPages(QPagedPaintDevice& device, const PrintPageGeometry& geometry) const {
   QPainter painter;
-  if (!painter.begin(&printer)) return false;
-  const PrintPageGeometry geometry = GeometryOf(printer);
+  if (!painter.begin(&device)) return false;
   bool started = true;
   for (int page = 1; page <= kPageCount && started; ++page) {
-    if (page > 1) started = printer.newPage();
+    if (page > 1) started = device.newPage();
     if (started) PaintPage(painter, page, geometry);
   }
   return painter.end() && started;
@@ -262,8 +279,17 @@ void EnginePrinter::PrintWithDialog(const CVexoDoc& document, const ViewRegistry
   dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
   if (dialog.exec() != QDialog::Accepted) return;
-  // A file destination that cannot be written must not pass as printed.
-  if (!EnginePrinter(document, views).Print(printer)) ReportErrorCode(kErrWrite);
+  const EnginePrinter report(document, views);
+  if (const QString file = PdfFileOf(printer); !file.isEmpty()) {
+    try {
+      report.SavePdf(printer, ToPath(file));
+    } catch (const FileError& error) {
+      ReportErrorCode(error.code(), false, error.detail());
+    }
+    return;
+  }
+  // A printer that cannot be started must not pass as printed.
+  if (!report.Print(printer)) ReportErrorCode(kErrWrite);
 }
 
 }  // namespace brisca

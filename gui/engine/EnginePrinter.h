@@ -7,7 +7,11 @@
 #include <QRectF>
 #include <QString>
 
+#include <filesystem>
+
+class QPagedPaintDevice;
 class QPainter;
+class QPdfWriter;
 class QPrinter;
 class QWidget;
 
@@ -44,15 +48,22 @@ class EnginePrinter {
   //! whole); false when the printer could not be started or finished (a file
   //! that cannot be written, among others).
   bool Print(QPrinter& printer) const;
-  //! The geometry of a printer's pages.
+  //! Saves every page as a PDF file at `target`, laid out as `like` would
+  //! print them. Throws FileError 44 when the file could not be saved (the
+  //! old file then stays as it was).
+  void SavePdf(const QPrinter& like, const std::filesystem::path& target) const;
+  //! The geometry of a printer's pages, and of a PDF writer's.
   static PrintPageGeometry GeometryOf(const QPrinter& printer);
+  static PrintPageGeometry GeometryOf(const QPdfWriter& writer);
 
   //! "Print Pre&view": Qt's preview dialog on the report.
   static void Preview(const CVexoDoc& document, const ViewRegistry& views, QWidget* parent);
-  //! "&Print...": the print dialog (a PDF file always among its destinations), then the print.
+  //! "&Print...": the print dialog (a PDF file always among its destinations),
+  //! then the print; a PDF file is saved as SavePdf saves it.
   static void PrintWithDialog(const CVexoDoc& document, const ViewRegistry& views, QWidget* parent);
 
  private:
+  bool PrintPages(QPagedPaintDevice& device, const PrintPageGeometry& geometry) const;
   void PaintHeader(QPainter& painter, int page, const PrintPageGeometry& geometry) const;
   void PaintFormPage(QPainter& painter, bool secondPage) const;
   void PaintFlowPage(QPainter& painter) const;
