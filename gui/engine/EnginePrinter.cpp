@@ -116,10 +116,16 @@ void EnginePrinter::PaintPage(QPainter& painter, int page, const PrintPageGeomet
     case 2: PaintFormPage(painter, page == 2); break;
     case 3: PaintFlowPage(painter); break;
     case 4: PaintTable(painter, false); break;
-    case 5:
-      painter.scale(kExtendedTablePercent / 100.0, kExtendedTablePercent / 100.0);
+    case 5: {
+      // Smaller than the other pages, and smaller still where its columns
+      // would run past the header's rule.
+      const double room = (geometry.paper.right() - geometry.dpiX) * units / geometry.dpiX;
+      const int width = ExtendedTable().RightEdge(painter.fontMetrics());
+      const double scale = std::min(kExtendedTablePercent / 100.0, room / std::max(width, 1));
+      painter.scale(scale, scale);
       PaintTable(painter, true);
       break;
+    }
   }
   painter.restore();
 }
@@ -233,8 +239,13 @@ void EnginePrinter::PaintFlowPage(QPainter& painter) const {
 }
 
 void EnginePrinter::PaintTable(QPainter& painter, bool extended) const {
-  const auto slot = extended ? ViewSlot::ProDataTable : ViewSlot::ResultsTable;
-  static_cast<const CResultsTableView*>(RegisteredView(static_cast<int>(slot)))->Paint(painter, true);
+  (extended ? ExtendedTable() : *static_cast<const CResultsTableView*>(
+                                    RegisteredView(static_cast<int>(ViewSlot::ResultsTable))))
+      .Paint(painter, true);
+}
+
+const CResultsTableView& EnginePrinter::ExtendedTable() const {
+  return *static_cast<const CResultsTableView*>(RegisteredView(static_cast<int>(ViewSlot::ProDataTable)));
 }
 
 void EnginePrinter::PaintChart(QPainter& painter, bool second, const PrintPageGeometry& geometry) const {

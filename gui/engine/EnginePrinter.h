@@ -17,6 +17,7 @@ class QWidget;
 
 namespace brisca {
 
+class CResultsTableView;
 class CVexoDoc;
 class ViewRegistry;
 
@@ -70,6 +71,7 @@ class EnginePrinter {
   void PaintTable(QPainter& painter, bool extended) const;
   void PaintChart(QPainter& painter, bool second, const PrintPageGeometry& geometry) const;
   QWidget* RegisteredView(int slot) const;
+  const CResultsTableView& ExtendedTable() const;
 
   const CVexoDoc& document_;
   const ViewRegistry& views_;
