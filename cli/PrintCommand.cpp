@@ -6,6 +6,7 @@
 
 #include "cli/EngineLoader.h"
 #include "cli/OptionChecks.h"
+#include "cli/ReportPdf.h"
 
 #ifdef BRISCA_CLI_CHARTS
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include "core/base/FileError.h"
 #include "gui/engine/EnginePdf.h"
 #include "gui/engine/EnginePrinter.h"
+#include "gui/shell/PdfFile.h"
 #endif
 
 namespace brisca::cli {
@@ -31,12 +33,20 @@ struct PrintOptions {
 #ifdef BRISCA_CLI_CHARTS
 
 int Print(const PrintOptions& options) {
+  try {
+    brisca::CheckPdfTarget(options.output);  // before the engine's run
+  } catch (const FileError& error) {
+    ReportPdfError(error);
+    return kExitEngineError;
+  }
   const std::unique_ptr<EngineSession> session =
       OpenEngine(options.engine, options.dataDir, options.run ? OpenRun::Always : OpenRun::AsStored);
   if (!session) return kExitEngineError;
   const std::unique_ptr<QApplication> application = MakeOffscreenApplication();
-  if (!PrintEngineToPdf(session->doc, QString::fromStdString(options.output))) {
-    ReportErrorCode(kErrWrite, false, options.output.c_str());
+  try {
+    PrintEngineToPdf(session->doc, QString::fromStdString(options.output));
+  } catch (const FileError& error) {
+    ReportPdfError(error);
     return kExitEngineError;
   }
   std::printf("%d pages printed to %s\n", EnginePrinter::kPageCount, options.output.c_str());

@@ -49,6 +49,7 @@ int Report(const ReportOptions& options) {
     std::fprintf(stderr, "brisca-cli: --pdf needs the build with the desktop program\n");
     return kExitUsage;
   }
+  if (!options.pdf.empty() && !CheckReportPdfTarget(options.pdf)) return kExitEngineError;
   const std::unique_ptr<EngineSession> session =
       OpenEngine(options.engine, options.dataDir, OpenRun::Always);
   if (!session) return kExitEngineError;
