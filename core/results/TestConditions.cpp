@@ -129,6 +129,19 @@ double DisplayScale(const TestConditions& conditions) {
   return CorrectionFactor(conditions.standard, model);
 }
 
+ResultSet DisplayedResults(const ResultSet& model, const TestConditions& conditions) {
+  ResultSet shown = model;
+  if (!IsTransformed(conditions)) return shown;
+  const double scale = DisplayScale(conditions);
+  for (ResultArray ResultSet::*values :
+       {&ResultSet::power, &ResultSet::wheelPower, &ResultSet::torque, &ResultSet::wheelTorque}) {
+    for (int k = 0; k < shown.count; ++k) {
+      (shown.*values)[k] = static_cast<float>((model.*values)[k] * scale);
+    }
+  }
+  return shown;
+}
+
 bool IsTransformed(const TestConditions& conditions) {
   return conditions.weatherGiven || conditions.standard != CorrectionStandard::Uncorrected;
 }

@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/sim/ResultSet.h"
+
 namespace brisca {
 
 //! The correction standards, in menu order.
@@ -73,6 +75,11 @@ CorrectionStandard LawOf(const TestConditions& conditions);
 //! The factor that turns the model's power and torque into the displayed ones
 //! (see the table at the top of this file). Exactly 1 with no standard and no weather.
 double DisplayScale(const TestConditions& conditions);
+
+//! The model's results as displayed: power, torque, wheel power and wheel
+//! torque times DisplayScale; every other quantity, the count and the warnings
+//! as they are. The same set back, bit for bit, when nothing is transformed.
+ResultSet DisplayedResults(const ResultSet& model, const TestConditions& conditions);
 
 //! True when DisplayScale is not the identity (a standard or a weather is set).
 bool IsTransformed(const TestConditions& conditions);

@@ -143,7 +143,9 @@ TEST(TestConditionsTest, TypedValuesNeedAKnownUnitAndASensibleValue) {
     SCOPED_TRACE(row.text);
     const std::optional<double> value = row.parse(row.text);
     ASSERT_EQ(value.has_value(), row.expected.has_value());
-    if (value) EXPECT_NEAR(*value, *row.expected, 1e-9);
+    if (value) {
+      EXPECT_NEAR(*value, *row.expected, 1e-9);
+    }
   }
   EXPECT_EQ(StandardOfKey("SAE-J1349"), CorrectionStandard::SaeJ1349);
   EXPECT_EQ(StandardOfKey("eec-80-1269"), CorrectionStandard::Eec80_1269);
