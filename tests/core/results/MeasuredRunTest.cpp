@@ -152,5 +152,20 @@ TEST(MeasuredRunTest, FilesGoThroughTheSharedReadingPathAndFailWhole) {
   EXPECT_NE(presenter.Shown().front().text.find("bad.csv, line 3: \"x\" is no number"), std::string::npos);
 }
 
+// The shipped examples read in both styles and state their weather.
+TEST(MeasuredRunTest, SampleExportsRead) {
+  const std::filesystem::path folder = std::filesystem::path(BRISCA_FIXTURES_DIR) / "../../data/Measured";
+  for (const char* file : {"Stock Small-Block V8 - pull 1.csv", "Stock Small-Block V8 - pull 2 (metric).csv"}) {
+    SCOPED_TRACE(file);
+    const MeasuredRun run = ReadMeasuredRun(folder / file);
+    EXPECT_EQ(run.points.size(), 15u);
+    EXPECT_TRUE(run.weather.weatherGiven);
+    EXPECT_NEAR(run.points.front().rpm, 2000.0, 1e-9);
+    // 2000 rpm: about 337 lb-ft, 128 HP in both (the metric file: 458.5 N·m, 96.04 kW).
+    EXPECT_NEAR(run.points.front().torque, 338.0, 1.0);
+    EXPECT_NEAR(run.points.front().power, 128.5, 0.5);
+  }
+}
+
 }  // namespace
 }  // namespace brisca

@@ -108,6 +108,38 @@ TEST(TestConditionsTest, DisplayScaleIsOneUntilAStandardOrAWeatherIsChosen) {
   EXPECT_NEAR(DisplayScale(atModelAir), 1.0, 1e-12);
 }
 
+// Only the four power and torque figures move; with nothing chosen the set
+// comes back exactly as the model left it.
+TEST(TestConditionsTest, DisplayedResultsScaleOnlyPowerAndTorque) {
+  ResultSet model;
+  model.count = 2;
+  model.rpm = {3000, 4000};
+  model.power = {200, 300};
+  model.wheelPower = {170, 255};
+  model.torque = {350.1f, 393.9f};
+  model.wheelTorque = {297.6f, 334.8f};
+  model.manifoldPressure = {14.5f, 14.4f};
+  model.bmep = {150, 160};
+  const ResultSet same = DisplayedResults(model, TestConditions{});
+  EXPECT_EQ(same.power, model.power);
+  EXPECT_EQ(same.torque, model.torque);
+
+  TestConditions j1349;
+  j1349.standard = CorrectionStandard::SaeJ1349;
+  const ResultSet shown = DisplayedResults(model, j1349);
+  const double scale = DisplayScale(j1349);
+  for (int k = 0; k < 2; ++k) {
+    EXPECT_FLOAT_EQ(shown.power[k], model.power[k] * scale);
+    EXPECT_FLOAT_EQ(shown.wheelPower[k], model.wheelPower[k] * scale);
+    EXPECT_FLOAT_EQ(shown.torque[k], model.torque[k] * scale);
+    EXPECT_FLOAT_EQ(shown.wheelTorque[k], model.wheelTorque[k] * scale);
+  }
+  EXPECT_EQ(shown.rpm, model.rpm);
+  EXPECT_EQ(shown.manifoldPressure, model.manifoldPressure);
+  EXPECT_EQ(shown.bmep, model.bmep);
+  EXPECT_EQ(shown.count, 2);
+}
+
 TEST(TestConditionsTest, TypedValuesNeedAKnownUnitAndASensibleValue) {
   struct Row {
     const char* text;
