@@ -17,6 +17,8 @@ constexpr const char* kWhere = "MeasuredRun::Read";
 constexpr int kErrMeasuredRun = 370;
 //! Torque and power of the model's own arithmetic: HP = lb-ft × rpm / 5252.
 constexpr double kRpmLbFtPerHp = 5252.0;
+//! Largest power [HP] or torque [lb-ft] taken: far above any engine.
+constexpr double kMaxFigure = 1e5;
 
 enum class ColumnKind { Speed, Torque, Power, Pressure };
 
@@ -248,11 +250,14 @@ MeasuredPoint ReadRow(std::string_view row, const Columns& columns, char separat
   MeasuredPoint point;
   point.rpm = ReadCell(cells, columns.speed, separator, 1.0, 30000.0, name, line);
   if (columns.torque.index >= 0)
-    point.torque = ReadCell(cells, columns.torque, separator, -1e5, 1e5, name, line);
+    point.torque = ReadCell(cells, columns.torque, separator, -kMaxFigure, kMaxFigure, name, line);
   if (columns.power.index >= 0)
-    point.power = ReadCell(cells, columns.power, separator, -1e5, 1e5, name, line);
+    point.power = ReadCell(cells, columns.power, separator, -kMaxFigure, kMaxFigure, name, line);
   if (columns.torque.index < 0) point.torque = point.power * kRpmLbFtPerHp / point.rpm;
   if (columns.power.index < 0) point.power = point.torque * point.rpm / kRpmLbFtPerHp;
+  // A figure worked out from the other is held to the same limits as a read one.
+  if (std::fabs(point.torque) > kMaxFigure || std::fabs(point.power) > kMaxFigure)
+    Fail(name, line, "the power and torque at this speed are outside the limits");
   if (columns.pressure.index >= 0)
     point.manifoldPressure = ReadCell(cells, columns.pressure, separator, -100.0, 1000.0, name, line);
   return point;

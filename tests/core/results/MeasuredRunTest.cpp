@@ -84,6 +84,8 @@ TEST(MeasuredRunTest, RefusesBadTextNamingFileAndLine) {
       {"zero speed", "RPM,Power\n0,10\n", "pull.csv, line 2: the value 0 of \"RPM\" is outside the limits"},
       {"huge value", "RPM,Power\n3000,1e300\n",
        "pull.csv, line 2: the value 1e300 of \"Power\" is outside the limits"},
+      {"torque worked out from power too large", "RPM,Power\n1,50000\n",
+       "pull.csv, line 2: the power and torque at this speed are outside the limits"},
       {"not a number", "RPM,Power\n3000,nan\n", "pull.csv, line 2: \"nan\" is no number (column \"Power\")"},
       {"bad weather", "# baro 29.5 furlongs\nRPM,Power\n3000,10\n",
        "pull.csv, line 1: the baro value \"29.5 furlongs\" cannot be read"},
