@@ -1,5 +1,6 @@
 #include "cli/ConditionOptions.h"
 
+#include <cstdio>
 #include <optional>
 #include <string_view>
 
@@ -32,6 +33,12 @@ TestConditions ConditionOptions::Conditions() const {
   conditions.temperatureF = ParseTemperatureF(temp).value();
   conditions.humidityPercent = humidity.empty() ? 0.0 : ParseHumidityPercent(humidity).value();
   return conditions;
+}
+
+void ApplyToDisplayedResults(CVexoDoc& doc, const TestConditions& conditions) {
+  if (!IsTransformed(conditions)) return;
+  doc.Results() = DisplayedResults(doc.Results(), conditions);
+  std::printf("power and torque: %s\n", ConditionsNote(conditions, false).c_str());
 }
 
 void AddConditionOptions(CLI::App& command, ConditionOptions& options) {

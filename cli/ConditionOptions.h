@@ -8,6 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "core/document/VexoDoc.h"
 #include "core/results/TestConditions.h"
 
 namespace brisca::cli {
@@ -25,6 +26,12 @@ struct ConditionOptions {
   //! CLI::ValidationError (a usage error) for a weather only half given.
   TestConditions Conditions() const;
 };
+
+//! For the commands that hand a whole document to a writer (report, print):
+//! the document's displayed power and torque become the transformed ones and
+//! the conditions are stated on stdout. Only for a session's own copy that
+//! is never saved; nothing is done when nothing is transformed.
+void ApplyToDisplayedResults(CVexoDoc& doc, const TestConditions& conditions);
 
 //! Adds the options to `command`; each value is checked as it is read.
 void AddConditionOptions(CLI::App& command, ConditionOptions& options);
