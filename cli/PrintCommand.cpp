@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/ConditionOptions.h"
 #include "cli/EngineLoader.h"
 #include "cli/OptionChecks.h"
 #include "cli/ReportPdf.h"
@@ -28,11 +29,12 @@ struct PrintOptions {
   std::string output;
   std::string dataDir;
   bool run = false;
+  ConditionOptions conditions;
 };
 
 #ifdef BRISCA_CLI_CHARTS
 
-int Print(const PrintOptions& options) {
+int Print(const PrintOptions& options, const TestConditions& conditions) {
   try {
     brisca::CheckPdfTarget(options.output);  // before the engine's run
   } catch (const FileError& error) {
@@ -42,6 +44,7 @@ int Print(const PrintOptions& options) {
   const std::unique_ptr<EngineSession> session =
       OpenEngine(options.engine, options.dataDir, options.run ? OpenRun::Always : OpenRun::AsStored);
   if (!session) return kExitEngineError;
+  ApplyToDisplayedResults(session->doc, conditions);
   const std::unique_ptr<QApplication> application = MakeOffscreenApplication();
   try {
     PrintEngineToPdf(session->doc, QString::fromStdString(options.output));
@@ -55,7 +58,7 @@ int Print(const PrintOptions& options) {
 
 #else
 
-int Print(const PrintOptions&) {
+int Print(const PrintOptions&, const TestConditions&) {
   std::fputs("brisca-cli: print is not available: this brisca-cli was built without the desktop "
              "program, which draws the pages\n",
              stderr);
@@ -76,8 +79,9 @@ void AddPrintCommand(CLI::App& app, int& status) {
       ->check(NonEmptyPath());
   command->add_flag("--run", options->run,
                     "Run the engine before printing, whatever its Auto Run says");
+  AddConditionOptions(*command, options->conditions);
   AddDataDirOption(*command, options->dataDir);
-  command->callback([options, &status] { status = Print(*options); });
+  command->callback([options, &status] { status = Print(*options, options->conditions.Conditions()); });
 }
 
 }  // namespace brisca::cli

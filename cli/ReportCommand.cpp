@@ -6,6 +6,7 @@
 #include <string>
 #include <system_error>
 
+#include "cli/ConditionOptions.h"
 #include "cli/EngineLoader.h"
 #include "cli/OptionChecks.h"
 #include "cli/ReportCharts.h"
@@ -26,6 +27,7 @@ struct ReportOptions {
   std::string templateFile;
   std::string pdf;
   std::string dataDir;
+  ConditionOptions conditions;
 };
 
 // The report refers to its logo by name: put the one it names beside a report
@@ -44,7 +46,7 @@ void CopyLogoBeside(const fs::path& output, const ReportSpecs& settings, const f
   if (!keep) CopyReportPiece(reportFolder / logo, target);
 }
 
-int Report(const ReportOptions& options) {
+int Report(const ReportOptions& options, const TestConditions& conditions) {
   if (!options.pdf.empty() && !CanWriteReportPdf()) {
     std::fprintf(stderr, "brisca-cli: --pdf needs the build with the desktop program\n");
     return kExitUsage;
@@ -64,6 +66,7 @@ int Report(const ReportOptions& options) {
   }
 
   CVexoDoc& doc = session->doc;
+  ApplyToDisplayedResults(doc, conditions);
   const ReportCharts charts(doc);
   CVexoReport report(doc, doc.Report(), paths.reportFolder, charts.Sink());
   report.SetOutputPath(options.output);
@@ -95,8 +98,9 @@ void AddReportCommand(CLI::App& app, int& status) {
                       "Report template to fill instead of the report folder's");
   command->add_option("--pdf", options->pdf, "Also write the report, laid out for printing, as a PDF file")
       ->check(NonEmptyPath());
+  AddConditionOptions(*command, options->conditions);
   AddDataDirOption(*command, options->dataDir);
-  command->callback([options, &status] { status = Report(*options); });
+  command->callback([options, &status] { status = Report(*options, options->conditions.Conditions()); });
 }
 
 }  // namespace brisca::cli

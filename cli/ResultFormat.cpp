@@ -10,34 +10,62 @@
 namespace brisca::cli {
 namespace {
 
-//! One result quantity: its key in CSV and JSON and its array.
+//! What a quantity measures, for its unit.
+enum class Dimension { Other, Power, Torque, Pressure };
+
+//! One result quantity: its key in CSV and JSON, its array and its unit.
 struct Quantity {
   const char* key;
   ResultArray ResultSet::*values;
+  Dimension dimension;
+  const char* unit;  //!< in the program's units; Power, Torque and Pressure change when metric
 };
 
 // Every quantity of a point, in the order CSV columns and JSON members follow.
 constexpr Quantity kQuantities[] = {
-    {"rpm", &ResultSet::rpm},
-    {"power", &ResultSet::power},
-    {"wheelPower", &ResultSet::wheelPower},
-    {"torque", &ResultSet::torque},
-    {"wheelTorque", &ResultSet::wheelTorque},
-    {"manifoldPressure", &ResultSet::manifoldPressure},
-    {"boost", &ResultSet::boost},
-    {"volumetricEfficiency", &ResultSet::volumetricEfficiency},
-    {"indicatedPower", &ResultSet::indicatedPower},
-    {"frictionPower", &ResultSet::frictionPower},
-    {"pumpingPower", &ResultSet::pumpingPower},
-    {"mechanicalEfficiency", &ResultSet::mechanicalEfficiency},
-    {"inductionAirflow", &ResultSet::inductionAirflow},
-    {"pistonForce", &ResultSet::pistonForce},
-    {"pistonSpeed", &ResultSet::pistonSpeed},
-    {"bmep", &ResultSet::bmep},
-    {"imep", &ResultSet::imep},
-    {"fmep", &ResultSet::fmep},
-    {"pmep", &ResultSet::pmep},
+    {"rpm", &ResultSet::rpm, Dimension::Other, "rpm"},
+    {"power", &ResultSet::power, Dimension::Power, "HP"},
+    {"wheelPower", &ResultSet::wheelPower, Dimension::Power, "HP"},
+    {"torque", &ResultSet::torque, Dimension::Torque, "lb-ft"},
+    {"wheelTorque", &ResultSet::wheelTorque, Dimension::Torque, "lb-ft"},
+    {"manifoldPressure", &ResultSet::manifoldPressure, Dimension::Pressure, "psia"},
+    {"boost", &ResultSet::boost, Dimension::Pressure, "psi"},
+    {"volumetricEfficiency", &ResultSet::volumetricEfficiency, Dimension::Other, "%"},
+    {"indicatedPower", &ResultSet::indicatedPower, Dimension::Power, "HP"},
+    {"frictionPower", &ResultSet::frictionPower, Dimension::Power, "HP"},
+    {"pumpingPower", &ResultSet::pumpingPower, Dimension::Power, "HP"},
+    {"mechanicalEfficiency", &ResultSet::mechanicalEfficiency, Dimension::Other, "%"},
+    {"inductionAirflow", &ResultSet::inductionAirflow, Dimension::Other, "cfm"},
+    {"pistonForce", &ResultSet::pistonForce, Dimension::Other, "lbf"},
+    {"pistonSpeed", &ResultSet::pistonSpeed, Dimension::Other, "ft/min"},
+    {"bmep", &ResultSet::bmep, Dimension::Pressure, "psi"},
+    {"imep", &ResultSet::imep, Dimension::Pressure, "psi"},
+    {"fmep", &ResultSet::fmep, Dimension::Pressure, "psi"},
+    {"pmep", &ResultSet::pmep, Dimension::Pressure, "psi"},
 };
+
+const char* UnitOf(Dimension dimension, const char* unit, bool metric) {
+  if (!metric) return unit;
+  switch (dimension) {
+    case Dimension::Power: return "kW";
+    case Dimension::Torque: return "N\u00B7m";
+    case Dimension::Pressure: return "kPa";
+    case Dimension::Other: break;
+  }
+  return unit;
+}
+
+//! `value` in the frame's units; the value itself, untouched, in the program's.
+float InUnits(float value, Dimension dimension, bool metric) {
+  if (!metric) return value;
+  switch (dimension) {
+    case Dimension::Power: return static_cast<float>(value * kKWPerHp);
+    case Dimension::Torque: return static_cast<float>(value * kNmPerLbFt);
+    case Dimension::Pressure: return static_cast<float>(value * kKPaPerPsi);
+    case Dimension::Other: break;
+  }
+  return value;
+}
 
 //! The columns of the standard results table.
 struct TableColumn {
@@ -45,22 +73,26 @@ struct TableColumn {
   const char* unit;
   ResultArray ResultSet::*values;
   int decimals;
+  Dimension dimension;
 };
 
 constexpr TableColumn kTableColumns[] = {
-    {"Engine Speed", "rpm", &ResultSet::rpm, 0},
-    {"Power", "HP", &ResultSet::power, 1},
-    {"Torque", "lb-ft", &ResultSet::torque, 1},
-    {"Wheel Power", "HP", &ResultSet::wheelPower, 1},
-    {"Wheel Torque", "lb-ft", &ResultSet::wheelTorque, 1},
-    {"Manifold Pres", "psia", &ResultSet::manifoldPressure, 2},
-    {"Vol Eff", "%", &ResultSet::volumetricEfficiency, 1},
-    {"BMEP", "psi", &ResultSet::bmep, 1},
+    {"Engine Speed", "rpm", &ResultSet::rpm, 0, Dimension::Other},
+    {"Power", "HP", &ResultSet::power, 1, Dimension::Power},
+    {"Torque", "lb-ft", &ResultSet::torque, 1, Dimension::Torque},
+    {"Wheel Power", "HP", &ResultSet::wheelPower, 1, Dimension::Power},
+    {"Wheel Torque", "lb-ft", &ResultSet::wheelTorque, 1, Dimension::Torque},
+    {"Manifold Pres", "psia", &ResultSet::manifoldPressure, 2, Dimension::Pressure},
+    {"Vol Eff", "%", &ResultSet::volumetricEfficiency, 1, Dimension::Other},
+    {"BMEP", "psi", &ResultSet::bmep, 1, Dimension::Pressure},
 };
 constexpr int kTableColumnWidth = 14;
 
+// Pads to `width` characters (a UTF-8 sequence such as "·" is one).
 std::string PadLeft(const std::string& text, std::size_t width) {
-  return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+  std::size_t characters = 0;
+  for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return characters >= width ? text : std::string(width - characters, ' ') + text;
 }
 
 std::string JsonString(const std::string& text) {
@@ -87,6 +119,28 @@ std::string JsonString(const std::string& text) {
 
 std::string JsonNumber(float value) { return std::isfinite(value) ? ShortestFloat(value) : "null"; }
 
+// "conditions": the standard, the weather (or null), the factor and the note
+// line; "units": the unit of each quantity.
+std::string JsonConditions(const ResultFrame& frame) {
+  const TestConditions& c = frame.conditions;
+  std::string out = "  \"conditions\": {\"standard\": " + JsonString(StandardName(c.standard));
+  if (c.weatherGiven) {
+    out += ", \"weather\": {\"barometerInHg\": " + FormatFixed(c.barometerInHg, 3) +
+           ", \"temperatureF\": " + FormatFixed(c.temperatureF, 2) +
+           ", \"humidityPercent\": " + FormatFixed(c.humidityPercent, 1) + "}";
+  } else {
+    out += ", \"weather\": null";
+  }
+  out += ", \"factor\": " + FormatFixed(DisplayScale(c), 6) +
+         ", \"note\": " + JsonString(ConditionsNote(c, frame.metric)) + "},\n";
+  out += "  \"units\": {";
+  for (const Quantity& q : kQuantities) {
+    if (&q != kQuantities) out += ", ";
+    out += std::string("\"") + q.key + "\": " + JsonString(UnitOf(q.dimension, q.unit, frame.metric));
+  }
+  return out + "},\n";
+}
+
 }  // namespace
 
 std::string ShortestFloat(float value) {
@@ -104,43 +158,67 @@ std::vector<int> PointsInWindow(const CVexoDoc& doc, float minRpm, float maxRpm)
   return points;
 }
 
-std::string FormatResultsTable(const CVexoDoc& doc, const std::vector<int>& points) {
-  const ResultSet& set = doc.Results();
+bool IsPlainFrame(const ResultFrame& frame) {
+  return !frame.metric && !IsTransformed(frame.conditions);
+}
+
+std::string FormatResultsTable(const CVexoDoc& doc, const std::vector<int>& points,
+                               const ResultFrame& frame) {
+  const ResultSet set = DisplayedResults(doc.Results(), frame.conditions);
   std::string out = doc.GetTitle() + "\n";
+  if (!IsPlainFrame(frame)) out += ConditionsNote(frame.conditions, frame.metric) + "\n";
   std::string headings;
   std::string units;
   for (const TableColumn& column : kTableColumns) {
     headings += PadLeft(column.heading, kTableColumnWidth);
-    units += PadLeft(std::string("(") + column.unit + ")", kTableColumnWidth);
+    units += PadLeft(std::string("(") + UnitOf(column.dimension, column.unit, frame.metric) + ")",
+                     kTableColumnWidth);
   }
   out += headings + "\n" + units + "\n";
   for (const int k : points) {
     for (const TableColumn& column : kTableColumns) {
-      out += PadLeft(FormatFixed((set.*column.values)[k], column.decimals), kTableColumnWidth);
+      const float value = InUnits((set.*column.values)[k], column.dimension, frame.metric);
+      out += PadLeft(FormatFixed(value, column.decimals), kTableColumnWidth);
     }
     out += "\n";
   }
   return out;
 }
 
-std::string FormatResultsCsv(const CVexoDoc& doc, const std::vector<int>& points) {
-  const ResultSet& set = doc.Results();
+std::string FormatResultsCsv(const CVexoDoc& doc, const std::vector<int>& points,
+                             const ResultFrame& frame) {
+  const ResultSet set = DisplayedResults(doc.Results(), frame.conditions);
   std::string out;
-  for (const Quantity& q : kQuantities) out += std::string(&q == kQuantities ? "" : ",") + q.key;
+  if (!IsPlainFrame(frame)) {
+    out += "# " + ConditionsNote(frame.conditions, frame.metric) + "\n";
+    // The weather once more as a measured run states it: the file then
+    // compares with the model in the same air.
+    if (frame.conditions.weatherGiven) {
+      out += "# baro " + FormatFixed(frame.conditions.barometerInHg, 3) + " inHg\n";
+      out += "# temp " + FormatFixed(frame.conditions.temperatureF, 2) + " F\n";
+      out += "# humidity " + FormatFixed(frame.conditions.humidityPercent, 1) + " %\n";
+    }
+  }
+  for (const Quantity& q : kQuantities) {
+    out += std::string(&q == kQuantities ? "" : ",") + q.key;
+    if (frame.metric) out += std::string(" (") + UnitOf(q.dimension, q.unit, true) + ")";
+  }
   out += "\n";
   for (const int k : points) {
     for (const Quantity& q : kQuantities) {
       if (&q != kQuantities) out += ",";
-      out += ShortestFloat((set.*q.values)[k]);
+      out += ShortestFloat(InUnits((set.*q.values)[k], q.dimension, frame.metric));
     }
     out += "\n";
   }
   return out;
 }
 
-std::string FormatResultsJson(const CVexoDoc& doc, const std::vector<int>& points) {
-  const ResultSet& set = doc.Results();
+std::string FormatResultsJson(const CVexoDoc& doc, const std::vector<int>& points,
+                              const ResultFrame& frame) {
+  const ResultSet set = DisplayedResults(doc.Results(), frame.conditions);
   std::string out = "{\n  \"engine\": " + JsonString(doc.GetTitle()) + ",\n  \"ok\": true,\n";
+  if (!IsPlainFrame(frame)) out += JsonConditions(frame);
   out += "  \"warnings\": {\"surge\": " + std::to_string(set.surge) +
          ", \"choke\": " + std::to_string(set.choke) +
          ", \"overspeed\": " + std::to_string(set.overspeed) + "},\n";
@@ -149,7 +227,8 @@ std::string FormatResultsJson(const CVexoDoc& doc, const std::vector<int>& point
     out += i == 0 ? "\n    {" : ",\n    {";
     for (const Quantity& q : kQuantities) {
       if (&q != kQuantities) out += ", ";
-      out += std::string("\"") + q.key + "\": " + JsonNumber((set.*q.values)[points[i]]);
+      out += std::string("\"") + q.key + "\": " +
+             JsonNumber(InUnits((set.*q.values)[points[i]], q.dimension, frame.metric));
     }
     out += "}";
   }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/ConditionOptions.h"
 #include "cli/EngineLoader.h"
 #include "cli/OptionChecks.h"
 #include "cli/ResultFormat.h"
@@ -23,6 +24,9 @@ struct RunOptions {
   std::string dataDir;
   float rpmMin = kSweepMinRpm;
   float rpmMax = kSweepMaxRpm;
+  std::string units = "us";
+  ConditionOptions conditions;
+  ResultFrame frame;  //!< from `units` and `conditions`, set before the run
 };
 
 // The output file is saved like any other: the previous file survives a failure.
@@ -47,11 +51,11 @@ int Run(const RunOptions& options) {
   const std::vector<int> points = PointsInWindow(session->doc, options.rpmMin, options.rpmMax);
   std::string text;
   if (options.format == "csv") {
-    text = FormatResultsCsv(session->doc, points);
+    text = FormatResultsCsv(session->doc, points, options.frame);
   } else if (options.format == "json") {
-    text = FormatResultsJson(session->doc, points);
+    text = FormatResultsJson(session->doc, points, options.frame);
   } else {
-    text = FormatResultsTable(session->doc, points);
+    text = FormatResultsTable(session->doc, points, options.frame);
   }
   if (!options.output.empty()) {
     return WriteOutputFile(options.output, text) ? kExitOk : kExitEngineError;
@@ -79,11 +83,17 @@ void AddRunCommand(CLI::App& app, int& status) {
       ->check(FiniteNumber())
       ->check(CLI::Range(kSweepMinRpm, kSweepMaxRpm))
       ->capture_default_str();
+  command->add_option("--units", options->units, "Units of the output: us (HP, lb-ft, psi) or metric (kW, N\u00B7m, kPa)")
+      ->check(CLI::IsMember({"us", "metric"}))
+      ->capture_default_str();
+  AddConditionOptions(*command, options->conditions);
   AddDataDirOption(*command, options->dataDir);
   command->callback([options, command, &status] {
     if (options->rpmMin > options->rpmMax) {
       throw CLI::ValidationError("--rpm-min", "must not exceed --rpm-max");
     }
+    options->frame.conditions = options->conditions.Conditions();
+    options->frame.metric = options->units == "metric";
     status = Run(*options);
   });
 }

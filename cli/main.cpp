@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "cli/CatalogueCommand.h"
+#include "cli/CompareCommand.h"
 #include "cli/ConvertCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/IterateCommand.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
   brisca::cli::AddReportCommand(app, status);
   brisca::cli::AddPrintCommand(app, status);
   brisca::cli::AddCatalogueCommand(app);
+  brisca::cli::AddCompareCommand(app, status);
 
   try {
     app.parse(argc, argv);

@@ -36,3 +36,15 @@ foreach(name engine_file flow_file cam_file compressor_map report_settings setup
   set_tests_properties(fuzz.${name} PROPERTIES LABELS fuzz TIMEOUT 120
     ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
 endforeach()
+
+# The measured-run reader: its own seeds (dyno exports of every style) and the samples.
+set(corpus ${CMAKE_BINARY_DIR}/fuzz-corpus/measured_run)
+file(MAKE_DIRECTORY ${corpus})
+add_test(NAME fuzz.measured_run
+  COMMAND ${BRISCA_FUZZ_BINARY_DIR}/tests/fuzz/fuzz_measured_run
+          -max_total_time=${BRISCA_FUZZ_SECONDS} -timeout=10 -rss_limit_mb=2048
+          -max_len=65536 -print_final_stats=1
+          -artifact_prefix=${CMAKE_BINARY_DIR}/fuzz-artifacts/measured_run-
+          ${corpus} ${fixtures}/fuzz/measured_run ${PROJECT_SOURCE_DIR}/data/Measured)
+set_tests_properties(fuzz.measured_run PROPERTIES LABELS fuzz TIMEOUT 120
+  ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")

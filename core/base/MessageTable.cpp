@@ -508,6 +508,12 @@ constexpr MessageEntry kMessages[] = {
      "The Selected Output Folder is a File.\n\n{detail}"
      "Choose a new folder or an existing one for the engines to be written into.",
      DetailRule::Optional, ""},
+    {MessageKind::Error, 370, "Measured Run",
+     "The Measured Run cannot be Read.\n\n"
+     "{detail}\n\n"
+     "A measured run is text with a header line naming the columns (engine\n"
+     "speed, torque and/or power) and one line of numbers per speed.",
+     DetailRule::Required},
     // Notices. Codes 110, 112 and 117 are not used.
     {MessageKind::Notice, 101, "Important!",
      "Cam timing values have been changed FROM\n"

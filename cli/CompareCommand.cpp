@@ -1,0 +1,173 @@
+#include "cli/CompareCommand.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/ConditionOptions.h"
+#include "cli/EngineLoader.h"
+#include "core/base/NumberText.h"
+#include "core/results/MeasuredDeviation.h"
+#include "core/results/MeasuredRun.h"
+
+namespace brisca::cli {
+namespace {
+
+struct CompareOptions {
+  std::string engine;
+  std::string measured;
+  std::string format = "table";
+  std::string dataDir;
+  ConditionOptions conditions;
+};
+
+std::string Pad(const std::string& text, std::size_t width) {
+  return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
+// The air both sides are compared in, as one line.
+std::string FrameLine(const MeasuredDeviation& d, const TestConditions& conditions) {
+  if (d.corrected) {
+    return std::string("Both corrected to ") + StandardName(d.standard) + ": measured \u00D7 " +
+           FormatFixed(d.measuredScale, 4) + ", simulated \u00D7 " + FormatFixed(d.simulatedScale, 4);
+  }
+  return "Measured as read; simulated " + ConditionsNote(conditions, false);
+}
+
+std::string SummaryLine(const char* name, const DeviationSeries& s, const char* unit) {
+  return std::string(name) + ": RMS " + FormatFixed(s.rms, 2) + " " + unit + " (" +
+         FormatFixed(s.rmsPercent, 2) + " %), largest " + FormatFixed(s.largest, 2) + " " + unit +
+         " (" + FormatFixed(s.largestPercent, 2) + " %) at " + FormatFixed(s.largestRpm, 0) + " rpm";
+}
+
+std::string CountLine(const MeasuredDeviation& d) {
+  return "Points compared: " + std::to_string(d.pointsCompared) + " (" +
+         std::to_string(d.pointsOutside) + " outside the simulated speed range)";
+}
+
+std::string Table(const std::string& engine, const MeasuredRun& run, const MeasuredDeviation& d,
+                  const TestConditions& conditions) {
+  static const char* const kHeadings[] = {"Engine Speed", "Power Meas", "Power Sim", "Power Dev",
+                                          "Power Dev", "Torque Meas", "Torque Sim", "Torque Dev",
+                                          "Torque Dev"};
+  static const char* const kUnits[] = {"(rpm)", "(HP)", "(HP)", "(HP)", "(%)",
+                                       "(lb-ft)", "(lb-ft)", "(lb-ft)", "(%)"};
+  std::string out = engine + " against " + run.name + "\n" + FrameLine(d, conditions) + "\n";
+  for (const char* heading : kHeadings) out += Pad(heading, 13);
+  out += "\n";
+  for (const char* unit : kUnits) out += Pad(unit, 13);
+  out += "\n";
+  for (std::size_t i = 0; i < d.power.points.size(); ++i) {
+    const DeviationPoint& p = d.power.points[i];
+    const DeviationPoint& t = d.torque.points[i];
+    for (const std::string& cell :
+         {FormatFixed(p.rpm, 0), FormatFixed(p.measured, 1), FormatFixed(p.simulated, 1),
+          FormatFixed(p.delta, 1), FormatFixed(p.deltaPercent, 2), FormatFixed(t.measured, 1),
+          FormatFixed(t.simulated, 1), FormatFixed(t.delta, 1), FormatFixed(t.deltaPercent, 2)}) {
+      out += Pad(cell, 13);
+    }
+    out += "\n";
+  }
+  return out + SummaryLine("Power", d.power, "HP") + "\n" + SummaryLine("Torque", d.torque, "lb-ft") +
+         "\n" + CountLine(d) + "\n";
+}
+
+std::string Csv(const MeasuredDeviation& d, const TestConditions& conditions) {
+  std::string out = "# " + FrameLine(d, conditions) + "\n";
+  out += "rpm,measuredPower,simulatedPower,powerDeviation,powerDeviationPercent,"
+         "measuredTorque,simulatedTorque,torqueDeviation,torqueDeviationPercent\n";
+  for (std::size_t i = 0; i < d.power.points.size(); ++i) {
+    const DeviationPoint& p = d.power.points[i];
+    const DeviationPoint& t = d.torque.points[i];
+    out += FormatFixed(p.rpm, 0) + "," + FormatFixed(p.measured, 3) + "," + FormatFixed(p.simulated, 3) +
+           "," + FormatFixed(p.delta, 3) + "," + FormatFixed(p.deltaPercent, 3) + "," +
+           FormatFixed(t.measured, 3) + "," + FormatFixed(t.simulated, 3) + "," +
+           FormatFixed(t.delta, 3) + "," + FormatFixed(t.deltaPercent, 3) + "\n";
+  }
+  return out + "# " + SummaryLine("Power", d.power, "HP") + "\n# " +
+         SummaryLine("Torque", d.torque, "lb-ft") + "\n# " + CountLine(d) + "\n";
+}
+
+nlohmann::ordered_json SeriesJson(const DeviationSeries& s, const char* unit) {
+  nlohmann::ordered_json series = {{"unit", unit},
+                                   {"rms", s.rms},
+                                   {"rmsPercent", s.rmsPercent},
+                                   {"largest", s.largest},
+                                   {"largestPercent", s.largestPercent},
+                                   {"largestRpm", s.largestRpm}};
+  series["points"] = nlohmann::ordered_json::array();
+  for (const DeviationPoint& p : s.points) {
+    series["points"].push_back({{"rpm", p.rpm},
+                                {"measured", p.measured},
+                                {"simulated", p.simulated},
+                                {"deviation", p.delta},
+                                {"deviationPercent", p.deltaPercent}});
+  }
+  return series;
+}
+
+std::string Json(const std::string& engine, const MeasuredRun& run, const MeasuredDeviation& d,
+                 const TestConditions& conditions) {
+  nlohmann::ordered_json out = {{"engine", engine}, {"measured", run.name}};
+  out["frame"] = {{"corrected", d.corrected},
+                  {"standard", StandardName(d.standard)},
+                  {"measuredFactor", d.measuredScale},
+                  {"simulatedFactor", d.simulatedScale},
+                  {"note", FrameLine(d, conditions)}};
+  if (run.weather.weatherGiven) {
+    out["measuredWeather"] = {{"barometerInHg", run.weather.barometerInHg},
+                              {"temperatureF", run.weather.temperatureF},
+                              {"humidityPercent", run.weather.humidityPercent}};
+  } else {
+    out["measuredWeather"] = nullptr;
+  }
+  out["pointsCompared"] = d.pointsCompared;
+  out["pointsOutside"] = d.pointsOutside;
+  out["power"] = SeriesJson(d.power, "HP");
+  out["torque"] = SeriesJson(d.torque, "lb-ft");
+  return out.dump(2) + "\n";
+}
+
+int Compare(const CompareOptions& options, const TestConditions& conditions) {
+  MeasuredRun run;
+  if (!LoadMeasuredRun(options.measured, run)) return kExitEngineError;
+  const std::unique_ptr<EngineSession> session =
+      OpenEngine(options.engine, options.dataDir, OpenRun::Always);
+  if (!session) return kExitEngineError;
+  const MeasuredDeviation deviation = CompareMeasured(session->doc.Results(), run, conditions);
+  const std::string engine = session->doc.GetTitle();
+  std::string text;
+  if (options.format == "csv") {
+    text = Csv(deviation, conditions);
+  } else if (options.format == "json") {
+    text = Json(engine, run, deviation, conditions);
+  } else {
+    text = Table(engine, run, deviation, conditions);
+  }
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return std::fflush(stdout) == 0 ? kExitOk : kExitEngineError;
+}
+
+}  // namespace
+
+void AddCompareCommand(CLI::App& app, int& status) {
+  auto options = std::make_shared<CompareOptions>();
+  CLI::App* command = app.add_subcommand(
+      "compare", "Run an engine and compare a measured run (dyno export) with its curves");
+  command->add_option("engine", options->engine, "Engine file (.qen)")->required();
+  command->add_option("measured", options->measured, "Measured run (.csv or tab-separated text)")
+      ->required();
+  command->add_option("--format", options->format, "Output: table, csv or json")
+      ->check(CLI::IsMember({"table", "csv", "json"}))
+      ->capture_default_str();
+  AddConditionOptions(*command, options->conditions);
+  AddDataDirOption(*command, options->dataDir);
+  command->callback([options, &status] {
+    const TestConditions conditions = options->conditions.Conditions();
+    status = Compare(*options, conditions);
+  });
+}
+
+}  // namespace brisca::cli
