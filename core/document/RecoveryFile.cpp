@@ -25,8 +25,8 @@ constexpr int kLayoutVersion = 1;
 
 enum Flag : int { kUnassigned = 0, kAssigned = 1, kNeverChosen = 2 };
 
-// Every parameter the engine text carries, in a fixed order. The derived block
-// volumes are left out: they are worked out again from bore, stroke and count.
+}  // namespace
+
 std::vector<CSimSpec*> FlaggedSpecs(EngineParameters& e) {
   return {&e.shortBlockType, &e.bore, &e.stroke, &e.cylinders, &e.rodLength, &e.rodRatio,
           &e.cylinderHeadType, &e.airflowFile, &e.intakeValves, &e.exhaustValves,
@@ -39,6 +39,8 @@ std::vector<CSimSpec*> FlaggedSpecs(EngineParameters& e) {
           &e.reliefsVolume, &e.deckClearance, &e.downBoreDistance, &e.measuredVolume,
           &e.gasketVolume, &e.deckVolume, &e.notes};
 }
+
+namespace {
 
 std::vector<CPartTypeSpec*> PartTypes(EngineParameters& e) {
   return {&e.shortBlockType, &e.cylinderHeadType, &e.manifoldType,

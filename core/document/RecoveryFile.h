@@ -8,7 +8,7 @@
 //   1                             the layout's version
 //   <title>                       the document's title       } line breaks and
 //   <original file>               empty: never saved        } backslashes
-//   <time>                        UTC, 2026-12-11T06:10:00Z  } escaped: \n \r \\ 
+//   <time>                        UTC, 2026-12-11T06:10:00Z  } escaped as \n \r and \\.
 //   <count>                       of the flag lines that follow
 //   <flag> <label>                one per parameter: 0 not assigned, 1 assigned,
 //                                 2 a component never chosen (no name)
@@ -24,10 +24,13 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace brisca {
 
+class CSimSpec;
 class CVexoDoc;
+struct EngineParameters;
 
 //! What the recovery file says about its document.
 struct RecoveryInfo {
@@ -45,5 +48,10 @@ void WriteRecoveryFile(const std::filesystem::path& path, const CVexoDoc& doc,
 //! units. Throws FileError and then leaves `doc` as it was. The caller updates
 //! the derived values and marks the document modified.
 RecoveryInfo ReadRecoveryFile(const std::filesystem::path& path, CVexoDoc& doc);
+
+//! The parameters whose flags the file keeps, in the file's order: every one
+//! the engine text carries but the derived block volumes (worked out again
+//! from bore, stroke and cylinder count).
+std::vector<CSimSpec*> FlaggedSpecs(EngineParameters& e);
 
 }  // namespace brisca
