@@ -24,6 +24,7 @@ RecoveryDlg::RecoveryDlg(const std::vector<RecoveryEntry>& entries, QWidget* par
   list_->setHeaderLabels({tr("Engine"), tr("Original File"), tr("Last Written")});
   list_->setRootIsDecorated(false);
   list_->setUniformRowHeights(true);
+  list_->setTextElideMode(Qt::ElideMiddle);  // a long path keeps its file name
   list_->setSelectionMode(QAbstractItemView::NoSelection);
   for (const RecoveryEntry& entry : entries) {
     auto* row = new QTreeWidgetItem(list_);
@@ -61,7 +62,7 @@ RecoveryDlg::RecoveryDlg(const std::vector<RecoveryEntry>& entries, QWidget* par
   layout->addWidget(intro);
   layout->addWidget(list_, 1);
   layout->addWidget(buttons);
-  resize(640, 300);
+  resize(800, 260);
   UpdateButtons();
 }
 
