@@ -485,6 +485,18 @@ constexpr MessageEntry kMessages[] = {
      "For the rules of current contests, refer to the\n"
      "documentation supplied with your Brisca software package.\n"},
     // Errors this program added to the first ones, from 300 on.
+    {MessageKind::Error, 318, "Recovery",
+     "An unsaved engine left by an earlier run could not be read and\n"
+     "was not opened:\n"
+     "{detail}\n\n"
+     "The file is kept, never deleted, where this message shows.\n",
+     DetailRule::Required},
+    {MessageKind::Error, 319, "Recovery",
+     "Unsaved changes could not be written for recovery after a crash:\n"
+     "{detail}\n\n"
+     "Your engines are unaffected; save them to keep your changes. Writing is\n"
+     "tried again, without this message, until the program ends.\n",
+     DetailRule::Required},
     {MessageKind::Error, 340, "Report Setup",
      "The report folder already holds a different file named\n"
      "{detail}\n\n"

@@ -59,6 +59,8 @@ class CMainFrame : public QMainWindow {
   //! Opens `path` in a new window (or activates the window it is open in);
   //! false when reading failed: the numbered message was shown, nothing changed.
   bool OpenFile(const std::filesystem::path& path);
+  //! A document the manager already holds (a recovered one) in a new window.
+  CChildFrame* ShowDocument(CVexoDoc& document);
   void OnFileOpen();
   bool OnFileSave(CVexoDoc& document);
   bool OnFileSaveAs(CVexoDoc& document);

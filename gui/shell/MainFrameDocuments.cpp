@@ -39,6 +39,8 @@ bool CMainFrame::OpenFile(const std::filesystem::path& path) {
   return true;
 }
 
+CChildFrame* CMainFrame::ShowDocument(CVexoDoc& document) { return AddFrame(document); }
+
 void CMainFrame::OnFileOpen() {
   if (auto path = host_.PromptOpenPath("qen", documents_.OpenFolder())) OpenFile(*path);
 }

@@ -130,6 +130,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
   if (withDialogs) {
     TakeAbout(frame);
     TakeLowColorNotice(frame);
+    TakeRecoveryDialog(frame);
     TakeFileMenu(frame);
     TakeManualViewer(app);
     TakeNumberedMessage();

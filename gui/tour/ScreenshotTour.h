@@ -39,6 +39,8 @@ class ScreenshotTour {
   void TakeMainWindow(int scheme, const QString& name, bool withDialogs);
   void TakeAbout(CMainFrame& frame);
   void TakeLowColorNotice(CMainFrame& frame);
+  //! The start-up offer of an earlier run's unsaved engines.
+  void TakeRecoveryDialog(CMainFrame& frame);
   void TakeFileMenu(CMainFrame& frame);
   //! The user manual in its own viewer.
   void TakeManualViewer(CVexoApp& app);
