@@ -316,8 +316,15 @@ void CEngineFormView::BindRodFields() {
 }
 
 void CEngineFormView::OnRodRadio(bool byRatio) {
-  document_.Engine().rodByRatio = byRatio;
+  bool& flag = document_.Engine().rodByRatio;
+  const bool changed = flag != byRatio;
+  flag = byRatio;
   BindRodFields();
+  // Which of the two the user types is saved with the engine: a change to keep
+  // and to take back.
+  if (!changed) return;
+  const NamedChange name(document_, byRatio ? "Rod Ratio" : "Rod Length");
+  document_.SetModified(true);
 }
 
 void CEngineFormView::OnPortFlow() {
@@ -328,6 +335,7 @@ void CEngineFormView::OnPortFlow() {
 }
 
 void CEngineFormView::OnVariableValveTiming(bool on) {
+  const NamedChange name(document_, "Variable Valve Timing");
   document_.Engine().camshaft.variableValveTiming = on;
   document_.SetModified(true);
   document_.UpdateDerivedValues();

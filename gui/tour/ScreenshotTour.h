@@ -40,6 +40,8 @@ class ScreenshotTour {
   void TakeAbout(CMainFrame& frame);
   void TakeLowColorNotice(CMainFrame& frame);
   void TakeFileMenu(CMainFrame& frame);
+  //! The Edit menu after two changes to the engine, which are then taken back.
+  void TakeEditMenu(CMainFrame& frame);
   //! The user manual in its own viewer.
   void TakeManualViewer(CVexoApp& app);
   //! A numbered message box, its number in the caption.
