@@ -316,15 +316,8 @@ void CEngineFormView::BindRodFields() {
 }
 
 void CEngineFormView::OnRodRadio(bool byRatio) {
-  bool& flag = document_.Engine().rodByRatio;
-  const bool changed = flag != byRatio;
-  flag = byRatio;
+  document_.Engine().rodByRatio = byRatio;
   BindRodFields();
-  // Which of the two the user types is saved with the engine: a change to keep
-  // and to take back.
-  if (!changed) return;
-  const NamedChange name(document_, byRatio ? "Rod Ratio" : "Rod Length");
-  document_.SetModified(true);
 }
 
 void CEngineFormView::OnPortFlow() {
