@@ -328,6 +328,7 @@ void CEngineFormView::OnPortFlow() {
 }
 
 void CEngineFormView::OnVariableValveTiming(bool on) {
+  const NamedChange name(document_, "Variable Valve Timing");
   document_.Engine().camshaft.variableValveTiming = on;
   document_.SetModified(true);
   document_.UpdateDerivedValues();

@@ -127,14 +127,23 @@ bool RunEngineCommand(CVexoDoc& document, int id) {
     case command::kRun:
       document.OnRun();
       return true;
-    case command::kAutoRun:
+    case command::kAutoRun: {
+      // The setting is saved with the engine: switching it is a change to take back.
+      const NamedChange name(document, "Auto Run");
       document.OnAutoRun();
+      document.SetModified(true);
       Redraw(document);
       return true;
+    }
     case command::kDomesticUnits:
-    case command::kMetricUnits:
+    case command::kMetricUnits: {
+      // So is the unit system, once it really switched.
+      const NamedChange name(document, "Units");
+      const bool metric = document.IsMetric();
       document.OnUnits(id == command::kMetricUnits);
+      if (document.IsMetric() != metric) document.SetModified(true);
       return true;
+    }
     case command::kCompressionRatioMath:
       RunCompressionRatioMath(document, QApplication::activeWindow());
       return true;

@@ -15,6 +15,7 @@
 #include "gui/shell/DesktopHost.h"
 #include "gui/shell/DocumentManager.h"
 #include "gui/shell/RecentFiles.h"
+#include "gui/shell/UndoHistory.h"
 
 class QLabel;
 class QMdiArea;
@@ -42,6 +43,8 @@ class CMainFrame : public QMainWindow {
 
   DocumentManager& Documents() { return documents_; }
   DesktopHost& Host() { return host_; }
+  //! The documents' undo stacks and the Edit menu's actions.
+  UndoHistory& Undo() { return undo_; }
   QMdiArea* MdiArea() const { return mdiArea_; }
   WorkbookTabs* Workbook() const { return workbook_; }
   QMenuBar* MainMenuBar() const { return menuBar_; }
@@ -115,12 +118,14 @@ class CMainFrame : public QMainWindow {
   CVexoApp& app_;
   DesktopHost host_;
   DocumentManager documents_;
+  UndoHistory undo_;
   RecentFiles mru_;
   QMdiArea* mdiArea_ = nullptr;
   WorkbookTabs* workbook_ = nullptr;
   QMenuBar* menuBar_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QMenu* fileMenu_ = nullptr;
+  QMenu* editMenu_ = nullptr;
   QMenu* windowMenu_ = nullptr;
   QAction* mruSeparator_ = nullptr;
   std::vector<QAction*> mruActions_;

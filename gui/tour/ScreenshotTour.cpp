@@ -19,10 +19,12 @@
 #include <QToolButton>
 
 #include "core/base/ErrCode.h"
+#include "core/document/CommandIds.h"
 #include "core/document/ComponentHandlers.h"
 #include "core/document/ProgramPaths.h"
 #include "core/document/VexoDoc.h"
 #include "gui/engine/EngineFormView.h"
+#include "gui/engine/EngineMenus.h"
 #include "gui/engine/EnginePrinter.h"
 #include "gui/engine/SimSpecEditCtrl.h"
 #include "gui/engine/SimSpecEditDlg.h"
@@ -132,6 +134,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakeLowColorNotice(frame);
     TakeRecoveryDialog(frame);
     TakeFileMenu(frame);
+    TakeEditMenu(frame);
     TakeManualViewer(app);
     TakeNumberedMessage();
     TakePortFlow(frame);
@@ -356,6 +359,40 @@ void ScreenshotTour::TakeFileMenu(CMainFrame& frame) {
   if (IsBlank(dropped)) Fail(QStringLiteral("the File menu is blank"));
   Save(picture, QStringLiteral("file-menu.png"), menu);
   menu->close();
+}
+
+void ScreenshotTour::TakeEditMenu(CMainFrame& frame) {
+  CVexoDoc* doc = frame.ActiveDocument();
+  if (!doc) return Fail(QStringLiteral("edit-menu.png: no engine"));
+  // A bore typed on the form, then the metric units.
+  EngineParameters& e = doc->Engine();
+  if (!doc->ConfirmSpecChange(e.bore)) return Fail(QStringLiteral("edit-menu.png: the bore was refused"));
+  e.bore.SetValue(e.bore.GetValue() + 0.030f);
+  doc->SetModified(true);
+  doc->UpdateDerivedValues();
+  frame.UpdateAllViews(*doc);
+  frame.Undo().Settle();
+  RunEngineCommand(*doc, command::kMetricUnits);
+  frame.Undo().Settle();
+  Settle();
+
+  QMenu* menu = frame.MainMenuBar()->findChild<QMenu*>(QStringLiteral("editMenu"));
+  if (!menu) return Fail(QStringLiteral("edit-menu.png: no Edit menu"));
+  frame.MainMenuBar()->setActiveAction(menu->menuAction());
+  if (!QTest::qWaitForWindowExposed(menu)) Fail(QStringLiteral("the Edit menu did not open"));
+  Settle();
+  QImage picture = frame.grab().toImage();
+  const QImage dropped = menu->grab().toImage();
+  {
+    QPainter painter(&picture);
+    painter.drawImage(frame.mapFromGlobal(menu->mapToGlobal(QPoint(0, 0))), dropped);
+  }
+  if (IsBlank(dropped)) Fail(QStringLiteral("the Edit menu is blank"));
+  Save(picture, QStringLiteral("edit-menu.png"), menu);
+  menu->close();
+  // The rest of the tour shows the engine as it was opened.
+  while (frame.Undo().UndoAction()->isEnabled()) frame.Undo().UndoAction()->trigger();
+  Settle();
 }
 
 namespace {

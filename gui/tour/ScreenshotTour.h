@@ -42,6 +42,8 @@ class ScreenshotTour {
   //! The start-up offer of an earlier run's unsaved engines.
   void TakeRecoveryDialog(CMainFrame& frame);
   void TakeFileMenu(CMainFrame& frame);
+  //! The Edit menu after two changes to the engine, which are then taken back.
+  void TakeEditMenu(CMainFrame& frame);
   //! The user manual in its own viewer.
   void TakeManualViewer(CVexoApp& app);
   //! A numbered message box, its number in the caption.
