@@ -5,6 +5,7 @@
 #include <QPrinter>
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 
 #include "core/base/ErrCode.h"
 #include "core/document/CommandIds.h"
@@ -151,6 +153,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
   }
   if (scheme == 1) {
     TakeEngineForm(frame, QStringLiteral("engine-form.png"));
+    TakeFormToolTip(frame);
     TakeTable(frame, ViewSlot::ResultsTable, QStringLiteral("table-standard.png"));
     TakeTable(frame, ViewSlot::ProDataTable, QStringLiteral("table-extended.png"));
     TakeEditDialogs(frame);
@@ -438,6 +441,30 @@ void ScreenshotTour::TakeEngineForm(CMainFrame& frame, const QString& name) {
   form->Canvas()->update();
   Settle();
   Save(form->Canvas()->grab().toImage(), name, form->Canvas());
+}
+
+void ScreenshotTour::TakeFormToolTip(CMainFrame& frame) {
+  CEngineFormView* form = ActiveForm(frame);
+  if (!form) return Fail(QStringLiteral("engine-form-tooltip.png: no engine form"));
+  CSimSpecEditCtrl* field = form->Field(1022);
+  form->ensureWidgetVisible(field);
+  Settle();
+  // The event the resting pointer sends, so the hint shows through the widget's own path.
+  const QPoint inside(field->width() / 2, field->height() / 2);
+  QHelpEvent rest(QEvent::ToolTip, inside, field->mapToGlobal(inside));
+  QApplication::sendEvent(field, &rest);
+  QWidget* tip = nullptr;
+  for (int wait = 0; wait < 40 && !tip; ++wait) {
+    Settle();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->inherits("QTipLabel") && window->isVisible()) tip = window;
+    }
+  }
+  if (!tip) return Fail(QStringLiteral("the hint over \"Bore:\" did not show"));
+  QImage picture = frame.grab().toImage();
+  PaintOver(picture, frame, *tip);
+  Save(picture, QStringLiteral("engine-form-tooltip.png"), tip);
+  QToolTip::hideText();
 }
 
 void ScreenshotTour::WithEditDialog(CMainFrame& frame, int fieldId,

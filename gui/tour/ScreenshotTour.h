@@ -63,6 +63,8 @@ class ScreenshotTour {
   void TakePrintPreview(CMainFrame& frame);
   //! The engine form of the active engine window (the whole form) as `name`.
   void TakeEngineForm(CMainFrame& frame, const QString& name);
+  //! The hint over a value of the active engine's form, as the resting pointer shows it.
+  void TakeFormToolTip(CMainFrame& frame);
   //! The edit dialogs and component menus of the active engine's form.
   void TakeEditDialogs(CMainFrame& frame);
   //! Opens the dialog of field `fieldId`, lets `shoot` picture it, then cancels it.
