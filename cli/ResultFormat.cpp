@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <iterator>
 
+#include "cli/json/JsonText.h"
 #include "core/base/NumberText.h"
 
 namespace brisca::cli {
@@ -63,30 +64,6 @@ std::string PadLeft(const std::string& text, std::size_t width) {
   return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
-std::string JsonString(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-          out += escaped;
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
-}
-
-std::string JsonNumber(float value) { return std::isfinite(value) ? ShortestFloat(value) : "null"; }
-
 }  // namespace
 
 std::string ShortestFloat(float value) {
@@ -140,21 +117,19 @@ std::string FormatResultsCsv(const CVexoDoc& doc, const std::vector<int>& points
 
 std::string FormatResultsJson(const CVexoDoc& doc, const std::vector<int>& points) {
   const ResultSet& set = doc.Results();
-  std::string out = "{\n  \"engine\": " + JsonString(doc.GetTitle()) + ",\n  \"ok\": true,\n";
-  out += "  \"warnings\": {\"surge\": " + std::to_string(set.surge) +
-         ", \"choke\": " + std::to_string(set.choke) +
-         ", \"overspeed\": " + std::to_string(set.overspeed) + "},\n";
-  out += "  \"points\": [";
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    out += i == 0 ? "\n    {" : ",\n    {";
-    for (const Quantity& q : kQuantities) {
-      if (&q != kQuantities) out += ", ";
-      out += std::string("\"") + q.key + "\": " + JsonNumber((set.*q.values)[points[i]]);
-    }
-    out += "}";
+  json::Json document;
+  document["schema"] = json::kSchemaVersion;
+  document["engine"] = doc.GetTitle();
+  document["ok"] = !set.IsEmpty();
+  document["warnings"] = {{"surge", set.surge}, {"choke", set.choke}, {"overspeed", set.overspeed}};
+  json::Json rows = json::Json::array();
+  for (const int k : points) {
+    json::Json point;
+    for (const Quantity& q : kQuantities) point[q.key] = json::Number((set.*q.values)[k]);
+    rows.push_back(std::move(point));
   }
-  out += points.empty() ? "]\n}\n" : "\n  ]\n}\n";
-  return out;
+  document["points"] = std::move(rows);
+  return json::Text(document);
 }
 
 }  // namespace brisca::cli

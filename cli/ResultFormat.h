@@ -15,7 +15,7 @@ std::vector<int> PointsInWindow(const CVexoDoc& doc, float minRpm, float maxRpm)
 
 std::string FormatResultsTable(const CVexoDoc& doc, const std::vector<int>& points);
 std::string FormatResultsCsv(const CVexoDoc& doc, const std::vector<int>& points);
-//! {"engine", "ok", "warnings": {"surge", "choke", "overspeed"}, "points": [...]}.
+//! {"schema", "engine", "ok", "warnings": {"surge", "choke", "overspeed"}, "points": [...]}.
 std::string FormatResultsJson(const CVexoDoc& doc, const std::vector<int>& points);
 
 //! The shortest decimal text that reads back as `value` ("null" for NaN or infinity
