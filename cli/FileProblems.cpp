@@ -52,8 +52,8 @@ std::string WhyCannotWrite(const std::string& path) {
   namespace fs = std::filesystem;
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return SystemReason(EISDIR);
-  std::string folder = fs::path(path).parent_path().string();
-  if (folder.empty()) folder = ".";
+  const std::string parent = fs::path(path).parent_path().string();
+  const std::string folder = parent.empty() ? std::string(".") : parent;
   if (::stat(folder.c_str(), &info) != 0) return SystemReason(errno);
   if (!S_ISDIR(info.st_mode)) return SystemReason(ENOTDIR);
   if (::access(folder.c_str(), W_OK) != 0) return SystemReason(errno);
