@@ -35,6 +35,15 @@ void NoteFailureMessage(const Message& message) {
     f.message.erase(0, colon + 2);
 }
 
+void ReportFailureText(const std::string& text) {
+  std::fprintf(stderr, "%s\n", text.c_str());
+  std::fflush(stderr);
+  Failure& f = TheFailure();
+  if (f.noted) return;
+  f.noted = true;
+  f.message = text;
+}
+
 void NoteFailurePath(const std::string& path) {
   if (TheFailure().path.empty()) TheFailure().path = path;
 }

@@ -14,6 +14,9 @@ namespace brisca::cli {
 void WantJsonFailure();
 //! Remembers the first error message shown (called by the presenter).
 void NoteFailureMessage(const Message& message);
+//! Prints a failure that has no numbered message on standard error and
+//! remembers it as the failure's message.
+void ReportFailureText(const std::string& text);
 //! Remembers the file the failure is about (the first one named).
 void NoteFailurePath(const std::string& path);
 //! With JSON output and a failing `status`, prints the failure object on stdout.

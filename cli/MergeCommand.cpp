@@ -32,12 +32,13 @@ int Run(const MergeOptions& options) {
   for (std::size_t i = 0; i < parts.size(); ++i) {
     if (!CheckInputFile(options.parts[i])) return kExitEngineError;
     if (!ReadShardRecord(options.parts[i], parts[i], error)) {
-      std::fprintf(stderr, "iterate-merge: %s: %s\n", options.parts[i].c_str(), error.c_str());
+      NoteFailurePath(options.parts[i]);
+      ReportFailureText("iterate-merge: " + options.parts[i] + ": " + error);
       return kExitEngineError;
     }
   }
   if (!CheckParts(parts, options.parts, error)) {
-    std::fprintf(stderr, "iterate-merge: %s\n", error.c_str());
+    ReportFailureText("iterate-merge: " + error);
     return kExitEngineError;
   }
   SeriesSession session;
@@ -47,7 +48,7 @@ int Run(const MergeOptions& options) {
   std::string fromDigest;
   if (first.phase == 2) {
     if (!ReadPhase1Record(session, first.series.from, phase1, fromDigest, error)) {
-      std::fprintf(stderr, "iterate-merge: %s\n", error.c_str());
+      ReportFailureText("iterate-merge: " + error);
       return kExitEngineError;
     }
     const MergedPhase p1 = ReplayRecord(phase1);
@@ -60,14 +61,14 @@ int Run(const MergeOptions& options) {
   }
   const Iterator& phase = first.phase == 1 ? session.phase1 : session.phase2;
   if (!CheckFingerprint(first.fingerprint, FingerprintOf(session, phase, fromDigest), error)) {
-    std::fprintf(stderr, "iterate-merge: %s\n", error.c_str());
+    ReportFailureText("iterate-merge: " + error);
     return kExitEngineError;
   }
   std::vector<const ShardState*> logs;
   for (const ShardRecord& p : parts) logs.push_back(&p.state);
   MergedResult result;
   if (!MergePhase(session, first.phase, logs, &phase1, first.fingerprint, result, error)) {
-    std::fprintf(stderr, "iterate-merge: %s\n", error.c_str());
+    ReportFailureText("iterate-merge: " + error);
     return kExitEngineError;
   }
   if (options.format != "json")

@@ -169,6 +169,15 @@ def shards_staged_at_two_paths():
                         engines[f] = handle.read()
         results.append((ranking, engines))
     check(results[0] == results[1] and results[0][1], "both merges keep the same engines")
+    # A part of another series is refused, its failure object naming the difference.
+    foreign = os.path.join(WORK, "staged", "foreign-2.json")
+    r = run("iterate", ENGINE, "--setup", SETUP, "--shard", "2/2", "-o", foreign, "-q")
+    r = run("iterate-merge", os.path.join(WORK, "staged", "one-1.json"), foreign,
+            "-o", os.path.join(WORK, "staged", "refused"), "-f", "json")
+    failure = parse(r, "foreign part")
+    check(r.returncode == 1 and failure.get("ok") is False and
+          "foreign-2.json belongs to another series" in failure.get("message", "") and
+          "cam-one-phase.txt" in failure.get("message", ""), "a foreign part is named", r)
 
 
 def quiet_standard_error():
