@@ -9,6 +9,8 @@ function(help_of out)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "${PROGRAM} ${ARGN} --help exited with ${status}")
   endif()
+  # Qt's parser names the program by the path it was started from.
+  string(REPLACE "${PROGRAM}" "${NAME}" text "${text}")
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
 
