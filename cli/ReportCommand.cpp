@@ -8,6 +8,7 @@
 
 #include "cli/ConditionOptions.h"
 #include "cli/EngineLoader.h"
+#include "cli/FileProblems.h"
 #include "cli/OptionChecks.h"
 #include "cli/ReportCharts.h"
 #include "cli/ReportPdf.h"
@@ -51,6 +52,8 @@ int Report(const ReportOptions& options, const TestConditions& conditions) {
     std::fprintf(stderr, "brisca-cli: --pdf needs the build with the desktop program\n");
     return kExitUsage;
   }
+  if (!options.templateFile.empty() && !CheckInputFile(options.templateFile)) return kExitEngineError;
+  if (!CheckOutputFile(options.output)) return kExitEngineError;
   if (!options.pdf.empty() && !CheckReportPdfTarget(options.pdf)) return kExitEngineError;
   const std::unique_ptr<EngineSession> session =
       OpenEngine(options.engine, options.dataDir, OpenRun::Always);
@@ -91,7 +94,7 @@ void AddReportCommand(CLI::App& app, int& status) {
   CLI::App* command =
       app.add_subcommand("report", "Open an engine file, run it and write its HTML report");
   command->add_option("engine", options->engine, "Engine file (.qen)")->required();
-  command->add_option("--output", options->output, "Report file to write (.html)")
+  command->add_option("-o,--output,--out", options->output, "Report file to write (.html)")
       ->required()
       ->check(NonEmptyPath());
   command->add_option("--template", options->templateFile,

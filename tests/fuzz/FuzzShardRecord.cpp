@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/iterator/ShardFile.h"
+#include "cli/json/ShardRecordFile.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 using namespace brisca;
