@@ -35,7 +35,10 @@ bool CheckInputFile(const std::string& path) {
   if (path == "-") return true;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
-    ReportFileProblem(kErrOpen, path, SystemReason(errno));
+    const int number = errno;
+    // A name too long or a link loop: the path cannot even be looked at.
+    const bool unusable = number == ENAMETOOLONG || number == ELOOP;
+    ReportFileProblem(unusable ? kErrUnusablePath : kErrOpen, path, SystemReason(number));
     return false;
   }
   struct stat info {};
