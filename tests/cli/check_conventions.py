@@ -14,6 +14,9 @@ import sys
 GROUP, PROGRAM, FIXTURES, WORK = sys.argv[1:5]
 ENGINE = os.path.join(FIXTURES, "document", "engine-4.06.qen")
 SETUP = os.path.join(FIXTURES, "iterator", "cam-one-phase.txt")
+DATA = os.path.join(FIXTURES, os.pardir, os.pardir, "data")
+SAMPLE_ENGINE = os.path.join(DATA, "EngineFiles (.QEN)", "Stock Small-Block V8.qen")
+MEASURED = os.path.join(DATA, "Measured", "Stock Small-Block V8 - pull 1.csv")
 failures = []
 
 
@@ -108,6 +111,7 @@ def json_everywhere():
         "catalogue": ["catalogue", "--category", "cam-types", "-f", "json"],
         "iterate": ["iterate", ENGINE, "--setup", SETUP, "-q", "-f", "json"],
         "iterate-merge": ["iterate-merge", part, "-o", merged, "-f", "json"],
+        "compare": ["compare", SAMPLE_ENGINE, MEASURED, "-f", "json"],
     }
     documents = {}
     for name, args in commands.items():
@@ -132,7 +136,9 @@ def json_everywhere():
           "iterate-merge: each row's file")
     # A failure with JSON output is a JSON object too, and the status still fails.
     for args in [["info", "nosuch.qen", "-f", "json"], ["run", "nosuch.qen", "--format", "json"],
-                 ["validate", "nosuch.qen", "-f", "json"]]:
+                 ["validate", "nosuch.qen", "-f", "json"],
+                 ["compare", SAMPLE_ENGINE, "nosuch.qen", "-f", "json"],
+                 ["compare", "nosuch.qen", MEASURED, "-f", "json"]]:
         r = run(*args)
         failure = parse(r, str(args))
         check(r.returncode == 1 and failure.get("ok") is False and failure.get("code") == 43 and
