@@ -15,10 +15,11 @@ file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 set(ENV{XDG_DATA_HOME} ${WORK}/xdg)
 if(DEFINED ADDRESS_LIMIT AND NOT ADDRESS_LIMIT)
-  set(bounded timeout 20 ${PROGRAM})
+  set(address_limit "")
 else()
-  set(bounded sh -c "ulimit -v 2000000 && exec timeout 20 \"$@\"" sh ${PROGRAM})
+  set(address_limit "ulimit -v 2000000 && ")
 endif()
+set(bounded sh -c "${address_limit}exec timeout 20 \"$@\"" sh ${PROGRAM})
 execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
 
 # expect(name status stderr-regex args...): brisca-cli exits with `status` and
@@ -40,7 +41,7 @@ endfunction()
 # where no file grows past `blocks` blocks (512 bytes each under dash's ulimit,
 # 1024 under bash's: a row's sizes leave room for both).
 function(expect_full name blocks status regex)
-  set(runner sh -c "trap '' XFSZ && ulimit -f ${blocks} && ulimit -v 2000000 && exec timeout 20 \"$@\""
+  set(runner sh -c "trap '' XFSZ && ulimit -f ${blocks} && ${address_limit}exec timeout 20 \"$@\""
       sh ${PROGRAM})
   expect(${name} ${status} "${regex}" ${ARGN})
   set(out "${out}" PARENT_SCOPE)
