@@ -1,8 +1,10 @@
 #include "core/sim/EngVexo.h"
 
+#include <array>
 #include <cmath>
 #include <utility>
 
+#include "core/base/FatalAssert.h"
 #include "core/sim/CycleConstants.h"
 #include "core/sim/submodels/FlowFunction.h"
 #include "core/sim/submodels/FuelModel.h"
@@ -32,22 +34,42 @@ EngVexo::EngVexo(const SimInputs& inputs, SimResults& results, CompressorMapSupp
     : in_(inputs), out_(results), maps_(std::move(maps)) {}
 
 int EngVexo::Run() {
-  mapFailures_ = 0;
-  int result = SimulatePass(false);
-  if (in_.forcedInductionKind != 0) {
+  EngVexo* const self = this;
+  int result = 0;
+  RunTogether({&self, 1}, {&result, 1});
+  return result;
+}
+
+void EngVexo::RunTogether(std::span<EngVexo* const> models, std::span<int> results) {
+  BRISCA_ASSERT(models.size() <= kMaxTogether && results.size() == models.size());
+  for (EngVexo* m : models) m->mapFailures_ = 0;
+  SimulatePasses(models, false, results);
+
+  std::array<EngVexo*, kMaxTogether> boosted{};
+  std::array<int, kMaxTogether> boostedResults{};
+  std::size_t n = 0;
+  for (EngVexo* m : models) {
+    if (m->in_.forcedInductionKind == 0) continue;
     // The compressor reads entry i at speed index i: the naturally aspirated VE
     // of the speed one point lower (of 1000 rpm at 500 and 1000 rpm).
     std::array<float, CSupercharger::kVeTableSize> table{};
     auto fraction = [](float ve) { return ve < 0.0f ? 0.0f : static_cast<float>(ve * 0.01); };
-    table[0] = table[1] = fraction(out_.VEFF[0]);
-    for (int k = 0; k < kResultPoints; ++k) table[k + 2] = fraction(out_.VEFF[k]);
-    compressor_.SetVolumetricEfficiencies(table);
-    result = SimulatePass(true);
+    table[0] = table[1] = fraction(m->out_.VEFF[0]);
+    for (int k = 0; k < kResultPoints; ++k) table[k + 2] = fraction(m->out_.VEFF[k]);
+    m->compressor_.SetVolumetricEfficiencies(table);
+    boosted[n++] = m;
   }
-  out_.surge = compressor_.surge;
-  out_.choke = compressor_.choke;
-  out_.overspeed = compressor_.overspeed;
-  return result;
+  if (n > 0) {
+    SimulatePasses({boosted.data(), n}, true, {boostedResults.data(), n});
+    for (std::size_t j = 0, b = 0; j < models.size() && b < n; ++j) {
+      if (models[j] == boosted[b]) results[j] = boostedResults[b++];
+    }
+  }
+  for (EngVexo* m : models) {
+    m->out_.surge = m->compressor_.surge;
+    m->out_.choke = m->compressor_.choke;
+    m->out_.overspeed = m->compressor_.overspeed;
+  }
 }
 
 bool EngVexo::SetUpPass() {
@@ -104,15 +126,43 @@ bool EngVexo::SetUpPass() {
 }
 
 int EngVexo::SimulatePass(bool boosted) {
-  if (!SetUpPass()) return 0;
+  EngVexo* const self = this;
+  int result = 0;
+  SimulatePasses({&self, 1}, boosted, {&result, 1});
+  return result;
+}
+
+void EngVexo::SimulatePasses(std::span<EngVexo* const> models, bool boosted, std::span<int> results) {
+  const std::size_t n = models.size();
+  for (std::size_t j = 0; j < n; ++j) results[j] = models[j]->SetUpPass() ? 1 : 0;
+  // One grid per slot and thread, reused by every model the thread runs: a
+  // fresh one per model would fault its pages in anew on every run.
+  static thread_local std::array<CrankGrid, kMaxTogether> grids;
   for (int i = 0; i < kSweepPoints; ++i) {
-    SpeedPoint point;
-    CycleResult cycle;
-    if (!PrepareSpeedPoint(i, boosted, point)) return 0;
-    if (!RunCycle(point, StartPressure(i), cycle)) return 0;
-    if (!FinishSpeedPoint(point, cycle)) return 0;
+    std::array<SpeedPoint, kMaxTogether> points;
+    std::array<CycleResult, kMaxTogether> cycles;
+    std::array<CycleRun, kMaxTogether> runs;
+    std::array<std::size_t, kMaxTogether> running{};  // the models still in the pass
+    std::size_t live = 0;
+    for (std::size_t j = 0; j < n; ++j) {
+      if (results[j] == 0) continue;
+      EngVexo& m = *models[j];
+      if (!m.PrepareSpeedPoint(i, boosted, points[j])) {
+        results[j] = 0;
+        continue;
+      }
+      m.BeginCycle(points[j], m.StartPressure(i), grids[live], runs[live], cycles[j]);
+      running[live++] = j;
+    }
+    if (live == 0) break;
+    StepCycles({runs.data(), live});
+    for (std::size_t r = 0; r < live; ++r) {
+      const std::size_t j = running[r];
+      EngVexo& m = *models[j];
+      m.EndCycle(runs[r], cycles[j]);
+      if (!runs[r].ok || !m.FinishSpeedPoint(points[j], cycles[j])) results[j] = 0;
+    }
   }
-  return 1;
 }
 
 bool EngVexo::PrepareSpeedPoint(int i, bool boosted, SpeedPoint& sp) {
@@ -297,7 +347,8 @@ inline void EngVexo::Integrate(const StepConstants& c, const GridView& g, const 
   s.work += (g.volume[k + 1] - g.volume[k]) * (s.pressure + pOld) * 0.5f;
 }
 
-bool EngVexo::RunCycle(const SpeedPoint& sp, float startPressure, CycleResult& cycle) {
+void EngVexo::BeginCycle(const SpeedPoint& sp, float startPressure, CrankGrid& grid, CycleRun& run,
+                         CycleResult& cycle) const {
   CrankGridEngine engine;
   engine.kinematics = &kinematics_;
   engine.events = &events_;
@@ -316,49 +367,95 @@ bool EngVexo::RunCycle(const SpeedPoint& sp, float startPressure, CycleResult& c
   point.pulseAmplitude = exhaust_.pulseAmplitude;
   point.exhaustBase = sp.exhaustBase;
   point.wallHeatFactor = sp.wallHeatFactor;
-  // One grid per thread, reused by every model the thread runs: a fresh one
-  // per model would fault its pages in anew on every run.
-  static thread_local CrankGrid grid;
   grid.Build(engine, point);
-  const GridView g{grid.volume.data(),      grid.volumeRate.data(),      grid.intakeLift.data(),
+  run.g = GridView{grid.volume.data(),      grid.volumeRate.data(),      grid.intakeLift.data(),
                    grid.intakeCd.data(),    grid.exhaustArea.data(),     grid.exhaustPressure.data(),
                    grid.ram.data(),         grid.burnRate.data(),        grid.wallHeat.data()};
+  run.steps = grid.Steps();
+  run.ok = true;
+  run.c = StepConstantsOf(sp);
+  run.f = carried_;
+  run.s = CycleState{};
+  run.s.pressure = startPressure;
+  run.s.temperature = kStartTemperature;
+  run.s.mass = static_cast<float>(run.g.volume[0] * static_cast<double>(run.s.pressure) * kMassAt2000R);
+  cycle.referenceMass = static_cast<float>(run.g.volume[0] * kAirDensity);
+}
 
-  const StepConstants c = StepConstantsOf(sp);
-  // The loop works on a local copy of what it carries between steps (and speed
-  // points), which the compiler can keep in registers.
-  Carried f = carried_;
-  CycleState s;
-  s.pressure = startPressure;
-  s.temperature = kStartTemperature;
-  s.mass = static_cast<float>(g.volume[0] * static_cast<double>(s.pressure) * kMassAt2000R);
-  cycle.referenceMass = static_cast<float>(g.volume[0] * kAirDensity);
+void EngVexo::EndCycle(const CycleRun& run, CycleResult& cycle) {
+  carried_ = run.f;
+  cycle.work = run.s.work;
+  cycle.inductedMass = run.s.inducted;
+  cycle.endPressure = run.s.pressure;
+}
 
-  const int steps = grid.Steps();
-  bool ok = true;
-  while (s.k < steps) {
-    s.cylinderFlow = c.flowPerDegree / std::sqrt(s.temperature);
-    // Effective intake area: its Cd depends on the last port pressure.
-    float intakeArea = 0.0f;
-    const float lift = g.intakeLift[s.k];
-    if (lift > 0.0f) {
-      intakeArea = lift * IntakeCorrectedCd(g.intakeCd[s.k], f.portPressure / s.pressure) *
-                   c.intakeDiameterPi;
-    }
-    StepFlows flows;
-    if (!IntakeStep(c, g, intakeArea, f, s, flows) ||
-        !ExhaustStep(c, g, g.exhaustArea[s.k], s, f, flows)) {
-      ok = false;
-      break;
-    }
-    Integrate(c, g, EnergyBalance(c, g, f, s, flows), s);
+inline bool EngVexo::Step(const StepConstants& c, const GridView& g, Carried& f, CycleState& s) {
+  s.cylinderFlow = c.flowPerDegree / std::sqrt(s.temperature);
+  // Effective intake area: its Cd depends on the last port pressure.
+  float intakeArea = 0.0f;
+  const float lift = g.intakeLift[s.k];
+  if (lift > 0.0f) {
+    intakeArea = lift * IntakeCorrectedCd(g.intakeCd[s.k], f.portPressure / s.pressure) *
+                 c.intakeDiameterPi;
   }
-  carried_ = f;
+  StepFlows flows;
+  if (!IntakeStep(c, g, intakeArea, f, s, flows) ||
+      !ExhaustStep(c, g, g.exhaustArea[s.k], s, f, flows)) {
+    return false;
+  }
+  Integrate(c, g, EnergyBalance(c, g, f, s, flows), s);
+  return true;
+}
 
-  cycle.work = s.work;
-  cycle.inductedMass = s.inducted;
-  cycle.endPressure = s.pressure;
-  return ok;
+void EngVexo::StepCycles(std::span<CycleRun> runs) {
+  // The loops work on local copies of what they carry between steps, which
+  // the compiler can keep in registers.
+  if (runs.size() >= 2) {
+    // Two cycles side by side: each step of one is independent of the
+    // other's, so the processor overlaps their chains. Once either ends (or
+    // fails) the other goes on alone below.
+    CycleRun& a = runs[0];
+    CycleRun& b = runs[1];
+    const StepConstants ca = a.c;
+    const StepConstants cb = b.c;
+    const GridView ga = a.g;
+    const GridView gb = b.g;
+    Carried fa = a.f;
+    Carried fb = b.f;
+    CycleState sa = a.s;
+    CycleState sb = b.s;
+    const int na = a.steps;
+    const int nb = b.steps;
+    while (sa.k < na && sb.k < nb) {
+      const bool okA = Step(ca, ga, fa, sa);
+      const bool okB = Step(cb, gb, fb, sb);
+      if (!okA || !okB) {
+        a.ok = okA;
+        b.ok = okB;
+        break;
+      }
+    }
+    a.f = fa;
+    a.s = sa;
+    b.f = fb;
+    b.s = sb;
+  }
+  for (CycleRun& run : runs) {
+    if (!run.ok) continue;
+    const StepConstants c = run.c;
+    const GridView g = run.g;
+    Carried f = run.f;
+    CycleState s = run.s;
+    const int steps = run.steps;
+    while (s.k < steps) {
+      if (!Step(c, g, f, s)) {
+        run.ok = false;
+        break;
+      }
+    }
+    run.f = f;
+    run.s = s;
+  }
 }
 
 void EngVexo::RememberEndPressure(int i, float endPressure) {

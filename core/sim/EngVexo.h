@@ -13,6 +13,8 @@
 // results may run at once on different threads. The model reads no file and
 // shows no message: its caller supplies the compressor map and reports.
 
+#include <span>
+
 #include "core/sim/CrankGrid.h"
 #include "core/sim/SimInputs.h"
 #include "core/sim/SimResults.h"
@@ -46,6 +48,16 @@ class EngVexo {
 
   //! One sweep over the 29 speed points; 1 on success, 0 on failure.
   int SimulatePass(bool boosted);
+
+  //! Models whose crank loops one thread may step together.
+  static constexpr int kMaxTogether = 2;
+
+  //! Runs up to kMaxTogether models (on separate inputs and results) in one
+  //! thread as Run would run each, with their crank loops interleaved so that
+  //! the two latency-bound chains overlap; results[j] is models[j]'s Run result.
+  //! Each model computes exactly what it computes alone, bit for bit: the
+  //! steps are the same operations in the same order, only side by side.
+  static void RunTogether(std::span<EngVexo* const> models, std::span<int> results);
 
  private:
   //! Values fixed for one speed point.
@@ -129,9 +141,29 @@ class EngVexo {
     float exhaustPressure = 0.0f;  //!< P_exh [psia]
   };
 
+  //! One cycle's loop: its grid, constants and state.
+  struct CycleRun {
+    GridView g{};
+    StepConstants c;
+    Carried f;
+    CycleState s;
+    int steps = 0;
+    bool ok = true;
+  };
+
+  //! Sweeps of the given models side by side; results[j] as SimulatePass gives.
+  static void SimulatePasses(std::span<EngVexo* const> models, bool boosted, std::span<int> results);
+  //! Builds the point's grid and the cycle's start state.
+  void BeginCycle(const SpeedPoint& point, float startPressure, CrankGrid& grid, CycleRun& run,
+                  CycleResult& cycle) const;
+  //! Takes what the finished (or failed) loop leaves.
+  void EndCycle(const CycleRun& run, CycleResult& cycle);
+  //! Steps the loops of `runs` to their ends, two at a time side by side.
+  static void StepCycles(std::span<CycleRun> runs);
+  //! One crank step; false when the flow lost its meaning.
+  static bool Step(const StepConstants& c, const GridView& g, Carried& f, CycleState& s);
   bool SetUpPass();
   bool PrepareSpeedPoint(int index, bool boosted, SpeedPoint& point);
-  bool RunCycle(const SpeedPoint& point, float startPressure, CycleResult& cycle);
   //! Port pressure and intake flow of one step; false when the flow loses
   //! its meaning (the pass fails).
   static bool IntakeStep(const StepConstants& c, const GridView& g, float intakeArea, Carried& f,
