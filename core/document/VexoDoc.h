@@ -12,7 +12,6 @@
 #include <array>
 #include <filesystem>
 #include <memory>
-#include <span>
 #include <string>
 
 #include "core/document/BaselineIterator.h"
@@ -137,12 +136,6 @@ class CVexoDoc {
   //! thread: shows nothing; on failure `failureCode` is the validation code,
   //! the map's code (173, 45, 46) or 42.
   bool RunSimulation(const CompressorMapSupply& maps, int& failureCode);
-  //! That run of up to two engines (distinct documents) in one thread with the
-  //! model's crank loops of their passes interleaved: ok[j] and failureCodes[j]
-  //! are exactly what RunSimulation(maps, failureCodes[j]) gives for docs[j]
-  //! alone, and so are its result sets.
-  static void RunSimulations(std::span<CVexoDoc* const> docs, const CompressorMapSupply& maps,
-                             std::span<int> failureCodes, std::span<bool> ok);
   //! The compressor map this engine's runs use, read from the host's map
   //! folder; none (and no error) without forced induction or a map number.
   //! Shows nothing.
@@ -235,10 +228,6 @@ class CVexoDoc {
   //! and 42 (when `showRunFailure`); `failureCode` as above.
   bool RunPasses(const CompressorMapSupply& maps, bool showMapErrors, bool showRunFailure,
                  int& failureCode);
-  //! RunPasses of validated documents, side by side.
-  static void RunPassesTogether(std::span<CVexoDoc* const> docs, const CompressorMapSupply& maps,
-                                bool showMapErrors, bool showRunFailure,
-                                std::span<int> failureCodes, std::span<bool> ok);
   void RedrawViews();
   //! After a file command changed the engine: modified, recalculated, redrawn.
   void FinishFileCommand(bool recalculate);

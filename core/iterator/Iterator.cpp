@@ -5,7 +5,7 @@
 
 #include "core/base/FatalAssert.h"
 #include "core/document/VexoDoc.h"
-#include "core/sim/EngVexo.h"
+#include "core/iterator/EvaluateTogether.h"
 #include "core/sim/SimResults.h"
 #include "core/sim/induction/CompressorMap.h"
 
@@ -472,37 +472,8 @@ TestOutcome Iterator::Evaluate(CVexoDoc& work, const TestPoint& point,
                                const CompressorMapSupply& maps) const {
   CVexoDoc* const one = &work;
   TestOutcome outcome;
-  EvaluateTogether({&one, 1}, {&point, 1}, maps, {&outcome, 1});
+  EvaluateTogether(*this, {&one, 1}, {&point, 1}, maps, {&outcome, 1});
   return outcome;
-}
-
-void Iterator::EvaluateTogether(std::span<CVexoDoc* const> works, std::span<const TestPoint> points,
-                                const CompressorMapSupply& maps,
-                                std::span<TestOutcome> outcomes) const {
-  constexpr std::size_t kMax = EngVexo::kMaxTogether;
-  const std::size_t n = works.size();
-  BRISCA_ASSERT(baseline_ && n <= kMax && points.size() == n && outcomes.size() == n);
-  for (std::size_t j = 0; j < n; ++j) {
-    BRISCA_ASSERT(works[j] != baseline_);
-    outcomes[j] = TestOutcome{};
-    outcomes[j].testNumber = points[j].testNumber;
-    // Every test starts from the baseline itself: a working copy that had been
-    // through earlier tests (and unit round trips) would make results depend on
-    // which copy ran them.
-    works[j]->CopyFrom(*baseline_);
-    Apply(*works[j], points[j]);
-  }
-  std::array<int, kMax> codes{};
-  std::array<bool, kMax> ok{};
-  CVexoDoc::RunSimulations(works, maps, {codes.data(), n}, {ok.data(), n});
-  for (std::size_t j = 0; j < n; ++j) {
-    if (!ok[j]) {
-      outcomes[j].failureCode = codes[j];  // validation, compressor map or 42
-      continue;
-    }
-    outcomes[j].ok = true;
-    outcomes[j].score = Score(*works[j]);
-  }
 }
 
 int Iterator::Commit(const TestOutcome& outcome, const EngineParameters* engine) {

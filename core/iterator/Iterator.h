@@ -16,7 +16,6 @@
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -177,11 +176,6 @@ class Iterator : public BaselineIterator {
   //! outcome. `maps` is the baseline's compressor map, read once for many
   //! tests. Safe to call from several threads on different documents.
   TestOutcome Evaluate(CVexoDoc& work, const TestPoint& point, const CompressorMapSupply& maps) const;
-  //! Up to EngVexo::kMaxTogether tests (on distinct documents) in one thread
-  //! with their runs interleaved: outcomes[j] and works[j]'s results are
-  //! exactly what Evaluate gives for points[j] alone.
-  void EvaluateTogether(std::span<CVexoDoc* const> works, std::span<const TestPoint> points,
-                        const CompressorMapSupply& maps, std::span<TestOutcome> outcomes) const;
   //! The same, reading the baseline's compressor map for this one test.
   TestOutcome Evaluate(CVexoDoc& work, const TestPoint& point) const;
   //! Writes `point`'s values into `work`, which holds the baseline's engine.

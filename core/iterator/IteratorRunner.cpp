@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/document/VexoDoc.h"
+#include "core/iterator/EvaluateTogether.h"
 #include "core/sim/EngVexo.h"
 #include "core/sim/induction/CompressorMap.h"
 
@@ -82,8 +83,8 @@ bool IteratorRunner::Run(const ProgressFn& progress) {
         }
         if (taken == 0) return;
       }
-      iterator_.EvaluateTogether({workOf.data(), taken}, {points.data(), taken}, maps,
-                                 {outcomes.data(), taken});
+      EvaluateTogether(iterator_, {workOf.data(), taken}, {points.data(), taken}, maps,
+                       {outcomes.data(), taken});
       std::array<Pending, kTogether> results;
       for (std::size_t j = 0; j < taken; ++j) {
         results[j].outcome = outcomes[j];

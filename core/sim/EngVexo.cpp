@@ -1,7 +1,9 @@
 #include "core/sim/EngVexo.h"
 
 #include <array>
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include "core/base/FatalAssert.h"
@@ -42,33 +44,41 @@ int EngVexo::Run() {
 
 void EngVexo::RunTogether(std::span<EngVexo* const> models, std::span<int> results) {
   BRISCA_ASSERT(models.size() <= kMaxTogether && results.size() == models.size());
-  for (EngVexo* m : models) m->mapFailures_ = 0;
-  SimulatePasses(models, false, results);
-
-  std::array<EngVexo*, kMaxTogether> boosted{};
-  std::array<int, kMaxTogether> boostedResults{};
+  // A boosted model runs its boosted pass on a second model of the same
+  // inputs and results, which starts from the state every pass sets up anew:
+  // it follows the naturally aspirated pass kBoostLag speed points behind, in
+  // the same rounds, so that the two passes' crank loops overlap too.
+  std::array<Lane, kMaxLanes> lanes;
+  std::array<std::optional<EngVexo>, kMaxTogether> boostedModels;
   std::size_t n = 0;
   for (EngVexo* m : models) {
+    m->mapFailures_ = 0;
+    lanes[n++].model = m;
+  }
+  for (std::size_t j = 0; j < models.size(); ++j) {
+    EngVexo* m = models[j];
     if (m->in_.forcedInductionKind == 0) continue;
-    // The compressor reads entry i at speed index i: the naturally aspirated VE
-    // of the speed one point lower (of 1000 rpm at 500 and 1000 rpm).
-    std::array<float, CSupercharger::kVeTableSize> table{};
-    auto fraction = [](float ve) { return ve < 0.0f ? 0.0f : static_cast<float>(ve * 0.01); };
-    table[0] = table[1] = fraction(m->out_.VEFF[0]);
-    for (int k = 0; k < kResultPoints; ++k) table[k + 2] = fraction(m->out_.VEFF[k]);
-    m->compressor_.SetVolumetricEfficiencies(table);
-    boosted[n++] = m;
+    Lane& lane = lanes[n++];
+    lane.model = &boostedModels[j].emplace(m->in_, m->out_, m->maps_);
+    lane.boosted = true;
+    lane.source = m;
   }
-  if (n > 0) {
-    SimulatePasses({boosted.data(), n}, true, {boostedResults.data(), n});
-    for (std::size_t j = 0, b = 0; j < models.size() && b < n; ++j) {
-      if (models[j] == boosted[b]) results[j] = boostedResults[b++];
+  SimulateLanes({lanes.data(), n});
+  for (std::size_t j = 0; j < models.size(); ++j) {
+    EngVexo* m = models[j];
+    results[j] = lanes[j].result;
+    const CSupercharger* last = &m->compressor_;  // of the last pass run
+    if (boostedModels[j]) {
+      const EngVexo& b = *boostedModels[j];
+      m->mapFailures_ += b.mapFailures_;
+      last = &b.compressor_;
+      for (std::size_t l = models.size(); l < n; ++l) {
+        if (lanes[l].source == m) results[j] = lanes[l].result;
+      }
     }
-  }
-  for (EngVexo* m : models) {
-    m->out_.surge = m->compressor_.surge;
-    m->out_.choke = m->compressor_.choke;
-    m->out_.overspeed = m->compressor_.overspeed;
+    m->out_.surge = last->surge;
+    m->out_.choke = last->choke;
+    m->out_.overspeed = last->overspeed;
   }
 }
 
@@ -126,41 +136,64 @@ bool EngVexo::SetUpPass() {
 }
 
 int EngVexo::SimulatePass(bool boosted) {
-  EngVexo* const self = this;
-  int result = 0;
-  SimulatePasses({&self, 1}, boosted, {&result, 1});
-  return result;
+  Lane lane;
+  lane.model = this;
+  lane.boosted = boosted;
+  SimulateLanes({&lane, 1});
+  return lane.result;
 }
 
-void EngVexo::SimulatePasses(std::span<EngVexo* const> models, bool boosted, std::span<int> results) {
-  const std::size_t n = models.size();
-  for (std::size_t j = 0; j < n; ++j) results[j] = models[j]->SetUpPass() ? 1 : 0;
-  // One grid per slot and thread, reused by every model the thread runs: a
+void EngVexo::SimulateLanes(std::span<Lane> lanes) {
+  const std::size_t n = lanes.size();
+  BRISCA_ASSERT(n <= kMaxLanes);
+  for (Lane& lane : lanes) lane.result = lane.model->SetUpPass() ? 1 : 0;
+  // The VE table of a boosted pass without a source is the caller's.
+  auto lagOf = [](const Lane& lane) { return lane.source ? kBoostLag : 0; };
+  int rounds = kSweepPoints;
+  for (const Lane& lane : lanes) rounds = std::max(rounds, kSweepPoints + lagOf(lane));
+  // One grid per lane and thread, reused by every model the thread runs: a
   // fresh one per model would fault its pages in anew on every run.
-  static thread_local std::array<CrankGrid, kMaxTogether> grids;
-  for (int i = 0; i < kSweepPoints; ++i) {
-    std::array<SpeedPoint, kMaxTogether> points;
-    std::array<CycleResult, kMaxTogether> cycles;
-    std::array<CycleRun, kMaxTogether> runs;
-    std::array<std::size_t, kMaxTogether> running{};  // the models still in the pass
+  static thread_local std::array<CrankGrid, kMaxLanes> grids;
+  auto fraction = [](float ve) { return ve < 0.0f ? 0.0f : static_cast<float>(ve * 0.01); };
+  for (int t = 0; t < rounds; ++t) {
+    std::array<SpeedPoint, kMaxLanes> points;
+    std::array<CycleResult, kMaxLanes> cycles;
+    std::array<CycleRun, kMaxLanes> runs;
+    std::array<std::size_t, kMaxLanes> running{};  // the lanes stepped in this round
     std::size_t live = 0;
     for (std::size_t j = 0; j < n; ++j) {
-      if (results[j] == 0) continue;
-      EngVexo& m = *models[j];
-      if (!m.PrepareSpeedPoint(i, boosted, points[j])) {
-        results[j] = 0;
+      Lane& lane = lanes[j];
+      const int i = t - lagOf(lane);
+      if (lane.result == 0 || i < 0 || i >= kSweepPoints) continue;
+      EngVexo& m = *lane.model;
+      if (lane.source) {
+        // The compressor reads entry i at speed index i: the naturally
+        // aspirated VE of the speed one point lower (of 1000 rpm at 500 and
+        // 1000 rpm).
+        const float ve = fraction(lane.sourceVe[static_cast<std::size_t>(std::max(i - 2, 0))]);
+        m.compressor_.veTable[static_cast<std::size_t>(i)] = ve;
+      }
+      if (!m.PrepareSpeedPoint(i, lane.boosted, points[j])) {
+        lane.result = 0;
         continue;
       }
-      m.BeginCycle(points[j], m.StartPressure(i), grids[live], runs[live], cycles[j]);
+      m.BeginCycle(points[j], m.StartPressure(i), grids[j], runs[live], cycles[j]);
       running[live++] = j;
     }
-    if (live == 0) break;
     StepCycles({runs.data(), live});
     for (std::size_t r = 0; r < live; ++r) {
       const std::size_t j = running[r];
-      EngVexo& m = *models[j];
+      EngVexo& m = *lanes[j].model;
       m.EndCycle(runs[r], cycles[j]);
-      if (!runs[r].ok || !m.FinishSpeedPoint(points[j], cycles[j])) results[j] = 0;
+      if (!runs[r].ok || !m.FinishSpeedPoint(points[j], cycles[j])) lanes[j].result = 0;
+    }
+    // Each boosted pass takes its source's VE rows before it overwrites them:
+    // by the end of round t it has written rows up to t − kBoostLag − 1.
+    for (Lane& lane : lanes) {
+      if (!lane.source) continue;
+      for (int row = std::max(t - kBoostLag, 0); row < kResultPoints; ++row) {
+        lane.sourceVe[static_cast<std::size_t>(row)] = lane.source->out_.VEFF[static_cast<std::size_t>(row)];
+      }
     }
   }
 }
@@ -408,54 +441,57 @@ inline bool EngVexo::Step(const StepConstants& c, const GridView& g, Carried& f,
 }
 
 void EngVexo::StepCycles(std::span<CycleRun> runs) {
-  // The loops work on local copies of what they carry between steps, which
-  // the compiler can keep in registers.
-  if (runs.size() >= 2) {
-    // Two cycles side by side: each step of one is independent of the
-    // other's, so the processor overlaps their chains. Once either ends (or
-    // fails) the other goes on alone below.
-    CycleRun& a = runs[0];
-    CycleRun& b = runs[1];
-    const StepConstants ca = a.c;
-    const StepConstants cb = b.c;
-    const GridView ga = a.g;
-    const GridView gb = b.g;
-    Carried fa = a.f;
-    Carried fb = b.f;
-    CycleState sa = a.s;
-    CycleState sb = b.s;
-    const int na = a.steps;
-    const int nb = b.steps;
-    while (sa.k < na && sb.k < nb) {
-      const bool okA = Step(ca, ga, fa, sa);
-      const bool okB = Step(cb, gb, fb, sb);
-      if (!okA || !okB) {
-        a.ok = okA;
-        b.ok = okB;
-        break;
-      }
+  for (std::size_t r = 0; r + 1 < runs.size(); r += 2) StepTwo(runs[r], runs[r + 1]);
+  if (runs.size() % 2 == 1) StepOne(runs.back());
+}
+
+void EngVexo::StepTwo(CycleRun& a, CycleRun& b) {
+  // Two cycles side by side: each step of one is independent of the other's,
+  // so the processor overlaps their chains. Once either ends (or fails) the
+  // other goes on alone. The loops work on local copies of what they carry
+  // between steps, which the compiler can keep in registers.
+  const StepConstants ca = a.c;
+  const StepConstants cb = b.c;
+  const GridView ga = a.g;
+  const GridView gb = b.g;
+  Carried fa = a.f;
+  Carried fb = b.f;
+  CycleState sa = a.s;
+  CycleState sb = b.s;
+  const int na = a.steps;
+  const int nb = b.steps;
+  while (sa.k < na && sb.k < nb) {
+    const bool okA = Step(ca, ga, fa, sa);
+    const bool okB = Step(cb, gb, fb, sb);
+    if (!okA || !okB) {
+      a.ok = okA;
+      b.ok = okB;
+      break;
     }
-    a.f = fa;
-    a.s = sa;
-    b.f = fb;
-    b.s = sb;
   }
-  for (CycleRun& run : runs) {
-    if (!run.ok) continue;
-    const StepConstants c = run.c;
-    const GridView g = run.g;
-    Carried f = run.f;
-    CycleState s = run.s;
-    const int steps = run.steps;
-    while (s.k < steps) {
-      if (!Step(c, g, f, s)) {
-        run.ok = false;
-        break;
-      }
+  a.f = fa;
+  a.s = sa;
+  b.f = fb;
+  b.s = sb;
+  StepOne(a);
+  StepOne(b);
+}
+
+void EngVexo::StepOne(CycleRun& run) {
+  if (!run.ok) return;
+  const StepConstants c = run.c;
+  const GridView g = run.g;
+  Carried f = run.f;
+  CycleState s = run.s;
+  const int steps = run.steps;
+  while (s.k < steps) {
+    if (!Step(c, g, f, s)) {
+      run.ok = false;
+      break;
     }
-    run.f = f;
-    run.s = s;
   }
+  run.f = f;
+  run.s = s;
 }
 
 void EngVexo::RememberEndPressure(int i, float endPressure) {

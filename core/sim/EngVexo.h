@@ -13,6 +13,7 @@
 // results may run at once on different threads. The model reads no file and
 // shows no message: its caller supplies the compressor map and reports.
 
+#include <array>
 #include <span>
 
 #include "core/sim/CrankGrid.h"
@@ -151,8 +152,23 @@ class EngVexo {
     bool ok = true;
   };
 
-  //! Sweeps of the given models side by side; results[j] as SimulatePass gives.
-  static void SimulatePasses(std::span<EngVexo* const> models, bool boosted, std::span<int> results);
+  //! One pass in a set of passes stepped side by side, speed point by speed point.
+  struct Lane {
+    EngVexo* model = nullptr;
+    bool boosted = false;
+    //! For a boosted pass: the model whose naturally aspirated pass, two
+    //! speed points ahead in the same rounds, gives its VE table as it goes.
+    const EngVexo* source = nullptr;
+    int result = 0;
+    //! The source's VE [%] row by row, taken before this pass overwrites it.
+    std::array<float, kResultPoints> sourceVe{};
+  };
+  //! Boosted points lag their source by this many speed points: boosted point
+  //! i reads the VE of point max(i − 1, 1).
+  static constexpr int kBoostLag = 2;
+  static constexpr int kMaxLanes = 2 * kMaxTogether;
+  //! Runs the lanes' passes side by side; each lane's result as SimulatePass gives.
+  static void SimulateLanes(std::span<Lane> lanes);
   //! Builds the point's grid and the cycle's start state.
   void BeginCycle(const SpeedPoint& point, float startPressure, CrankGrid& grid, CycleRun& run,
                   CycleResult& cycle) const;
@@ -160,6 +176,8 @@ class EngVexo {
   void EndCycle(const CycleRun& run, CycleResult& cycle);
   //! Steps the loops of `runs` to their ends, two at a time side by side.
   static void StepCycles(std::span<CycleRun> runs);
+  static void StepTwo(CycleRun& a, CycleRun& b);
+  static void StepOne(CycleRun& run);
   //! One crank step; false when the flow lost its meaning.
   static bool Step(const StepConstants& c, const GridView& g, Carried& f, CycleState& s);
   bool SetUpPass();

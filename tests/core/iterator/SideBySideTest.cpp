@@ -8,8 +8,9 @@
 #include <filesystem>
 #include <vector>
 
+#include "core/document/SideBySideRuns.h"
 #include "core/document/VexoDoc.h"
-#include "core/iterator/Iterator.h"
+#include "core/iterator/EvaluateTogether.h"
 #include "core/sim/induction/CompressorMap.h"
 #include "tests/support/ScriptedPresenter.h"
 
@@ -75,7 +76,7 @@ TEST_F(SideBySideTest, EverySeriesTestGivesTheBitsItGivesAlone) {
       std::array<CVexoDoc, 2> together;
       std::array<CVexoDoc*, 2> works = {&together[0], &together[1]};
       std::array<TestOutcome, 2> togetherOutcome;
-      series.EvaluateTogether(works, pair, maps, togetherOutcome);
+      EvaluateTogether(series, works, pair, maps, togetherOutcome);
       for (int j = 0; j < 2; ++j) {
         SCOPED_TRACE(pair[j].testNumber);
         EXPECT_TRUE(aloneOutcome[j].ok);
@@ -112,7 +113,7 @@ TEST_F(SideBySideTest, AnEngineThatFailsValidationLeavesItsNeighbourAsAlone) {
     std::array<CVexoDoc*, 2> docs = {&first, &second};
     std::array<int, 2> codes{-1, -1};
     std::array<bool, 2> ok{true, true};
-    CVexoDoc::RunSimulations(docs, none, codes, ok);
+    RunSimulationsTogether(docs, none, codes, ok);
     const int b = badFirst ? 0 : 1;
     EXPECT_FALSE(ok[b]);
     EXPECT_EQ(codes[b], badCode);
