@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "core/document/EngineParameters.h"
 #include "core/base/FatalAssert.h"
@@ -122,14 +123,32 @@ void Fill(const EngineParameters& e, bool highSpeedLobe, SimInputs& in) {
 
 PassResult RunPass(const EngineParameters& engine, bool highSpeedLobe,
                    const CompressorMapSupply& maps, SimResults& results) {
-  SimInputs in;
-  Fill(engine, highSpeedLobe, in);
-  results = SimResults{};
-  EngVexo model(in, results, maps);
+  const EngineParameters* const one = &engine;
   PassResult pass;
-  pass.ok = model.Run() == 1;
-  pass.mapFailures = model.MapFailures();
+  RunPasses({&one, 1}, highSpeedLobe, maps, {&results, 1}, {&pass, 1});
   return pass;
+}
+
+void RunPasses(std::span<const EngineParameters* const> engines, bool highSpeedLobe,
+               const CompressorMapSupply& maps, std::span<SimResults> results,
+               std::span<PassResult> passes) {
+  constexpr std::size_t kMax = EngVexo::kMaxTogether;
+  const std::size_t n = engines.size();
+  BRISCA_ASSERT(n <= kMax && results.size() == n && passes.size() == n);
+  std::array<SimInputs, kMax> in;
+  std::array<std::optional<EngVexo>, kMax> models;
+  std::array<EngVexo*, kMax> running{};
+  for (std::size_t j = 0; j < n; ++j) {
+    Fill(*engines[j], highSpeedLobe, in[j]);
+    results[j] = SimResults{};
+    running[j] = &models[j].emplace(in[j], results[j], maps);
+  }
+  std::array<int, kMax> status{};
+  EngVexo::RunTogether({running.data(), n}, {status.data(), n});
+  for (std::size_t j = 0; j < n; ++j) {
+    passes[j].ok = status[j] == 1;
+    passes[j].mapFailures = models[j]->MapFailures();
+  }
 }
 
 void MergeLobes(ResultSet& displayed, const ResultSet& high, float activationRpm) {

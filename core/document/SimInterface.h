@@ -4,6 +4,8 @@
 // results back. A pass's inputs and results are its own values, so passes on
 // different documents may run at once.
 
+#include <span>
+
 #include "core/sim/ResultSet.h"
 #include "core/sim/SimInputs.h"
 #include "core/sim/SimResults.h"
@@ -30,6 +32,13 @@ struct PassResult {
 //! compressor map `maps`; shows nothing.
 PassResult RunPass(const EngineParameters& engine, bool highSpeedLobe,
                    const CompressorMapSupply& maps, SimResults& results);
+
+//! Up to EngVexo::kMaxTogether passes in one thread with their crank loops
+//! interleaved: passes[j] and results[j] are exactly what RunPass gives for
+//! engines[j] alone.
+void RunPasses(std::span<const EngineParameters* const> engines, bool highSpeedLobe,
+               const CompressorMapSupply& maps, std::span<SimResults> results,
+               std::span<PassResult> passes);
 
 //! Overwrites every array but the engine speed of `displayed` with the
 //! high-speed lobe's from `activationRpm` (truncated) up, and takes its warnings.

@@ -4,30 +4,13 @@
 #include "core/base/ErrCode.h"
 #include "core/base/FatalAssert.h"
 #include "core/document/VexoDoc.h"
+#include "core/document/SideBySideRuns.h"
 #include "core/sim/EngineMath.h"
 #include "core/sim/ResultCopy.h"
 #include "core/document/SimInterface.h"
 #include "core/base/NumberText.h"
 
 namespace brisca {
-namespace {
-
-constexpr int kRunFailure = 42;
-
-//! Converts the document to domestic units for a computation and back afterwards.
-class DomesticScope {
- public:
-  explicit DomesticScope(CVexoDoc& doc) : doc_(doc), metric_(doc.IsMetric()) { doc_.SetUnits(false); }
-  ~DomesticScope() { doc_.SetUnits(metric_); }
-  DomesticScope(const DomesticScope&) = delete;
-  DomesticScope& operator=(const DomesticScope&) = delete;
-
- private:
-  CVexoDoc& doc_;
-  bool metric_;
-};
-
-}  // namespace
 
 bool CVexoDoc::RunSimulation(bool showValidationErrors, bool showRunFailure) {
   int code = 0;
@@ -52,34 +35,10 @@ CompressorMapSupply CVexoDoc::ReadCompressorMap() const {
 
 bool CVexoDoc::RunPasses(const CompressorMapSupply& maps, bool showMapErrors, bool showRunFailure,
                          int& failureCode) {
-  DomesticScope domestic(*this);
-  ResultSet& displayed = Results(ResultSetId::Displayed);
-  ResultSet& low = Results(ResultSetId::LowSpeedLobe);
-  ResultSet& high = Results(ResultSetId::HighSpeedLobe);
-
-  auto fail = [&](const SimInterface::PassResult& pass) {
-    failureCode = pass.mapFailures > 0 ? maps.errorCode : kRunFailure;
-    if (showMapErrors) {
-      for (int i = 0; i < pass.mapFailures; ++i) ReportErrorCode(maps.errorCode);
-    }
-    if (showRunFailure) ReportErrorCode(kRunFailure);
-    for (ResultSet& set : engine_.results) set.Clear();
-    return false;
-  };
-
-  SimResults results;
-  SimInterface::PassResult pass = SimInterface::RunPass(engine_, false, maps, results);
-  if (!pass.ok) return fail(pass);
-  for (ResultSet& set : engine_.results) set.Clear();
-  BRISCA_ASSERT(FillResultSet(results, displayed) == kResultPoints);
-  if (!engine_.camshaft.variableValveTiming) return true;
-
-  pass = SimInterface::RunPass(engine_, true, maps, results);
-  if (!pass.ok) return fail(pass);
-  low = displayed;
-  BRISCA_ASSERT(FillResultSet(results, high) == low.count);
-  SimInterface::MergeLobes(displayed, high, engine_.camshaft.activationRpm.GetValue());
-  return true;
+  CVexoDoc* const self = this;
+  bool ok = false;
+  RunPassesTogether({&self, 1}, maps, showMapErrors, showRunFailure, {&failureCode, 1}, {&ok, 1});
+  return ok;
 }
 
 void CVexoDoc::UpdateRodGeometry() {

@@ -5,6 +5,7 @@
 
 #include "core/base/FatalAssert.h"
 #include "core/document/VexoDoc.h"
+#include "core/iterator/EvaluateTogether.h"
 #include "core/sim/SimResults.h"
 #include "core/sim/induction/CompressorMap.h"
 
@@ -469,21 +470,9 @@ TestOutcome Iterator::Evaluate(CVexoDoc& work, const TestPoint& point) const {
 
 TestOutcome Iterator::Evaluate(CVexoDoc& work, const TestPoint& point,
                                const CompressorMapSupply& maps) const {
-  BRISCA_ASSERT(baseline_ && &work != baseline_);
+  CVexoDoc* const one = &work;
   TestOutcome outcome;
-  outcome.testNumber = point.testNumber;
-  // Every test starts from the baseline itself: a working copy that had been
-  // through earlier tests (and unit round trips) would make results depend on
-  // which copy ran them.
-  work.CopyFrom(*baseline_);
-  Apply(work, point);
-  int code = 0;
-  if (!work.RunSimulation(maps, code)) {
-    outcome.failureCode = code;  // validation, compressor map or 42
-    return outcome;
-  }
-  outcome.ok = true;
-  outcome.score = Score(work);
+  EvaluateTogether(*this, {&one, 1}, {&point, 1}, maps, {&outcome, 1});
   return outcome;
 }
 

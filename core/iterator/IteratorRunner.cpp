@@ -1,5 +1,6 @@
 #include "core/iterator/IteratorRunner.h"
 
+#include <array>
 #include <condition_variable>
 #include <map>
 #include <memory>
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "core/document/VexoDoc.h"
+#include "core/iterator/EvaluateTogether.h"
+#include "core/sim/EngVexo.h"
 #include "core/sim/induction/CompressorMap.h"
 
 namespace brisca {
@@ -55,10 +58,18 @@ bool IteratorRunner::Run(const ProgressFn& progress) {
   const CompressorMapSupply maps =
       iterator_.Baseline() ? iterator_.Baseline()->ReadCompressorMap() : CompressorMapSupply{};
 
+  // A worker takes up to EngVexo::kMaxTogether tests at a time and runs them
+  // side by side (their crank loops interleaved), which gives each exactly
+  // the result it has alone.
+  constexpr int kTogether = EngVexo::kMaxTogether;
   auto worker = [&] {
-    CVexoDoc work(nullptr);
-    TestPoint point;
+    std::array<CVexoDoc, kTogether> works;
+    std::array<CVexoDoc*, kTogether> workOf{};
+    std::array<TestPoint, kTogether> points;
+    std::array<TestOutcome, kTogether> outcomes;
+    for (int j = 0; j < kTogether; ++j) workOf[j] = &works[j];
     for (;;) {
+      std::size_t taken = 0;
       {
         std::unique_lock lock(mutex);
         // Test N is taken only while N − nextCommit < lookAhead: one slow test
@@ -66,23 +77,32 @@ bool IteratorRunner::Run(const ProgressFn& progress) {
         // more than those. While the window is full, test nextCommit is being
         // evaluated, so its commit always reopens it.
         committed.wait(lock, [&] { return stop_.load() || issued + 1 - nextCommit < lookAhead; });
-        if (stop_.load() || !iterator_.NextTest(point)) return;
-        issued = point.testNumber;
+        while (taken < kTogether && !stop_.load() && issued + 1 - nextCommit < lookAhead &&
+               iterator_.NextTest(points[taken])) {
+          issued = points[taken++].testNumber;
+        }
+        if (taken == 0) return;
       }
-      Pending result;
-      result.outcome = iterator_.Evaluate(work, point, maps);
-      if (progress && result.outcome.ok) {
-        result.curve = CurveOf(work);
-        result.curve.score = result.outcome.score;
+      EvaluateTogether(iterator_, {workOf.data(), taken}, {points.data(), taken}, maps,
+                       {outcomes.data(), taken});
+      std::array<Pending, kTogether> results;
+      for (std::size_t j = 0; j < taken; ++j) {
+        results[j].outcome = outcomes[j];
+        if (progress && outcomes[j].ok) {
+          results[j].curve = CurveOf(works[j]);
+          results[j].curve.score = outcomes[j].score;
+        }
       }
 
       std::lock_guard lock(mutex);
-      // The worst kept score only rises, so a result that cannot be kept now
-      // never will be; only a possible keeper pays for a copy of its engine.
-      if (result.outcome.ok && iterator_.WouldKeep(result.outcome.score)) {
-        result.engine = std::make_unique<EngineParameters>(work.Engine());
+      for (std::size_t j = 0; j < taken; ++j) {
+        // The worst kept score only rises, so a result that cannot be kept now
+        // never will be; only a possible keeper pays for a copy of its engine.
+        if (results[j].outcome.ok && iterator_.WouldKeep(results[j].outcome.score)) {
+          results[j].engine = std::make_unique<EngineParameters>(works[j].Engine());
+        }
+        pending.emplace(points[j].testNumber, std::move(results[j]));
       }
-      pending.emplace(point.testNumber, std::move(result));
       for (auto it = pending.find(nextCommit); it != pending.end(); it = pending.find(nextCommit)) {
         const int slot = iterator_.Commit(it->second.outcome, it->second.engine.get());
         const Pending done = {it->second.outcome, it->second.curve, nullptr};

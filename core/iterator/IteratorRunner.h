@@ -1,12 +1,13 @@
 #pragma once
 // Runs a prepared test series on a pool of worker threads. Each worker owns a
-// working copy of the engine; combinations are handed out in odometer order
+// working copy of the engine for each test it runs side by side (two, their
+// crank loops interleaved); combinations are handed out in odometer order
 // and the outcomes are committed to the result slots strictly in test-number
 // order, so the kept results, their test numbers and scores are exactly those
 // of a one-thread run.
 //
-//   dispatch (lock):  odometer -> test 1 2 3 4 5 ...      one at a time
-//   workers:          [w1: 1][w2: 2][w1: 3][w2: 4] ...   any finishing order
+//   dispatch (lock):  odometer -> test 1 2 3 4 5 ...      up to two a worker
+//   workers:          [w1: 1+2][w2: 3+4][w1: 5+6] ...     any finishing order
 //   pending:          {4: done, 3: running} -> waits for 3
 //   commit (lock):    while pending holds nextCommit: Commit(nextCommit++)
 //   => slots see 1, 2, 3, 4, ... exactly as Step() would feed them

@@ -1,8 +1,12 @@
 #include "core/sim/EngVexo.h"
 
+#include <array>
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 
+#include "core/base/FatalAssert.h"
 #include "core/sim/CycleConstants.h"
 #include "core/sim/submodels/FlowFunction.h"
 #include "core/sim/submodels/FuelModel.h"
@@ -32,22 +36,50 @@ EngVexo::EngVexo(const SimInputs& inputs, SimResults& results, CompressorMapSupp
     : in_(inputs), out_(results), maps_(std::move(maps)) {}
 
 int EngVexo::Run() {
-  mapFailures_ = 0;
-  int result = SimulatePass(false);
-  if (in_.forcedInductionKind != 0) {
-    // The compressor reads entry i at speed index i: the naturally aspirated VE
-    // of the speed one point lower (of 1000 rpm at 500 and 1000 rpm).
-    std::array<float, CSupercharger::kVeTableSize> table{};
-    auto fraction = [](float ve) { return ve < 0.0f ? 0.0f : static_cast<float>(ve * 0.01); };
-    table[0] = table[1] = fraction(out_.VEFF[0]);
-    for (int k = 0; k < kResultPoints; ++k) table[k + 2] = fraction(out_.VEFF[k]);
-    compressor_.SetVolumetricEfficiencies(table);
-    result = SimulatePass(true);
-  }
-  out_.surge = compressor_.surge;
-  out_.choke = compressor_.choke;
-  out_.overspeed = compressor_.overspeed;
+  EngVexo* const self = this;
+  int result = 0;
+  RunTogether({&self, 1}, {&result, 1});
   return result;
+}
+
+void EngVexo::RunTogether(std::span<EngVexo* const> models, std::span<int> results) {
+  BRISCA_ASSERT(models.size() <= kMaxTogether && results.size() == models.size());
+  // A boosted model runs its boosted pass on a second model of the same
+  // inputs and results, which starts from the state every pass sets up anew:
+  // it follows the naturally aspirated pass kBoostLag speed points behind, in
+  // the same rounds, so that the two passes' crank loops overlap too.
+  std::array<Lane, kMaxLanes> lanes;
+  std::array<std::optional<EngVexo>, kMaxTogether> boostedModels;
+  std::size_t n = 0;
+  for (EngVexo* m : models) {
+    m->mapFailures_ = 0;
+    lanes[n++].model = m;
+  }
+  for (std::size_t j = 0; j < models.size(); ++j) {
+    EngVexo* m = models[j];
+    if (m->in_.forcedInductionKind == 0) continue;
+    Lane& lane = lanes[n++];
+    lane.model = &boostedModels[j].emplace(m->in_, m->out_, m->maps_);
+    lane.boosted = true;
+    lane.source = m;
+  }
+  SimulateLanes({lanes.data(), n});
+  for (std::size_t j = 0; j < models.size(); ++j) {
+    EngVexo* m = models[j];
+    results[j] = lanes[j].result;
+    const CSupercharger* last = &m->compressor_;  // of the last pass run
+    if (boostedModels[j]) {
+      const EngVexo& b = *boostedModels[j];
+      m->mapFailures_ += b.mapFailures_;
+      last = &b.compressor_;
+      for (std::size_t l = models.size(); l < n; ++l) {
+        if (lanes[l].source == m) results[j] = lanes[l].result;
+      }
+    }
+    m->out_.surge = last->surge;
+    m->out_.choke = last->choke;
+    m->out_.overspeed = last->overspeed;
+  }
 }
 
 bool EngVexo::SetUpPass() {
@@ -104,15 +136,66 @@ bool EngVexo::SetUpPass() {
 }
 
 int EngVexo::SimulatePass(bool boosted) {
-  if (!SetUpPass()) return 0;
-  for (int i = 0; i < kSweepPoints; ++i) {
-    SpeedPoint point;
-    CycleResult cycle;
-    if (!PrepareSpeedPoint(i, boosted, point)) return 0;
-    if (!RunCycle(point, StartPressure(i), cycle)) return 0;
-    if (!FinishSpeedPoint(point, cycle)) return 0;
+  Lane lane;
+  lane.model = this;
+  lane.boosted = boosted;
+  SimulateLanes({&lane, 1});
+  return lane.result;
+}
+
+void EngVexo::SimulateLanes(std::span<Lane> lanes) {
+  const std::size_t n = lanes.size();
+  BRISCA_ASSERT(n <= kMaxLanes);
+  for (Lane& lane : lanes) lane.result = lane.model->SetUpPass() ? 1 : 0;
+  // The VE table of a boosted pass without a source is the caller's.
+  auto lagOf = [](const Lane& lane) { return lane.source ? kBoostLag : 0; };
+  int rounds = kSweepPoints;
+  for (const Lane& lane : lanes) rounds = std::max(rounds, kSweepPoints + lagOf(lane));
+  // One grid per lane and thread, reused by every model the thread runs: a
+  // fresh one per model would fault its pages in anew on every run.
+  static thread_local std::array<CrankGrid, kMaxLanes> grids;
+  auto fraction = [](float ve) { return ve < 0.0f ? 0.0f : static_cast<float>(ve * 0.01); };
+  for (int t = 0; t < rounds; ++t) {
+    std::array<SpeedPoint, kMaxLanes> points;
+    std::array<CycleResult, kMaxLanes> cycles;
+    std::array<CycleRun, kMaxLanes> runs;
+    std::array<std::size_t, kMaxLanes> running{};  // the lanes stepped in this round
+    std::size_t live = 0;
+    for (std::size_t j = 0; j < n; ++j) {
+      Lane& lane = lanes[j];
+      const int i = t - lagOf(lane);
+      if (lane.result == 0 || i < 0 || i >= kSweepPoints) continue;
+      EngVexo& m = *lane.model;
+      if (lane.source) {
+        // The compressor reads entry i at speed index i: the naturally
+        // aspirated VE of the speed one point lower (of 1000 rpm at 500 and
+        // 1000 rpm).
+        const float ve = fraction(lane.sourceVe[static_cast<std::size_t>(std::max(i - 2, 0))]);
+        m.compressor_.veTable[static_cast<std::size_t>(i)] = ve;
+      }
+      if (!m.PrepareSpeedPoint(i, lane.boosted, points[j])) {
+        lane.result = 0;
+        continue;
+      }
+      m.BeginCycle(points[j], m.StartPressure(i), grids[j], runs[live], cycles[j]);
+      running[live++] = j;
+    }
+    StepCycles({runs.data(), live});
+    for (std::size_t r = 0; r < live; ++r) {
+      const std::size_t j = running[r];
+      EngVexo& m = *lanes[j].model;
+      m.EndCycle(runs[r], cycles[j]);
+      if (!runs[r].ok || !m.FinishSpeedPoint(points[j], cycles[j])) lanes[j].result = 0;
+    }
+    // Each boosted pass takes its source's VE rows before it overwrites them:
+    // by the end of round t it has written rows up to t − kBoostLag − 1.
+    for (Lane& lane : lanes) {
+      if (!lane.source) continue;
+      for (int row = std::max(t - kBoostLag, 0); row < kResultPoints; ++row) {
+        lane.sourceVe[static_cast<std::size_t>(row)] = lane.source->out_.VEFF[static_cast<std::size_t>(row)];
+      }
+    }
   }
-  return 1;
 }
 
 bool EngVexo::PrepareSpeedPoint(int i, bool boosted, SpeedPoint& sp) {
@@ -297,7 +380,8 @@ inline void EngVexo::Integrate(const StepConstants& c, const GridView& g, const 
   s.work += (g.volume[k + 1] - g.volume[k]) * (s.pressure + pOld) * 0.5f;
 }
 
-bool EngVexo::RunCycle(const SpeedPoint& sp, float startPressure, CycleResult& cycle) {
+void EngVexo::BeginCycle(const SpeedPoint& sp, float startPressure, CrankGrid& grid, CycleRun& run,
+                         CycleResult& cycle) const {
   CrankGridEngine engine;
   engine.kinematics = &kinematics_;
   engine.events = &events_;
@@ -316,49 +400,98 @@ bool EngVexo::RunCycle(const SpeedPoint& sp, float startPressure, CycleResult& c
   point.pulseAmplitude = exhaust_.pulseAmplitude;
   point.exhaustBase = sp.exhaustBase;
   point.wallHeatFactor = sp.wallHeatFactor;
-  // One grid per thread, reused by every model the thread runs: a fresh one
-  // per model would fault its pages in anew on every run.
-  static thread_local CrankGrid grid;
   grid.Build(engine, point);
-  const GridView g{grid.volume.data(),      grid.volumeRate.data(),      grid.intakeLift.data(),
+  run.g = GridView{grid.volume.data(),      grid.volumeRate.data(),      grid.intakeLift.data(),
                    grid.intakeCd.data(),    grid.exhaustArea.data(),     grid.exhaustPressure.data(),
                    grid.ram.data(),         grid.burnRate.data(),        grid.wallHeat.data()};
+  run.steps = grid.Steps();
+  run.ok = true;
+  run.c = StepConstantsOf(sp);
+  run.f = carried_;
+  run.s = CycleState{};
+  run.s.pressure = startPressure;
+  run.s.temperature = kStartTemperature;
+  run.s.mass = static_cast<float>(run.g.volume[0] * static_cast<double>(run.s.pressure) * kMassAt2000R);
+  cycle.referenceMass = static_cast<float>(run.g.volume[0] * kAirDensity);
+}
 
-  const StepConstants c = StepConstantsOf(sp);
-  // The loop works on a local copy of what it carries between steps (and speed
-  // points), which the compiler can keep in registers.
-  Carried f = carried_;
-  CycleState s;
-  s.pressure = startPressure;
-  s.temperature = kStartTemperature;
-  s.mass = static_cast<float>(g.volume[0] * static_cast<double>(s.pressure) * kMassAt2000R);
-  cycle.referenceMass = static_cast<float>(g.volume[0] * kAirDensity);
+void EngVexo::EndCycle(const CycleRun& run, CycleResult& cycle) {
+  carried_ = run.f;
+  cycle.work = run.s.work;
+  cycle.inductedMass = run.s.inducted;
+  cycle.endPressure = run.s.pressure;
+}
 
-  const int steps = grid.Steps();
-  bool ok = true;
-  while (s.k < steps) {
-    s.cylinderFlow = c.flowPerDegree / std::sqrt(s.temperature);
-    // Effective intake area: its Cd depends on the last port pressure.
-    float intakeArea = 0.0f;
-    const float lift = g.intakeLift[s.k];
-    if (lift > 0.0f) {
-      intakeArea = lift * IntakeCorrectedCd(g.intakeCd[s.k], f.portPressure / s.pressure) *
-                   c.intakeDiameterPi;
-    }
-    StepFlows flows;
-    if (!IntakeStep(c, g, intakeArea, f, s, flows) ||
-        !ExhaustStep(c, g, g.exhaustArea[s.k], s, f, flows)) {
-      ok = false;
+inline bool EngVexo::Step(const StepConstants& c, const GridView& g, Carried& f, CycleState& s) {
+  s.cylinderFlow = c.flowPerDegree / std::sqrt(s.temperature);
+  // Effective intake area: its Cd depends on the last port pressure.
+  float intakeArea = 0.0f;
+  const float lift = g.intakeLift[s.k];
+  if (lift > 0.0f) {
+    intakeArea = lift * IntakeCorrectedCd(g.intakeCd[s.k], f.portPressure / s.pressure) *
+                 c.intakeDiameterPi;
+  }
+  StepFlows flows;
+  if (!IntakeStep(c, g, intakeArea, f, s, flows) ||
+      !ExhaustStep(c, g, g.exhaustArea[s.k], s, f, flows)) {
+    return false;
+  }
+  Integrate(c, g, EnergyBalance(c, g, f, s, flows), s);
+  return true;
+}
+
+void EngVexo::StepCycles(std::span<CycleRun> runs) {
+  for (std::size_t r = 0; r + 1 < runs.size(); r += 2) StepTwo(runs[r], runs[r + 1]);
+  if (runs.size() % 2 == 1) StepOne(runs.back());
+}
+
+void EngVexo::StepTwo(CycleRun& a, CycleRun& b) {
+  // Two cycles side by side: each step of one is independent of the other's,
+  // so the processor overlaps their chains. Once either ends (or fails) the
+  // other goes on alone. The loops work on local copies of what they carry
+  // between steps, which the compiler can keep in registers.
+  const StepConstants ca = a.c;
+  const StepConstants cb = b.c;
+  const GridView ga = a.g;
+  const GridView gb = b.g;
+  Carried fa = a.f;
+  Carried fb = b.f;
+  CycleState sa = a.s;
+  CycleState sb = b.s;
+  const int na = a.steps;
+  const int nb = b.steps;
+  while (sa.k < na && sb.k < nb) {
+    const bool okA = Step(ca, ga, fa, sa);
+    const bool okB = Step(cb, gb, fb, sb);
+    if (!okA || !okB) {
+      a.ok = okA;
+      b.ok = okB;
       break;
     }
-    Integrate(c, g, EnergyBalance(c, g, f, s, flows), s);
   }
-  carried_ = f;
+  a.f = fa;
+  a.s = sa;
+  b.f = fb;
+  b.s = sb;
+  StepOne(a);
+  StepOne(b);
+}
 
-  cycle.work = s.work;
-  cycle.inductedMass = s.inducted;
-  cycle.endPressure = s.pressure;
-  return ok;
+void EngVexo::StepOne(CycleRun& run) {
+  if (!run.ok) return;
+  const StepConstants c = run.c;
+  const GridView g = run.g;
+  Carried f = run.f;
+  CycleState s = run.s;
+  const int steps = run.steps;
+  while (s.k < steps) {
+    if (!Step(c, g, f, s)) {
+      run.ok = false;
+      break;
+    }
+  }
+  run.f = f;
+  run.s = s;
 }
 
 void EngVexo::RememberEndPressure(int i, float endPressure) {

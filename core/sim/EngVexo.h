@@ -13,6 +13,9 @@
 // results may run at once on different threads. The model reads no file and
 // shows no message: its caller supplies the compressor map and reports.
 
+#include <array>
+#include <span>
+
 #include "core/sim/CrankGrid.h"
 #include "core/sim/SimInputs.h"
 #include "core/sim/SimResults.h"
@@ -46,6 +49,16 @@ class EngVexo {
 
   //! One sweep over the 29 speed points; 1 on success, 0 on failure.
   int SimulatePass(bool boosted);
+
+  //! Models whose crank loops one thread may step together.
+  static constexpr int kMaxTogether = 2;
+
+  //! Runs up to kMaxTogether models (on separate inputs and results) in one
+  //! thread as Run would run each, with their crank loops interleaved so that
+  //! the two latency-bound chains overlap; results[j] is models[j]'s Run result.
+  //! Each model computes exactly what it computes alone, bit for bit: the
+  //! steps are the same operations in the same order, only side by side.
+  static void RunTogether(std::span<EngVexo* const> models, std::span<int> results);
 
  private:
   //! Values fixed for one speed point.
@@ -129,9 +142,46 @@ class EngVexo {
     float exhaustPressure = 0.0f;  //!< P_exh [psia]
   };
 
+  //! One cycle's loop: its grid, constants and state.
+  struct CycleRun {
+    GridView g{};
+    StepConstants c;
+    Carried f;
+    CycleState s;
+    int steps = 0;
+    bool ok = true;
+  };
+
+  //! One pass in a set of passes stepped side by side, speed point by speed point.
+  struct Lane {
+    EngVexo* model = nullptr;
+    bool boosted = false;
+    //! For a boosted pass: the model whose naturally aspirated pass, two
+    //! speed points ahead in the same rounds, gives its VE table as it goes.
+    const EngVexo* source = nullptr;
+    int result = 0;
+    //! The source's VE [%] row by row, taken before this pass overwrites it.
+    std::array<float, kResultPoints> sourceVe{};
+  };
+  //! Boosted points lag their source by this many speed points: boosted point
+  //! i reads the VE of point max(i − 1, 1).
+  static constexpr int kBoostLag = 2;
+  static constexpr int kMaxLanes = 2 * kMaxTogether;
+  //! Runs the lanes' passes side by side; each lane's result as SimulatePass gives.
+  static void SimulateLanes(std::span<Lane> lanes);
+  //! Builds the point's grid and the cycle's start state.
+  void BeginCycle(const SpeedPoint& point, float startPressure, CrankGrid& grid, CycleRun& run,
+                  CycleResult& cycle) const;
+  //! Takes what the finished (or failed) loop leaves.
+  void EndCycle(const CycleRun& run, CycleResult& cycle);
+  //! Steps the loops of `runs` to their ends, two at a time side by side.
+  static void StepCycles(std::span<CycleRun> runs);
+  static void StepTwo(CycleRun& a, CycleRun& b);
+  static void StepOne(CycleRun& run);
+  //! One crank step; false when the flow lost its meaning.
+  static bool Step(const StepConstants& c, const GridView& g, Carried& f, CycleState& s);
   bool SetUpPass();
   bool PrepareSpeedPoint(int index, bool boosted, SpeedPoint& point);
-  bool RunCycle(const SpeedPoint& point, float startPressure, CycleResult& cycle);
   //! Port pressure and intake flow of one step; false when the flow loses
   //! its meaning (the pass fails).
   static bool IntakeStep(const StepConstants& c, const GridView& g, float intakeArea, Carried& f,

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <thread>
@@ -199,6 +200,64 @@ TEST(EngVexoTest, PassesOnTwoThreadsMatchOneAfterAnother) {
   EXPECT_TRUE(v8Same);
   EXPECT_TRUE(fourSame);
   EXPECT_FALSE(SameBits(v8Alone, fourAlone));
+}
+
+TEST(EngVexoTest, ModelsRunTogetherGiveTheirOwnBitsAndStatus) {
+  // Pairs whose loops end at different steps (other strokes), where one fails
+  // mid-pass or at set-up, and where only one has a boosted pass.
+  auto collapsing = [] {
+    SimInputs in = samples::SmallBlockV8();
+    in.inductionFlow = 20;
+    return in;
+  };
+  auto noIntakeDuration = [] {
+    SimInputs in = samples::ShortStrokeFour();
+    in.intakeTestPressureDrop = -1.0f;
+    return in;
+  };
+  auto emptiedPort = [] {  // the crank loop itself fails
+    SimInputs in = samples::SmallBlockV8();
+    in.intakeValveLift = 2.0f;
+    return in;
+  };
+  auto laterIvo = [] {
+    SimInputs in = samples::SmallBlockV8();
+    in.nominalIvo -= 4.0f;
+    return in;
+  };
+  struct Case {
+    const char* what;
+    SimInputs first;
+    SimInputs second;
+  };
+  const Case cases[] = {
+      {"two cam timings", samples::SmallBlockV8(), laterIvo()},
+      {"other strokes", samples::SmallBlockV8(), samples::ShortStrokeFour()},
+      {"other strokes, swapped", samples::ShortStrokeFour(), samples::SmallBlockV8()},
+      {"the first fails before a cycle", collapsing(), samples::ShortStrokeFour()},
+      {"the first fails within a cycle", emptiedPort(), laterIvo()},
+      {"the second fails within a cycle", laterIvo(), emptiedPort()},
+      {"the second fails at set-up", samples::SmallBlockV8(), noIntakeDuration()},
+      {"a blower beside no blower", samples::RootsSmallBlockV8(), samples::ShortStrokeFour()},
+      {"no blower beside a blower", samples::SmallBlockV8(), samples::RootsSmallBlockV8()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    int firstStatus = -1, secondStatus = -1;
+    const SimResults firstAlone = Sweep(c.first, &firstStatus);
+    const SimResults secondAlone = Sweep(c.second, &secondStatus);
+
+    std::array<SimResults, 2> together;
+    EngVexo a(c.first, together[0]);
+    EngVexo b(c.second, together[1]);
+    std::array<EngVexo*, 2> models{&a, &b};
+    std::array<int, 2> status{-1, -1};
+    EngVexo::RunTogether(models, status);
+    EXPECT_EQ(status[0], firstStatus);
+    EXPECT_EQ(status[1], secondStatus);
+    EXPECT_TRUE(SameBits(together[0], firstAlone));
+    EXPECT_TRUE(SameBits(together[1], secondAlone));
+  }
 }
 
 }  // namespace
