@@ -1,7 +1,7 @@
 #pragma once
 // The main frame: an MDI area in sub-window mode holding one child frame per
 // engine window, the workbook tabs along the bottom, menus, tool bar and a
-// status bar of four panes. It runs the File and Window commands on the
+// status bar of five panes. It runs the File and Window commands on the
 // documents of its DocumentManager; the application handles the scheme and
 // manual commands.
 
@@ -103,6 +103,8 @@ class CMainFrame : public QMainWindow {
   void CreateStatusBar();
   void UpdateMenus();
   void UpdateStatusPanes();
+  //! "Simulation > Test Conditions...": a changed choice is kept and shown at once.
+  void OnTestConditions();
   void RebuildRecentFiles();
   void RebuildWindowList();
   void ArrangeIcons();
@@ -128,6 +130,7 @@ class CMainFrame : public QMainWindow {
   QLabel* unitsPane_ = nullptr;
   QLabel* autoRunPane_ = nullptr;
   QLabel* resultsPane_ = nullptr;
+  QLabel* conditionsPane_ = nullptr;  // the correction standard of the shown figures
   QTimer* timer1_ = nullptr;
   QTimer* timer2_ = nullptr;
   std::vector<CChildFrame*> frames_;

@@ -11,6 +11,7 @@
 #include "core/document/VexoDoc.h"
 #include "gui/engine/EngineMenus.h"
 #include "gui/engine/EnginePrinter.h"
+#include "gui/engine/TestConditionsDlg.h"
 #include "gui/iterator/IteratorCommands.h"
 #include "gui/report/ReportMenu.h"
 #include "gui/shell/ColorScheme.h"
@@ -62,7 +63,11 @@ void CMainFrame::CreateMenus() {
   connect(view, &QMenu::aboutToShow, this, &CMainFrame::UpdateMenus);
   connect(schemes, &QMenu::aboutToShow, this, &CMainFrame::UpdateMenus);
 
-  AddEngineMenus(*menuBar_, [this] { return ActiveDocument(); });
+  QMenu* simulation = AddEngineMenus(*menuBar_, [this] { return ActiveDocument(); });
+  simulation->addSeparator();
+  QAction* conditions = simulation->addAction(tr("Test &Conditions..."));
+  conditions->setObjectName(QStringLiteral("testConditionsAction"));
+  connect(conditions, &QAction::triggered, this, &CMainFrame::OnTestConditions);
   InstallIteratorCommands(*this);
 
   windowMenu_ = menuBar_->addMenu(tr("&Window"));
@@ -126,10 +131,18 @@ void CMainFrame::CreateStatusBar() {
   unitsPane_ = pane("unitsPane");
   autoRunPane_ = pane("autoRunPane");
   resultsPane_ = pane("resultsPane");
+  conditionsPane_ = pane("conditionsPane");
+}
+
+void CMainFrame::OnTestConditions() {
+  CTestConditionsDlg dialog(app_.Prefs().conditions, this);
+  if (dialog.exec() != QDialog::Accepted || dialog.Conditions() == app_.Prefs().conditions) return;
+  app_.SetConditions(dialog.Conditions());
+  UpdateStatusPanes();
 }
 
 std::vector<QLabel*> CMainFrame::IndicatorPanes() const {
-  return {unitsPane_, autoRunPane_, resultsPane_};
+  return {unitsPane_, autoRunPane_, resultsPane_, conditionsPane_};
 }
 
 void CMainFrame::UpdateStatusPanes() {
@@ -139,6 +152,8 @@ void CMainFrame::UpdateStatusPanes() {
   resultsPane_->setText(!doc                       ? QString()
                         : doc->Results().IsEmpty() ? tr("No Results")
                                                    : tr("Results"));
+  conditionsPane_->setText(
+      !doc ? QString() : QString::fromLatin1(StandardName(app_.Prefs().conditions.standard)));
   for (QLabel* label : IndicatorPanes()) label->setVisible(doc != nullptr);
 }
 

@@ -109,6 +109,12 @@ void CVexoApp::CheckLowColorDisplay() {
   }
 }
 
+void CVexoApp::SetConditions(const TestConditions& conditions) {
+  prefs_.conditions = conditions;
+  QSettings settings;
+  prefs_.WriteConditions(settings);
+}
+
 void CVexoApp::ExitInstance() {
   prefs_.highColorModeLastUsed = !lowColor_;
   prefs_.colorSchemeLastUsed = schemeNumber_;
