@@ -1,0 +1,31 @@
+// The test conditions dialog, with a standard chosen and a day's weather typed.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include "gui/engine/TestConditionsDlg.h"
+#include "gui/shell/MainFrame.h"
+#include "gui/tour/ScreenshotTour.h"
+
+namespace brisca {
+
+void ScreenshotTour::TakeTestConditions(CMainFrame& frame) {
+  TestConditions conditions;
+  conditions.standard = CorrectionStandard::SaeJ1349;
+  CTestConditionsDlg dialog(conditions, &frame);
+  dialog.show();
+  if (!QTest::qWaitForWindowExposed(&dialog)) Fail(QStringLiteral("the test conditions did not show"));
+  dialog.activateWindow();
+  dialog.findChild<QGroupBox*>(QStringLiteral("weather"))->setChecked(true);
+  for (auto [name, text] : {std::pair{"altitude", "1600"}, std::pair{"temperature", "75"},
+                            std::pair{"humidity", "40"}}) {
+    auto* edit = dialog.findChild<QLineEdit*>(QString::fromLatin1(name));
+    edit->selectAll();
+    QTest::keyClicks(edit, QString::fromLatin1(text));
+  }
+  Save(dialog.grab().toImage(), QStringLiteral("test-conditions.png"), &dialog);
+  dialog.reject();
+}
+
+}  // namespace brisca
