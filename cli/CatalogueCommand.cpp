@@ -10,6 +10,8 @@
 
 #include "core/document/PartCat.h"
 
+#include "cli/json/JsonText.h"
+
 namespace brisca::cli {
 namespace {
 
@@ -107,7 +109,40 @@ void PrintAllCsv() {
   }
 }
 
+// {"schema", "ok", "categories": [{"key", "menu", "title", "columns", "rows": [...]}]}:
+// each row its command, item, name and "values" named as the table's columns.
+void PrintJson(const CatalogueOptions& options) {
+  json::Json categories = json::Json::array();
+  for (const CatalogueCategoryInfo& info : ComponentCatalogue::Categories()) {
+    if (!options.category.empty() && options.category != info.key) continue;
+    const std::vector<int> cells = UsedCells(info);
+    json::Json columns = json::Json::array();
+    for (int k : cells) columns.push_back(info.cellNames[static_cast<std::size_t>(k)]);
+    json::Json rows = json::Json::array();
+    for (const CatalogueRow& row : ComponentCatalogue::Instance().CategoryRows(info.category)) {
+      json::Json values;
+      for (int k : cells)
+        values[info.cellNames[static_cast<std::size_t>(k)]] =
+            json::Number(row.values[static_cast<std::size_t>(k)]);
+      rows.push_back({{"command", row.command}, {"item", row.item}, {"name", row.name},
+                      {"values", values.is_null() ? json::Json::object() : values}});
+    }
+    categories.push_back({{"key", info.key}, {"menu", info.menuId}, {"title", info.menuTitle},
+                          {"columns", columns}, {"rows", rows}});
+  }
+  json::Json document;
+  document["schema"] = json::kSchemaVersion;
+  document["ok"] = true;
+  document["categories"] = std::move(categories);
+  const std::string text = json::Text(document);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
 void RunCatalogue(const CatalogueOptions& options) {
+  if (options.format == "json") {
+    PrintJson(options);
+    return;
+  }
   const bool csv = options.format == "csv";
   if (!options.category.empty()) {
     const Table table = CategoryTable(*ComponentCatalogue::FindCategory(options.category), false);
@@ -137,8 +172,8 @@ void AddCatalogueCommand(CLI::App& app) {
   CLI::App* command = app.add_subcommand("catalogue", "List the component catalogue");
   command->add_option("--category", options->category, "Only this category")
       ->check(CLI::IsMember(keys));
-  command->add_option("--format", options->format, "Output format: table or csv")
-      ->check(CLI::IsMember({"table", "csv"}));
+  command->add_option("-f,--format", options->format, "Output format: table, csv or json")
+      ->check(CLI::IsMember({"table", "csv", "json"}));
   command->callback([options] { RunCatalogue(*options); });
 }
 

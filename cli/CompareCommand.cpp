@@ -8,6 +8,9 @@
 
 #include "cli/ConditionOptions.h"
 #include "cli/EngineLoader.h"
+#include "cli/FailureReport.h"
+#include "cli/FileProblems.h"
+#include "cli/json/JsonText.h"
 #include "core/base/NumberText.h"
 #include "core/results/MeasuredDeviation.h"
 #include "core/results/MeasuredRun.h"
@@ -110,7 +113,10 @@ nlohmann::ordered_json SeriesJson(const DeviationSeries& s, const char* unit) {
 
 std::string Json(const std::string& engine, const MeasuredRun& run, const MeasuredDeviation& d,
                  const TestConditions& conditions) {
-  nlohmann::ordered_json out = {{"engine", engine}, {"measured", run.name}};
+  nlohmann::ordered_json out = {{"schema", json::kSchemaVersion},
+                                {"engine", engine},
+                                {"ok", d.pointsCompared > 0},
+                                {"measured", run.name}};
   out["frame"] = {{"corrected", d.corrected},
                   {"standard", StandardName(d.standard)},
                   {"measuredFactor", d.measuredScale},
@@ -131,8 +137,13 @@ std::string Json(const std::string& engine, const MeasuredRun& run, const Measur
 }
 
 int Compare(const CompareOptions& options, const TestConditions& conditions) {
+  // The file named, with the system's reason, when it cannot even be opened.
+  if (!CheckInputFile(options.measured)) return kExitEngineError;
   MeasuredRun run;
-  if (!LoadMeasuredRun(options.measured, run)) return kExitEngineError;
+  if (!LoadMeasuredRun(options.measured, run)) {
+    NoteFailurePath(options.measured);
+    return kExitEngineError;
+  }
   const std::unique_ptr<EngineSession> session =
       OpenEngine(options.engine, options.dataDir, OpenRun::Always);
   if (!session) return kExitEngineError;
@@ -159,12 +170,13 @@ void AddCompareCommand(CLI::App& app, int& status) {
   command->add_option("engine", options->engine, "Engine file (.qen)")->required();
   command->add_option("measured", options->measured, "Measured run (.csv or tab-separated text)")
       ->required();
-  command->add_option("--format", options->format, "Output: table, csv or json")
+  command->add_option("-f,--format", options->format, "Output: table, csv or json")
       ->check(CLI::IsMember({"table", "csv", "json"}))
       ->capture_default_str();
   AddConditionOptions(*command, options->conditions);
   AddDataDirOption(*command, options->dataDir);
   command->callback([options, &status] {
+    if (options->format == "json") WantJsonFailure();
     const TestConditions conditions = options->conditions.Conditions();
     status = Compare(*options, conditions);
   });

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "cli/EngineLoader.h"
+#include "cli/OptionChecks.h"
+#include "cli/StdStreams.h"
 
 namespace brisca::cli {
 namespace {
@@ -22,8 +24,14 @@ void AddConvertCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<ConvertOptions>();
   CLI::App* command = app.add_subcommand(
       "convert", "Read an engine file of any accepted version and write it as version 4.2");
-  command->add_option("input", options->input, "Engine file to read (.qen)")->required();
-  command->add_option("output", options->output, "Engine file to write (.qen)")->required();
+  command->add_option("input", options->input, "Engine file to read (.qen; -: standard input)")
+      ->required();
+  // The output is named either way: after the input, as it always was, or with -o.
+  CLI::Option* positional =
+      command->add_option("output", options->output, "Engine file to write (.qen)");
+  CLI::Option* named = command->add_option("-o,--output,--out", options->output,
+                                           "Engine file to write (.qen; -: standard output)");
+  positional->excludes(named);
   CLI::Option* metric =
       command->add_flag("--metric", options->metric, "Store the metric unit system");
   CLI::Option* domestic =
@@ -31,6 +39,7 @@ void AddConvertCommand(CLI::App& app, int& status) {
   metric->excludes(domestic);
   AddDataDirOption(*command, options->dataDir);
   command->callback([options, &status] {
+    if (options->output.empty()) throw CLI::RequiredError("output (or --output)");
     // Opened as the program opens it, so an Auto Run engine keeps its results block.
     const std::unique_ptr<EngineSession> session =
         OpenEngine(options->input, options->dataDir, OpenRun::AsStored);
@@ -39,7 +48,14 @@ void AddConvertCommand(CLI::App& app, int& status) {
       return;
     }
     if (options->metric || options->domestic) session->doc.SetUnits(options->metric);
-    status = session->doc.WriteEngineFile(options->output) ? kExitOk : kExitEngineError;
+    if (!CheckOutputFile(options->output)) {
+      status = kExitEngineError;
+      return;
+    }
+    const OutputFile output(options->output, ".qen");
+    status = output.Ok() && session->doc.WriteEngineFile(output.Path()) && output.Deliver()
+                 ? kExitOk
+                 : kExitEngineError;
   });
 }
 

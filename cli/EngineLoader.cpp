@@ -1,11 +1,18 @@
 #include "cli/EngineLoader.h"
 
+#include "cli/FileProblems.h"
+#include "cli/StdStreams.h"
 #include "core/base/ErrCode.h"
 
 namespace brisca::cli {
 
-std::unique_ptr<EngineSession> OpenEngine(const std::filesystem::path& path,
+std::unique_ptr<EngineSession> OpenEngine(const std::filesystem::path& named,
                                           const std::string& dataDir, OpenRun run) {
+  if (!CheckInputFile(named.string())) return nullptr;
+  // Standard input is read into a scratch file first: the engine reader reads files.
+  const InputFile input(named.string(), ".qen");
+  if (!input.Ok()) return nullptr;
+  const std::filesystem::path& path = input.Path();
   auto session = std::make_unique<EngineSession>();
   session->host.documents = {&session->doc};
   if (!dataDir.empty()) {

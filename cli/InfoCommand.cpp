@@ -5,6 +5,9 @@
 #include <string>
 
 #include "cli/EngineLoader.h"
+#include "cli/FailureReport.h"
+#include "cli/json/JsonText.h"
+#include "core/spec/FloatPtSpec.h"
 
 namespace brisca::cli {
 namespace {
@@ -12,58 +15,117 @@ namespace {
 constexpr const char* kForcedInductionKinds[] = {"none", "turbocharger", "centrifugal blower",
                                                  "Roots blower", "screw blower"};
 
-void PrintHeading(const char* heading) { std::printf("\n%s\n", heading); }
+// The engine's sections, printed as text or gathered as JSON.
+class InfoOut {
+ public:
+  explicit InfoOut(bool asJson) : json_(asJson) {}
 
-void PrintSpecs(std::initializer_list<const CSimSpec*> specs) {
-  for (const CSimSpec* spec : specs) {
-    std::printf("  %-40s %s\n", spec->GetLabel(), spec->GetTextWithUnits().c_str());
+  void Heading(const char* heading) {
+    if (!json_) {
+      std::printf("\n%s\n", heading);
+      return;
+    }
+    sections_.push_back({{"title", heading}, {"values", json::Json::array()}});
   }
+  void Specs(std::initializer_list<const CSimSpec*> specs) {
+    for (const CSimSpec* spec : specs) Spec(*spec);
+  }
+  void Spec(const CSimSpec& spec) {
+    if (!json_) {
+      std::printf("  %-40s %s\n", spec.GetLabel(), spec.GetTextWithUnits().c_str());
+      return;
+    }
+    json::Json value = {{"label", spec.GetLabel()}, {"text", spec.GetText()}};
+    if (const auto* number = dynamic_cast<const CFloatPtSpec*>(&spec)) {
+      value["value"] = spec.IsAssigned() ? json::Number(number->GetValue()) : json::Json(nullptr);
+      value["unit"] = number->GetUnitLabel();
+    }
+    Add(std::move(value));
+  }
+  void Line(const char* label, const std::string& text) {
+    if (!json_) {
+      std::printf("  %-40s %s\n", label, text.c_str());
+      return;
+    }
+    Add({{"label", label}, {"text", text}});
+  }
+  void Title(const std::string& title) {
+    if (!json_) std::printf("%s\n", title.c_str());
+    title_ = title;
+  }
+  void Notes(const std::string& text) {
+    if (!json_) std::printf("\nNotes\n%s\n", text.c_str());
+    notes_ = text;
+  }
+  //! The JSON document, when gathering one.
+  void Finish() const {
+    if (!json_) return;
+    json::Json document;
+    document["schema"] = json::kSchemaVersion;
+    document["ok"] = true;
+    document["engine"] = title_;
+    document["sections"] = sections_;
+    document["notes"] = notes_;
+    const std::string text = json::Text(document);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+  }
+
+ private:
+  void Add(json::Json value) {
+    if (sections_.empty()) Heading("Engine");
+    sections_.back()["values"].push_back(std::move(value));
+  }
+
+  bool json_;
+  std::string title_;
+  std::string notes_;
+  json::Json sections_ = json::Json::array();
+};
+
+// A lobe's lifts and its events in the convention its primary timing set was
+// given in, with what the core derives from them.
+void PrintLobe(InfoOut& out, const char* heading, const CCamProfile& lobe) {
+  out.Heading(heading);
+  out.Specs({&lobe.CamType(), &lobe.LifterType(), &lobe.IntakeLift(), &lobe.ExhaustLift()});
+  out.Spec(lobe.Method(TimingSet::Primary));
+  for (const CamEvent event : {kIVO, kIVC, kEVO, kEVC}) out.Spec(lobe.Event(TimingSet::Primary, event));
+  out.Specs({&lobe.IntakeDuration(), &lobe.ExhaustDuration(), &lobe.IntakeCenterline(),
+             &lobe.ExhaustCenterline(), &lobe.LobeCenterAngle(), &lobe.RampRate()});
 }
 
-void PrintLine(const char* label, const std::string& value) {
-  std::printf("  %-40s %s\n", label, value.c_str());
-}
-
-void PrintLobe(const char* heading, const CCamProfile& lobe) {
-  PrintHeading(heading);
-  PrintSpecs({&lobe.CamType(), &lobe.LifterType(), &lobe.IntakeLift(), &lobe.ExhaustLift(),
-              &lobe.LobeCenterAngle(), &lobe.RampRate()});
-}
-
-void PrintEngine(const CVexoDoc& doc) {
+void PrintEngine(const CVexoDoc& doc, InfoOut& out) {
   const EngineParameters& e = doc.Engine();
-  std::printf("%s\n", doc.GetTitle().c_str());
-  PrintLine("Unit system", e.metricUnits ? "metric" : "domestic");
-  PrintLine("Auto Run", e.autoRun ? "on" : "off");
-  PrintHeading("Short block");
-  PrintSpecs({&e.shortBlockType, &e.bore, &e.stroke, &e.cylinders, &e.cylinderVolume,
+  out.Title(doc.GetTitle());
+  out.Line("Unit system", e.metricUnits ? "metric" : "domestic");
+  out.Line("Auto Run", e.autoRun ? "on" : "off");
+  out.Heading("Short block");
+  out.Specs({&e.shortBlockType, &e.bore, &e.stroke, &e.cylinders, &e.cylinderVolume,
               &e.totalBlockVolume, &e.rodLength, &e.rodRatio});
-  PrintHeading("Cylinder heads");
-  PrintSpecs({&e.cylinderHeadType, &e.airflowFile, &e.intakeValves, &e.exhaustValves,
+  out.Heading("Cylinder heads");
+  out.Specs({&e.cylinderHeadType, &e.airflowFile, &e.intakeValves, &e.exhaustValves,
               &e.intakeValveDiameter, &e.exhaustValveDiameter, &e.compressionRatio,
               &e.combustionSpace});
-  PrintLine("Auto Calculate Valve Sizes", e.autoValveSizes ? "on" : "off");
-  PrintHeading("Induction");
-  PrintSpecs({&e.inductionFlow, &e.pressureDrop, &e.manifoldType, &e.fuelType,
+  out.Line("Auto Calculate Valve Sizes", e.autoValveSizes ? "on" : "off");
+  out.Heading("Induction");
+  out.Specs({&e.inductionFlow, &e.pressureDrop, &e.manifoldType, &e.fuelType,
               &e.nitrousFlowRate, &e.forcedInductionType});
   const int kind = e.forcedInductionKind;
-  PrintLine("Forced induction", kForcedInductionKinds[kind >= 0 && kind <= 4 ? kind : 0]);
+  out.Line("Forced induction", kForcedInductionKinds[kind >= 0 && kind <= 4 ? kind : 0]);
   if (kind != kNoForcedInduction) {
-    PrintSpecs({&e.blowerFlowPerRevolution, &e.turbineDiameter, &e.turbineAR, &e.turbos,
+    out.Specs({&e.blowerFlowPerRevolution, &e.turbineDiameter, &e.turbineAR, &e.turbos,
                 &e.internalGearRatio, &e.beltGearRatio, &e.boostLimit,
                 &e.intercoolerEfficiency, &e.intercoolerPressureDrop});
   }
-  PrintHeading("Exhaust");
-  PrintSpecs({&e.exhaustSystem});
-  PrintHeading("Camshaft");
-  PrintSpecs({&e.camDataFile});
-  PrintLine("Two-lobe (variable valve timing)", e.camshaft.variableValveTiming ? "yes" : "no");
-  if (e.camshaft.variableValveTiming) PrintSpecs({&e.camshaft.activationRpm});
-  PrintLobe("Low-speed lobe", e.camshaft.lowSpeedLobe);
-  if (e.camshaft.variableValveTiming) PrintLobe("High-speed lobe", e.camshaft.highSpeedLobe);
+  out.Heading("Exhaust");
+  out.Specs({&e.exhaustSystem});
+  out.Heading("Camshaft");
+  out.Specs({&e.camDataFile});
+  out.Line("Two-lobe (variable valve timing)", e.camshaft.variableValveTiming ? "yes" : "no");
+  if (e.camshaft.variableValveTiming) out.Specs({&e.camshaft.activationRpm});
+  PrintLobe(out, "Low-speed lobe", e.camshaft.lowSpeedLobe);
+  if (e.camshaft.variableValveTiming) PrintLobe(out, "High-speed lobe", e.camshaft.highSpeedLobe);
   if (e.notes.IsValid()) {
-    PrintHeading("Notes");
-    std::printf("%s\n", e.notes.GetText().c_str());
+    out.Notes(e.notes.GetText());
   }
 }
 
@@ -73,14 +135,21 @@ void AddInfoCommand(CLI::App& app, int& status) {
   auto engine = std::make_shared<std::string>();
   CLI::App* command =
       app.add_subcommand("info", "Show an engine's components and derived values");
-  command->add_option("engine", *engine, "Engine file (.qen)")->required();
-  command->callback([engine, &status] {
+  auto format = std::make_shared<std::string>("text");
+  command->add_option("engine", *engine, "Engine file (.qen; -: standard input)")->required();
+  command->add_option("-f,--format", *format, "Output: text or json")
+      ->check(CLI::IsMember({"text", "json"}))
+      ->capture_default_str();
+  command->callback([engine, format, &status] {
+    if (*format == "json") WantJsonFailure();
     const std::unique_ptr<EngineSession> session = OpenEngine(*engine, "", OpenRun::Never);
     if (!session) {
       status = kExitEngineError;
       return;
     }
-    PrintEngine(session->doc);
+    InfoOut out(*format == "json");
+    PrintEngine(session->doc, out);
+    out.Finish();
     status = kExitOk;
   });
 }

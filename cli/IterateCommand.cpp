@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "cli/EngineLoader.h"
+#include "cli/FailureReport.h"
+#include "cli/FileProblems.h"
 #include "cli/KeptResults.h"
 #include "cli/OptionChecks.h"
 #include "cli/SeriesSession.h"
@@ -40,6 +42,7 @@ int Run(const IterateOptions& options) {
     return kExitUsage;
   }
   if (!CheckOutputFolder(options.out)) return kExitEngineError;
+  if (!options.setup.empty() && !CheckInputFile(options.setup)) return kExitEngineError;
   SeriesSession session;
   if (!OpenSeries(SourceOf(options), session)) return kExitEngineError;
   CVexoDoc& doc = session.engine->doc;
@@ -48,12 +51,13 @@ int Run(const IterateOptions& options) {
   const bool dual = session.dual;
   int code = 0;
 
-  PrintOutsideLimits(phase1, dual ? 1 : 0);
+  if (!options.quiet) PrintOutsideLimits(phase1, dual ? 1 : 0);
   const bool terminal = isatty(fileno(stderr)) != 0;
   const auto start = std::chrono::steady_clock::now();
   auto lastLine = start;
   TwoPhaseSeries series(phase1, phase2, dual, options.threads);
   const bool ok = series.Run(code, [&](const TwoPhaseSeries::Progress& p) {
+    if (options.quiet) return;
     const auto now = std::chrono::steady_clock::now();
     const double elapsed = std::chrono::duration<double>(now - start).count();
     const bool last = p.done == p.total;
@@ -81,14 +85,24 @@ int Run(const IterateOptions& options) {
     return kExitEngineError;
   }
   const bool phase2Ran = series.CurrentPhase() == 2;
-  PrintFailures(phase2Ran ? FailureCounts(phase1, phase2) : phase1.FailureCounts());
+  if (!options.quiet)
+    PrintFailures(phase2Ran ? FailureCounts(phase1, phase2) : phase1.FailureCounts());
 
   const Iterator& results = series.ResultPhase();
+  const bool asJson = options.format == "json";
+  json::Json document;
+  if (asJson) {
+    document["schema"] = json::kSchemaVersion;
+    document["ok"] = true;
+    document["engine"] = doc.GetTitle();
+  }
   if (!ReportKeptResults(results, doc, ShownSlots(phase1, phase2, phase2Ran),
-                         phase2Ran && &results == &phase2 ? &phase2 : nullptr, options.out)) {
+                         phase2Ran && &results == &phase2 ? &phase2 : nullptr, options.out,
+                         asJson ? &document : nullptr)) {
     return kExitEngineError;
   }
-  return kExitOk;
+  if (asJson) std::fputs(json::Text(document).c_str(), stdout);
+  return std::fflush(stdout) == 0 ? kExitOk : kExitEngineError;
 }
 
 }  // namespace
@@ -101,9 +115,9 @@ void AddIterateCommand(CLI::App& app, int& status) {
   command->add_option("--preset", options->preset, "Two-phase search")
       ->check(CLI::IsMember(std::vector<std::string>(std::begin(kIteratePresets), std::end(kIteratePresets))));
   command->add_option("--setup", options->setup, "Series described in a setup file");
-  command->add_option("--threads", options->threads, "Worker threads (default: all)")
+  command->add_option("-j,--threads", options->threads, "Worker threads (default: all)")
       ->check(CLI::Range(1, 256));
-  command->add_option("--out", options->out,
+  command->add_option("-o,--output,--out", options->out,
                       "Write the kept engines into DIR (with --shard: the shard's partial result)");
   command->add_option("--shard", options->shard, "Run shard K of N of one phase (K/N)");
   command->add_option("--phase", options->phase, "The phase a shard runs (2: with --from)")
@@ -115,8 +129,15 @@ void AddIterateCommand(CLI::App& app, int& status) {
                       "Seconds between two saves of the progress (default 5)")
       ->check(FiniteNumber())
       ->check(CLI::Range(0.0, 86400.0));
+  command->add_option("-f,--format", options->format, "The ranking as text or json")
+      ->check(CLI::IsMember({"text", "json"}))
+      ->capture_default_str();
+  command->add_flag("-q,--quiet", options->quiet, "No progress lines and no notices");
   AddDataDirOption(*command, options->dataDir);
-  command->callback([options, &status] { status = Run(*options); });
+  command->callback([options, &status] {
+    if (options->format == "json") WantJsonFailure();
+    status = Run(*options);
+  });
 }
 
 }  // namespace brisca::cli

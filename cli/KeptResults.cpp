@@ -116,10 +116,47 @@ bool WriteKeptEngines(const Iterator& results, const CVexoDoc& engine, const std
   return true;
 }
 
+void KeptResultsJson(const Iterator& it, const CVexoDoc& engine, const std::vector<int>& slots,
+                     const Iterator* phase2Start, const std::vector<KeptEngineFile>& files,
+                     json::Json& document) {
+  const float baseline = it.Score(engine);
+  document["unit"] = kCriterionUnits[it.GetCriterion()];
+  document["baseline"] = json::Number(baseline);
+  document["phase2Start"] =
+      phase2Start ? json::Number(phase2Start->BaselineScore()) : json::Json(nullptr);
+  const std::vector<int> order = RankOrder(it);
+  const bool withFiles = files.size() == order.size() && !files.empty();
+  json::Json ranking = json::Json::array();
+  for (std::size_t rank = 0; rank < order.size(); ++rank) {
+    const ResultSlot& r = it.Result(order[rank]);
+    json::Json values;
+    for (const int s : slots) {
+      values[ColumnHeader(s, engine)] = s == kSlotManifold
+                                            ? json::Json(r.engine->Engine().manifoldType.GetValue())
+                                            : json::Number(Iterator::ValueOf(s, *r.engine));
+    }
+    json::Json row;
+    row["rank"] = rank + 1;
+    row["test"] = r.testNumber;
+    row["score"] = json::Number(r.score);
+    row["gain"] = json::Number(r.score - baseline);
+    row["values"] = values.is_null() ? json::Json::object() : values;
+    row["file"] = withFiles ? json::Json(files[rank].name) : json::Json(nullptr);
+    row["fileScore"] = withFiles && files[rank].ran ? json::Number(files[rank].score) : json::Json(nullptr);
+    ranking.push_back(std::move(row));
+  }
+  document["ranking"] = std::move(ranking);
+}
+
 bool ReportKeptResults(const Iterator& results, const CVexoDoc& engine, const std::vector<int>& slots,
-                       const Iterator* phase2Start, const std::string& dir) {
+                       const Iterator* phase2Start, const std::string& dir, json::Json* document) {
   std::vector<KeptEngineFile> files;
   if (!dir.empty() && !WriteKeptEngines(results, engine, dir, files)) return false;
+  if (document) {
+    KeptResultsJson(results, engine, slots, phase2Start, files, *document);
+    (*document)["output"] = dir.empty() ? json::Json(nullptr) : json::Json(dir);
+    return true;
+  }
   PrintKeptResults(results, engine, slots, phase2Start, files);
   if (!dir.empty()) std::printf("%d engines written to %s\n", results.KeptCount(), dir.c_str());
   return true;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/json/JsonText.h"
 #include "core/iterator/Iterator.h"
 #include "core/iterator/KeptEngineFile.h"
 
@@ -30,10 +31,19 @@ bool WriteKeptEngines(const Iterator& results, const CVexoDoc& engine, const std
 void PrintKeptResults(const Iterator& it, const CVexoDoc& engine, const std::vector<int>& slots,
                       const Iterator* phase2Start, const std::vector<KeptEngineFile>& files);
 
+//! The same as members of `document`: "criterion", "unit", "baseline",
+//! "phase2Start" (or null) and "ranking", one object per kept result with its
+//! "file" (or null).
+void KeptResultsJson(const Iterator& it, const CVexoDoc& engine, const std::vector<int>& slots,
+                     const Iterator* phase2Start, const std::vector<KeptEngineFile>& files,
+                     json::Json& document);
+
 //! Writes the kept engines when `dir` is given, then prints the table and
-//! where they went. False after a reported failure.
+//! where they went, or with `document` fills it instead (KeptResultsJson and
+//! "output"). False after a reported failure.
 bool ReportKeptResults(const Iterator& results, const CVexoDoc& engine, const std::vector<int>& slots,
-                       const Iterator* phase2Start, const std::string& dir);
+                       const Iterator* phase2Start, const std::string& dir,
+                       json::Json* document = nullptr);
 
 //! On stderr: how many tests failed, for each reason.
 void PrintFailures(const std::map<int, int>& counts);

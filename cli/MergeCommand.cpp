@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "cli/EngineLoader.h"
+#include "cli/FailureReport.h"
+#include "cli/FileProblems.h"
 #include "cli/KeptResults.h"
 #include "cli/OptionChecks.h"
 #include "cli/SeriesSession.h"
@@ -20,6 +22,7 @@ namespace {
 struct MergeOptions {
   std::vector<std::string> parts;
   std::string out;
+  std::string format = "text";
 };
 
 int Run(const MergeOptions& options) {
@@ -27,13 +30,15 @@ int Run(const MergeOptions& options) {
   std::vector<ShardRecord> parts(options.parts.size());
   std::string error;
   for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (!CheckInputFile(options.parts[i])) return kExitEngineError;
     if (!ReadShardRecord(options.parts[i], parts[i], error)) {
-      std::fprintf(stderr, "iterate-merge: %s: %s\n", options.parts[i].c_str(), error.c_str());
+      NoteFailurePath(options.parts[i]);
+      ReportFailureText("iterate-merge: " + options.parts[i] + ": " + error);
       return kExitEngineError;
     }
   }
   if (!CheckParts(parts, options.parts, error)) {
-    std::fprintf(stderr, "iterate-merge: %s\n", error.c_str());
+    ReportFailureText("iterate-merge: " + error);
     return kExitEngineError;
   }
   SeriesSession session;
@@ -43,7 +48,7 @@ int Run(const MergeOptions& options) {
   std::string fromDigest;
   if (first.phase == 2) {
     if (!ReadPhase1Record(session, first.series.from, phase1, fromDigest, error)) {
-      std::fprintf(stderr, "iterate-merge: %s\n", error.c_str());
+      ReportFailureText("iterate-merge: " + error);
       return kExitEngineError;
     }
     const MergedPhase p1 = ReplayRecord(phase1);
@@ -56,17 +61,26 @@ int Run(const MergeOptions& options) {
   }
   const Iterator& phase = first.phase == 1 ? session.phase1 : session.phase2;
   if (!CheckFingerprint(first.fingerprint, FingerprintOf(session, phase, fromDigest), error)) {
-    std::fprintf(stderr, "iterate-merge: %s\n", error.c_str());
+    ReportFailureText("iterate-merge: " + error);
     return kExitEngineError;
   }
   std::vector<const ShardState*> logs;
   for (const ShardRecord& p : parts) logs.push_back(&p.state);
   MergedResult result;
   if (!MergePhase(session, first.phase, logs, &phase1, first.fingerprint, result, error)) {
-    std::fprintf(stderr, "iterate-merge: %s\n", error.c_str());
+    ReportFailureText("iterate-merge: " + error);
     return kExitEngineError;
   }
-  return WriteMergedResult(session, result, options.out) ? kExitOk : kExitEngineError;
+  if (options.format != "json")
+    return WriteMergedResult(session, result, options.out) ? kExitOk : kExitEngineError;
+  json::Json document;
+  document["schema"] = json::kSchemaVersion;
+  document["ok"] = true;
+  document["engine"] = session.engine->doc.GetTitle();
+  document["phase"] = first.phase;
+  if (!WriteMergedResult(session, result, options.out, &document)) return kExitEngineError;
+  std::fputs(json::Text(document).c_str(), stdout);
+  return std::fflush(stdout) == 0 ? kExitOk : kExitEngineError;
 }
 
 }  // namespace
@@ -78,9 +92,16 @@ void AddMergeCommand(CLI::App& app, int& status) {
   command->add_option("parts", options->parts, "Partial results of every shard (.json)")
       ->required();
   command
-      ->add_option("--out", options->out, "Write the kept engines and the merged record into DIR")
+      ->add_option("-o,--output,--out", options->out,
+                   "Write the kept engines and the merged record into DIR")
       ->required();
-  command->callback([options, &status] { status = Run(*options); });
+  command->add_option("-f,--format", options->format, "The ranking as text or json")
+      ->check(CLI::IsMember({"text", "json"}))
+      ->capture_default_str();
+  command->callback([options, &status] {
+    if (options->format == "json") WantJsonFailure();
+    status = Run(*options);
+  });
 }
 
 }  // namespace brisca::cli

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/FileProblems.h"
+#include "cli/StdStreams.h"
 #include "core/base/AtomicFile.h"
 #include "core/base/ErrCode.h"
 #include "core/base/FileError.h"
@@ -50,10 +52,11 @@ bool CheckOutputFolder(const std::string& dir) {
 }
 
 bool CheckOutputFile(const std::string& path) {
+  if (IsStdStream(path)) return true;
   try {
     CheckSaveTarget(path, "CheckOutputFile");
   } catch (const FileError& error) {
-    ReportErrorCode(error.code(), false, error.detail());
+    ReportFileProblem(error.code(), path, *error.detail() ? error.detail() : WhyCannotWrite(path));
     return false;
   }
   return true;

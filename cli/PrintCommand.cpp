@@ -6,7 +6,10 @@
 
 #include "cli/ConditionOptions.h"
 #include "cli/EngineLoader.h"
+#include "cli/FileProblems.h"
 #include "cli/OptionChecks.h"
+#include "cli/ReportPdf.h"
+#include "cli/StdStreams.h"
 
 #ifdef BRISCA_CLI_CHARTS
 #include <QApplication>
@@ -17,6 +20,7 @@
 #include "core/base/FileError.h"
 #include "gui/engine/EnginePdf.h"
 #include "gui/engine/EnginePrinter.h"
+#include "gui/shell/PdfFile.h"
 #endif
 
 namespace brisca::cli {
@@ -33,14 +37,32 @@ struct PrintOptions {
 #ifdef BRISCA_CLI_CHARTS
 
 int Print(const PrintOptions& options, const TestConditions& conditions) {
+  if (!IsStdStream(options.output)) {
+    try {
+      brisca::CheckPdfTarget(options.output);  // before the engine's run
+    } catch (const FileError& error) {
+      ReportPdfError(error);
+      return kExitEngineError;
+    }
+  }
   const std::unique_ptr<EngineSession> session =
       OpenEngine(options.engine, options.dataDir, options.run ? OpenRun::Always : OpenRun::AsStored);
   if (!session) return kExitEngineError;
   ApplyToDisplayedResults(session->doc, conditions);
+  const OutputFile output(options.output, ".pdf");
+  if (!output.Ok()) return kExitEngineError;
   const std::unique_ptr<QApplication> application = MakeOffscreenApplication();
-  if (!PrintEngineToPdf(session->doc, QString::fromStdString(options.output))) {
-    ReportErrorCode(kErrWrite, false, options.output.c_str());
+  try {
+    PrintEngineToPdf(session->doc, QString::fromStdString(output.Path().string()));
+  } catch (const FileError& error) {
+    ReportPdfError(error);
     return kExitEngineError;
+  }
+  if (output.ToStdout()) {
+    // The PDF is the standard output; the note on it goes to standard error.
+    if (!output.Deliver()) return kExitEngineError;
+    std::fprintf(stderr, "%d pages printed to standard output\n", EnginePrinter::kPageCount);
+    return kExitOk;
   }
   std::printf("%d pages printed to %s\n", EnginePrinter::kPageCount, options.output.c_str());
   return std::fflush(stdout) == 0 ? kExitOk : kExitEngineError;
@@ -64,7 +86,7 @@ void AddPrintCommand(CLI::App& app, int& status) {
   CLI::App* command = app.add_subcommand(
       "print", "Open an engine file and print its seven pages (form, port flow, tables, charts) to a PDF file");
   command->add_option("engine", options->engine, "Engine file (.qen)")->required();
-  command->add_option("--output", options->output, "PDF file to write")
+  command->add_option("-o,--output,--out", options->output, "PDF file to write (-: standard output)")
       ->required()
       ->check(NonEmptyPath());
   command->add_flag("--run", options->run,

@@ -8,6 +8,7 @@
 
 #include "cli/ConditionOptions.h"
 #include "cli/EngineLoader.h"
+#include "cli/FileProblems.h"
 #include "cli/OptionChecks.h"
 #include "cli/ReportCharts.h"
 #include "cli/ReportPdf.h"
@@ -31,7 +32,8 @@ struct ReportOptions {
 };
 
 // The report refers to its logo by name: put the one it names beside a report
-// written outside the report folder. A file of that name already there is kept.
+// written outside the report folder. A file of that name already there is kept
+// unless it is empty, as a copy cut short by a full disk left it.
 void CopyLogoBeside(const fs::path& output, const ReportSpecs& settings, const fs::path& reportFolder) {
   const std::string logo = settings.includeLogo && ReportSpecs::IsPlainFileName(settings.logoFile)
                                ? settings.logoFile
@@ -40,7 +42,9 @@ void CopyLogoBeside(const fs::path& output, const ReportSpecs& settings, const f
   const fs::path folder = fs::absolute(output, ec).parent_path();
   if (ec || fs::equivalent(folder, reportFolder, ec)) return;
   const fs::path target = folder / logo;
-  if (!fs::exists(target, ec)) fs::copy_file(reportFolder / logo, target, ec);
+  const bool empty = fs::is_regular_file(target, ec) && fs::file_size(target, ec) == 0;
+  const bool keep = fs::exists(target, ec) && !empty;
+  if (!keep) CopyReportPiece(reportFolder / logo, target);
 }
 
 int Report(const ReportOptions& options, const TestConditions& conditions) {
@@ -48,6 +52,9 @@ int Report(const ReportOptions& options, const TestConditions& conditions) {
     std::fprintf(stderr, "brisca-cli: --pdf needs the build with the desktop program\n");
     return kExitUsage;
   }
+  if (!options.templateFile.empty() && !CheckInputFile(options.templateFile)) return kExitEngineError;
+  if (!CheckOutputFile(options.output)) return kExitEngineError;
+  if (!options.pdf.empty() && !CheckReportPdfTarget(options.pdf)) return kExitEngineError;
   const std::unique_ptr<EngineSession> session =
       OpenEngine(options.engine, options.dataDir, OpenRun::Always);
   if (!session) return kExitEngineError;
@@ -87,7 +94,7 @@ void AddReportCommand(CLI::App& app, int& status) {
   CLI::App* command =
       app.add_subcommand("report", "Open an engine file, run it and write its HTML report");
   command->add_option("engine", options->engine, "Engine file (.qen)")->required();
-  command->add_option("--output", options->output, "Report file to write (.html)")
+  command->add_option("-o,--output,--out", options->output, "Report file to write (.html)")
       ->required()
       ->check(NonEmptyPath());
   command->add_option("--template", options->templateFile,

@@ -5,13 +5,25 @@
 
 #include <filesystem>
 
+namespace brisca {
+class FileError;
+}
+
 namespace brisca::cli {
+
+//! A PDF that could not be saved: its numbered error (44), then the file and
+//! the cause, which the message itself does not name.
+void ReportPdfError(const FileError& error);
 
 //! True when this build can write PDF reports.
 bool CanWriteReportPdf();
 
+//! Error 44 (false) when nothing could be saved at `pdf`: checked before the report is made.
+bool CheckReportPdfTarget(const std::filesystem::path& pdf);
+
 //! Lays out `reportFile` with `reportFolder` as the base of its pictures and
-//! writes it to `pdf`. False (with a line on stderr) on failure.
+//! writes it to `pdf`. False (with a line on stderr, error 44 when the
+//! PDF could not be saved: an old file then stays as it was) on failure.
 bool WriteReportPdf(const std::filesystem::path& reportFile, const std::filesystem::path& reportFolder,
                     const std::filesystem::path& pdf);
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <iterator>
 
+#include "cli/json/JsonText.h"
 #include "core/base/NumberText.h"
 
 namespace brisca::cli {
@@ -95,50 +96,25 @@ std::string PadLeft(const std::string& text, std::size_t width) {
   return characters >= width ? text : std::string(width - characters, ' ') + text;
 }
 
-std::string JsonString(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-          out += escaped;
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
-}
-
-std::string JsonNumber(float value) { return std::isfinite(value) ? ShortestFloat(value) : "null"; }
-
 // "conditions": the standard, the weather (or null), the factor and the note
 // line; "units": the unit of each quantity.
-std::string JsonConditions(const ResultFrame& frame) {
+void AddConditions(json::Json& document, const ResultFrame& frame) {
   const TestConditions& c = frame.conditions;
-  std::string out = "  \"conditions\": {\"standard\": " + JsonString(StandardName(c.standard));
+  json::Json conditions;
+  conditions["standard"] = StandardName(c.standard);
   if (c.weatherGiven) {
-    out += ", \"weather\": {\"barometerInHg\": " + FormatFixed(c.barometerInHg, 3) +
-           ", \"temperatureF\": " + FormatFixed(c.temperatureF, 2) +
-           ", \"humidityPercent\": " + FormatFixed(c.humidityPercent, 1) + "}";
+    conditions["weather"] = {{"barometerInHg", json::Number(c.barometerInHg)},
+                             {"temperatureF", json::Number(c.temperatureF)},
+                             {"humidityPercent", json::Number(c.humidityPercent)}};
   } else {
-    out += ", \"weather\": null";
+    conditions["weather"] = nullptr;
   }
-  out += ", \"factor\": " + FormatFixed(DisplayScale(c), 6) +
-         ", \"note\": " + JsonString(ConditionsNote(c, frame.metric)) + "},\n";
-  out += "  \"units\": {";
-  for (const Quantity& q : kQuantities) {
-    if (&q != kQuantities) out += ", ";
-    out += std::string("\"") + q.key + "\": " + JsonString(UnitOf(q.dimension, q.unit, frame.metric));
-  }
-  return out + "},\n";
+  conditions["factor"] = json::Number(static_cast<float>(DisplayScale(c)));
+  conditions["note"] = ConditionsNote(c, frame.metric);
+  document["conditions"] = std::move(conditions);
+  json::Json units;
+  for (const Quantity& q : kQuantities) units[q.key] = UnitOf(q.dimension, q.unit, frame.metric);
+  document["units"] = std::move(units);
 }
 
 }  // namespace
@@ -217,23 +193,21 @@ std::string FormatResultsCsv(const CVexoDoc& doc, const std::vector<int>& points
 std::string FormatResultsJson(const CVexoDoc& doc, const std::vector<int>& points,
                               const ResultFrame& frame) {
   const ResultSet set = DisplayedResults(doc.Results(), frame.conditions);
-  std::string out = "{\n  \"engine\": " + JsonString(doc.GetTitle()) + ",\n  \"ok\": true,\n";
-  if (!IsPlainFrame(frame)) out += JsonConditions(frame);
-  out += "  \"warnings\": {\"surge\": " + std::to_string(set.surge) +
-         ", \"choke\": " + std::to_string(set.choke) +
-         ", \"overspeed\": " + std::to_string(set.overspeed) + "},\n";
-  out += "  \"points\": [";
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    out += i == 0 ? "\n    {" : ",\n    {";
-    for (const Quantity& q : kQuantities) {
-      if (&q != kQuantities) out += ", ";
-      out += std::string("\"") + q.key + "\": " +
-             JsonNumber(InUnits((set.*q.values)[points[i]], q.dimension, frame.metric));
-    }
-    out += "}";
+  json::Json document;
+  document["schema"] = json::kSchemaVersion;
+  document["engine"] = doc.GetTitle();
+  document["ok"] = !set.IsEmpty();
+  if (!IsPlainFrame(frame)) AddConditions(document, frame);
+  document["warnings"] = {{"surge", set.surge}, {"choke", set.choke}, {"overspeed", set.overspeed}};
+  json::Json rows = json::Json::array();
+  for (const int k : points) {
+    json::Json point;
+    for (const Quantity& q : kQuantities)
+      point[q.key] = json::Number(InUnits((set.*q.values)[k], q.dimension, frame.metric));
+    rows.push_back(std::move(point));
   }
-  out += points.empty() ? "]\n}\n" : "\n  ]\n}\n";
-  return out;
+  document["points"] = std::move(rows);
+  return json::Text(document);
 }
 
 }  // namespace brisca::cli

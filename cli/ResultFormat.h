@@ -29,7 +29,7 @@ std::string FormatResultsTable(const CVexoDoc& doc, const std::vector<int>& poin
 //! conditions, and a weather as the measured-run reader takes it).
 std::string FormatResultsCsv(const CVexoDoc& doc, const std::vector<int>& points,
                              const ResultFrame& frame = {});
-//! {"engine", "ok", "warnings": {"surge", "choke", "overspeed"}, "points": [...]};
+//! {"schema", "engine", "ok", "warnings": {"surge", "choke", "overspeed"}, "points": [...]};
 //! with a frame other than the default, "conditions" and "units" after "ok".
 std::string FormatResultsJson(const CVexoDoc& doc, const std::vector<int>& points,
                               const ResultFrame& frame = {});

@@ -6,6 +6,9 @@
 
 #include "cli/ConditionOptions.h"
 #include "cli/EngineLoader.h"
+#include "cli/FailureReport.h"
+#include "cli/FileProblems.h"
+#include "cli/StdStreams.h"
 #include "cli/OptionChecks.h"
 #include "cli/ResultFormat.h"
 #include "core/base/AtomicFile.h"
@@ -38,7 +41,7 @@ bool WriteOutputFile(const std::string& path, const std::string& text) {
     out.Flush();
     file.Commit();
   } catch (const FileError& error) {
-    ReportErrorCode(error.code(), false, error.detail());
+    ReportFileProblem(error.code(), path, *error.detail() ? error.detail() : WhyCannotWrite(path));
     return false;
   }
   return true;
@@ -57,7 +60,7 @@ int Run(const RunOptions& options) {
   } else {
     text = FormatResultsTable(session->doc, points, options.frame);
   }
-  if (!options.output.empty()) {
+  if (!options.output.empty() && !IsStdStream(options.output)) {
     return WriteOutputFile(options.output, text) ? kExitOk : kExitEngineError;
   }
   std::fwrite(text.data(), 1, text.size(), stdout);
@@ -70,10 +73,11 @@ void AddRunCommand(CLI::App& app, int& status) {
   auto options = std::make_shared<RunOptions>();
   CLI::App* command = app.add_subcommand("run", "Open an engine file, run it and print its results");
   command->add_option("engine", options->engine, "Engine file (.qen)")->required();
-  command->add_option("--format", options->format, "Output: table, csv or json")
+  command->add_option("-f,--format", options->format, "Output: table, csv or json")
       ->check(CLI::IsMember({"table", "csv", "json"}))
       ->capture_default_str();
-  command->add_option("--output", options->output, "Write the results to FILE instead of stdout")
+  command->add_option("-o,--output,--out", options->output,
+                      "Write the results to FILE instead of standard output (-: standard output)")
       ->check(NonEmptyPath());
   command->add_option("--rpm-min", options->rpmMin, "Lowest engine speed shown [rpm]")
       ->check(FiniteNumber())
@@ -94,6 +98,7 @@ void AddRunCommand(CLI::App& app, int& status) {
     }
     options->frame.conditions = options->conditions.Conditions();
     options->frame.metric = options->units == "metric";
+    if (options->format == "json") WantJsonFailure();
     status = Run(*options);
   });
 }

@@ -8,7 +8,7 @@
 
 #include "cli/EngineLoader.h"
 #include "core/iterator/Iterator.h"
-#include "core/iterator/ShardFile.h"
+#include "cli/json/ShardRecordFile.h"
 
 namespace brisca::cli {
 

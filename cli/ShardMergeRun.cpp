@@ -62,11 +62,12 @@ bool MergePhase(SeriesSession& s, int phase, const std::vector<const ShardState*
   return true;
 }
 
-bool WriteMergedResult(const SeriesSession& s, const MergedResult& result, const std::string& dir) {
+bool WriteMergedResult(const SeriesSession& s, const MergedResult& result, const std::string& dir,
+                       json::Json* document) {
   PrintFailures(result.failures, result.firstFailureCode);
   const bool phase2Kept = result.phase == 2 && result.results == &s.phase2;
   if (!ReportKeptResults(*result.results, s.engine->doc, ShownSlots(s.phase1, s.phase2, result.phase == 2),
-                         phase2Kept ? &s.phase2 : nullptr, dir)) {
+                         phase2Kept ? &s.phase2 : nullptr, dir, document)) {
     return false;
   }
   const std::filesystem::path record =
@@ -76,7 +77,11 @@ bool WriteMergedResult(const SeriesSession& s, const MergedResult& result, const
     std::fprintf(stderr, "%s\n", error.c_str());
     return false;
   }
-  std::printf("merged record written to %s\n", record.string().c_str());
+  if (document) {
+    (*document)["record"] = record.string();
+  } else {
+    std::printf("merged record written to %s\n", record.string().c_str());
+  }
   return true;
 }
 

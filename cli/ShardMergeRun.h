@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/SeriesSession.h"
+#include "cli/json/JsonText.h"
 #include "core/iterator/ShardMerge.h"
 
 namespace brisca::cli {
@@ -38,7 +39,8 @@ bool CheckFingerprint(const ShardFingerprint& expected, const ShardFingerprint& 
 
 //! Prints the failures and the ranking, writes the kept engines and the merged
 //! record "merged-phase<P>.json" into `dir`. False after a reported failure.
+//! With `document` the ranking and the record's path ("record") fill it instead.
 bool WriteMergedResult(const SeriesSession& session, const MergedResult& result,
-                       const std::string& dir);
+                       const std::string& dir, json::Json* document = nullptr);
 
 }  // namespace brisca::cli

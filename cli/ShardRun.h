@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core/iterator/ShardFile.h"
+#include "cli/json/ShardRecordFile.h"
 
 namespace brisca::cli {
 
@@ -22,6 +22,8 @@ struct IterateOptions {
   std::string from;                //!< merged phase-1 record (phase 2)
   std::string checkpoint;          //!< saved progress of the shard
   double checkpointSeconds = 5.0;  //!< between two saves
+  std::string format = "text";     //!< the ranking as "text" or "json"
+  bool quiet = false;              //!< no progress lines, no notices
 };
 
 //! The series' files and options, paths made absolute.

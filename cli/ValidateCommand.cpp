@@ -5,6 +5,8 @@
 #include <string>
 
 #include "cli/EngineLoader.h"
+#include "cli/FailureReport.h"
+#include "cli/json/JsonText.h"
 #include "core/base/ErrCode.h"
 
 namespace brisca::cli {
@@ -13,8 +15,13 @@ void AddValidateCommand(CLI::App& app, int& status) {
   auto engine = std::make_shared<std::string>();
   CLI::App* command =
       app.add_subcommand("validate", "Check an engine file and its engine without running it");
-  command->add_option("engine", *engine, "Engine file (.qen)")->required();
-  command->callback([engine, &status] {
+  auto format = std::make_shared<std::string>("text");
+  command->add_option("engine", *engine, "Engine file (.qen; -: standard input)")->required();
+  command->add_option("-f,--format", *format, "Output: text or json")
+      ->check(CLI::IsMember({"text", "json"}))
+      ->capture_default_str();
+  command->callback([engine, format, &status] {
+    if (*format == "json") WantJsonFailure();
     const std::unique_ptr<EngineSession> session = OpenEngine(*engine, "", OpenRun::Never);
     if (!session) {
       status = kExitEngineError;
@@ -26,7 +33,15 @@ void AddValidateCommand(CLI::App& app, int& status) {
       status = kExitEngineError;
       return;
     }
-    std::puts("valid");
+    if (*format == "json") {
+      json::Json document;
+      document["schema"] = json::kSchemaVersion;
+      document["ok"] = true;
+      document["engine"] = session->doc.GetTitle();
+      std::fputs(json::Text(document).c_str(), stdout);
+    } else {
+      std::puts("valid");
+    }
     status = kExitOk;
   });
 }

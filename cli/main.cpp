@@ -3,10 +3,13 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <string>
 
 #include "cli/CatalogueCommand.h"
 #include "cli/CompareCommand.h"
+#include "cli/Completion.h"
 #include "cli/ConvertCommand.h"
+#include "cli/FailureReport.h"
 #include "cli/InfoCommand.h"
 #include "cli/IterateCommand.h"
 #include "cli/MergeCommand.h"
@@ -23,7 +26,7 @@ int main(int argc, char** argv) {
   brisca::InstallPresenter(&presenter);
 
   CLI::App app{"Brisca engine-dynamometer simulator, headless program", "brisca-cli"};
-  app.set_version_flag("--version", std::string("brisca-cli ") + brisca::ProgramVersion() +
+  app.set_version_flag("-V,--version", std::string("brisca-cli ") + brisca::ProgramVersion() +
                                         " (engine file version " + brisca::kFileVersionText + ")");
   app.require_subcommand(0, 1);
   int status = 0;  // set by the subcommand that runs
@@ -37,6 +40,11 @@ int main(int argc, char** argv) {
   brisca::cli::AddPrintCommand(app, status);
   brisca::cli::AddCatalogueCommand(app);
   brisca::cli::AddCompareCommand(app, status);
+  // The build writes the shells' completion with it; not for users, so not in the help.
+  std::string completion;
+  app.add_option("--completion", completion, "Print the completion script of a shell")
+      ->check(CLI::IsMember({"bash", "zsh"}))
+      ->group("");
 
   try {
     app.parse(argc, argv);
@@ -48,8 +56,15 @@ int main(int argc, char** argv) {
     // Every error a user can cause has its numbered message; anything else is ours.
     brisca::FatalUncaughtException(__FILE__, __LINE__);
   }
+  if (!completion.empty()) {
+    const std::string script = completion == "bash" ? brisca::cli::BashCompletion(app)
+                                                    : brisca::cli::ZshCompletion(app);
+    std::fputs(script.c_str(), stdout);
+    return 0;
+  }
   if (app.get_subcommands().empty()) {
     std::fputs(app.help().c_str(), stdout);
   }
+  brisca::cli::PrintJsonFailure(status);
   return status;
 }

@@ -1,8 +1,10 @@
 #include <QApplication>
 
 #include "core/base/FatalAssert.h"
+#include "gui/shell/AutoSaver.h"
 #include "gui/shell/CommandLine.h"
 #include "gui/shell/QtMessagePresenter.h"
+#include "gui/shell/RecoveryStore.h"
 #include "gui/shell/VexoApp.h"
 
 int main(int argc, char* argv[]) {
@@ -16,7 +18,15 @@ int main(int argc, char* argv[]) {
 
   int status = 1;
   try {
-    brisca::CVexoApp vexo;
+    // The program itself keeps unsaved engines for recovery; $BRISCA_AUTOSAVE_MS
+    // sets the interval, $BRISCA_RECOVERY ("recover", "discard") answers the
+    // start-up offer, $BRISCA_TEST_HOOK is for the desktop tests alone.
+    brisca::AppOptions options;
+    options.recoveryFolder = brisca::RecoveryStore::DefaultRoot();
+    options.autosaveMs = brisca::AutosaveIntervalFromEnvironment();
+    options.recoveryAnswer = brisca::RecoveryAnswerFromText(qEnvironmentVariable("BRISCA_RECOVERY"));
+    options.testScript = qEnvironmentVariable("BRISCA_TEST_HOOK");
+    brisca::CVexoApp vexo(options);
     if (vexo.InitInstance(QApplication::arguments())) {
       status = QApplication::exec();
       vexo.ExitInstance();

@@ -25,6 +25,7 @@
 #include "cli/StderrPresenter.h"
 #include "core/base/ErrCode.h"
 #include "core/base/FatalAssert.h"
+#include "core/base/Version.h"
 #include "core/iterator/QuickPresets.h"
 #include "core/iterator/ShardRunner.h"
 #include "mpi/BlockDealer.h"
@@ -309,22 +310,36 @@ int Run(const Options& options) {
 }  // namespace brisca::mpi
 
 int main(int argc, char** argv) {
-  int provided = 0;
-  MPI_Init_thread(&argc, &argv, MPI_THREAD_SERIALIZED, &provided);
   brisca::StderrPresenter presenter;
   brisca::InstallPresenter(&presenter);
 
   brisca::mpi::Options options;
   CLI::App app{"Brisca test series over the ranks of an MPI job", "brisca-mpi-iterate"};
+  app.set_version_flag("-V,--version", std::string("brisca-mpi-iterate ") + brisca::ProgramVersion() +
+                                           " (engine file version " + brisca::kFileVersionText + ")");
   app.add_option("engine", options.engine, "Engine file (.qen)")->required();
   app.add_option("--preset", options.preset, "Two-phase search")
       ->check(CLI::IsMember(std::vector<std::string>(std::begin(brisca::cli::kIteratePresets),
                                                      std::end(brisca::cli::kIteratePresets))));
   app.add_option("--setup", options.setup, "Series described in a setup file");
-  app.add_option("--out", options.out, "Write the kept engines into DIR")->required();
-  app.add_option("--threads", options.threads, "Worker threads per rank (default 1)")
+  app.add_option("-o,--output,--out", options.out, "Write the kept engines into DIR")->required();
+  app.add_option("-j,--threads", options.threads, "Worker threads per rank (default 1)")
       ->check(CLI::Range(1, 256));
   app.add_option("--data-dir", options.dataDir, "Program-data folder to read compressor maps from");
+  // --help and --version are answered without starting MPI: outside a job (a
+  // user asking, the build writing the manual) there may be no launcher.
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word == "-h" || word == "--help" || word == "-V" || word == "--version") {
+      try {
+        app.parse(argc, argv);
+      } catch (const CLI::ParseError& e) {
+        return app.exit(e) == 0 ? 0 : 2;
+      }
+    }
+  }
+  int provided = 0;
+  MPI_Init_thread(&argc, &argv, MPI_THREAD_SERIALIZED, &provided);
   int status = 0;
   try {
     app.parse(argc, argv);

@@ -21,7 +21,9 @@ set(seeds_flow_file "${PROJECT_SOURCE_DIR}/data/FlowFiles (.QFW)" ${fixtures}/va
 set(seeds_cam_file "${PROJECT_SOURCE_DIR}/data/CamFiles (.QCM)" ${fixtures}/valvetrain)
 set(seeds_compressor_map ${fixtures}/fuzz/compressor_map ${fixtures}/sim)
 set(seeds_report_settings ${fixtures}/fuzz/report_settings ${fixtures}/report)
-foreach(name engine_file flow_file cam_file compressor_map report_settings)
+set(seeds_setup_file ${fixtures}/iterator)
+set(seeds_shard_record ${fixtures}/fuzz/shard_record)
+foreach(name engine_file flow_file cam_file compressor_map report_settings setup_file shard_record)
   # New inputs go to a corpus in the build tree; the seeds in the source tree stay as they are.
   set(corpus ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
   file(MAKE_DIRECTORY ${corpus} ${CMAKE_BINARY_DIR}/fuzz-artifacts)

@@ -485,6 +485,18 @@ constexpr MessageEntry kMessages[] = {
      "For the rules of current contests, refer to the\n"
      "documentation supplied with your Brisca software package.\n"},
     // Errors this program added to the first ones, from 300 on.
+    {MessageKind::Error, 318, "Recovery",
+     "An unsaved engine left by an earlier run could not be read and\n"
+     "was not opened:\n"
+     "{detail}\n\n"
+     "The file is kept, never deleted, where this message shows.\n",
+     DetailRule::Required},
+    {MessageKind::Error, 319, "Recovery",
+     "Unsaved changes could not be written for recovery after a crash:\n"
+     "{detail}\n\n"
+     "Your engines are unaffected; save them to keep your changes. Writing is\n"
+     "tried again, without this message, until the program ends.\n",
+     DetailRule::Required},
     {MessageKind::Error, 340, "Report Setup",
      "The report folder already holds a different file named\n"
      "{detail}\n\n"
@@ -619,6 +631,11 @@ constexpr MessageEntry kMessages[] = {
      "select a larger turbine wheel and/or a larger A/R ratio.\n"
      "If the supercharger is a centrifugal supercharger, select a different\n"
      "compressor or a smaller belt or internal gear ratio.\n"},
+    // The report folder mended from the installed pieces.
+    {MessageKind::Notice, 305, "Important!",
+     "These report files were empty and have been replaced\n"
+     "by the installed ones:\n\n{detail}",
+     DetailRule::Required},
     // Notices added later: a series' failures.
     {MessageKind::Notice, 332, "Important!", "Tests that failed, by reason:\n\n{detail}",
      DetailRule::Required},

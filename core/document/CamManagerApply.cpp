@@ -63,6 +63,7 @@ bool ApplyCamCopies(CVexoDoc& document, const CamWorkingCopies& copies) {
     return false;
   }
   EngineParameters& e = document.Engine();
+  const NamedChange name(document, "Cam Manager");
   if (!document.ConfirmSpecChange(e.camshaft.lowSpeedLobe.CamType())) return false;
   const bool modified = copies.AnyModified();
   const bool named = !copies.FileName().empty();

@@ -82,9 +82,19 @@ bool IsToggle(int command) {
          command == kAutoRampRateCommand || command == kAutoActivationRpmCommand;
 }
 
+const char* ToggleName(int command) {
+  switch (command) {
+    case kAutoValveSizesCommand: return "Auto Calculate Valve Sizes";
+    case kAutoValveLiftCommand: return "Auto Calculate Valve Lift";
+    case kAutoActivationRpmCommand: return "Auto Calculate Activation RPM";
+    default: return "Auto Calculate Ramp Rate";
+  }
+}
+
 void Toggle(CVexoDoc& doc, int command) {
   EngineParameters& e = doc.Engine();
   CCamshaft& cam = e.camshaft;
+  doc.NameChange(ToggleName(command));
   switch (command) {
     case kAutoValveSizesCommand: e.autoValveSizes = !e.autoValveSizes; return;
     case kAutoValveLiftCommand: cam.SetAutoValveLift(!cam.lowSpeedLobe.AutoValveLiftOn()); return;

@@ -73,6 +73,8 @@ bool OnCustomPortFlow(CVexoDoc& doc) {
   TakeValvesPerPort(e);
   e.autoValveSizes = false;
   NoticeValveCount(e);
+  // The caller marks the change; it is the editor's, not the head type's.
+  doc.NameChange("Port Flow", true);
   return true;
 }
 

@@ -16,6 +16,10 @@ const std::filesystem::path& DefaultStartupFolder() {
 
 void DocumentHost::ModifiedChanged(CVexoDoc&) {}
 
+void DocumentHost::ChangeMade(CVexoDoc&) {}
+
+void DocumentHost::MarkedUnmodified(CVexoDoc&) {}
+
 bool DocumentHost::SaveModified(CVexoDoc&) { return true; }
 
 bool DocumentHost::RunCamManager(CVexoDoc&) { return false; }

@@ -37,6 +37,11 @@ class DocumentHost {
   virtual void UpdateAllViews(CVexoDoc& document) = 0;
   //! `document`'s modified flag has just changed (its titles show it at once).
   virtual void ModifiedChanged(CVexoDoc& document);
+  //! `document` was changed (it was marked modified, also when it already was).
+  virtual void ChangeMade(CVexoDoc& document);
+  //! `document` now matches its file, or is a cleared engine (it was marked
+  //! unmodified, also when it already was).
+  virtual void MarkedUnmodified(CVexoDoc& document);
   //! The question before `document`'s unsaved changes would be lost (Yes saves,
   //! No discards, Cancel keeps): true when they may go. By default they may.
   virtual bool SaveModified(CVexoDoc& document);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <utility>
 
 #include "core/document/DocumentHost.h"
 #include "core/base/ErrCode.h"
@@ -116,31 +117,69 @@ bool CVexoDoc::IsSameDocument(const CVexoDoc* document, int number) const {
 }
 
 bool CVexoDoc::ConfirmSpecChange(const CSimSpec& spec) {
+  // A refused change leaves no name behind for the next one.
+  auto refuse = [this] {
+    changeName_.clear();
+    return false;
+  };
   // A change to the Pro Iterator's baseline invalidates its results.
   bool markBaselineChanged = false;
   if (iterators_[0] && iterators_[0]->HoldsResults() && !baselineChanged_) {
-    if (ReportWarningCode(205) == MessageButton::Cancel) return false;
+    if (ReportWarningCode(205) == MessageButton::Cancel) return refuse();
     markBaselineChanged = true;
   }
   const bool boreOrStroke = &spec == &engine_.bore || &spec == &engine_.stroke;
   bool clearCalculator = false;
   if (boreOrStroke && engine_.crDataValid) {
-    if (ReportWarningCode(203) == MessageButton::Cancel) return false;
+    if (ReportWarningCode(203) == MessageButton::Cancel) return refuse();
     clearCalculator = true;
   }
   if (&spec == &engine_.compressionRatio && engine_.crDataValid) {
-    if (ReportWarningCode(202) == MessageButton::Cancel) return false;
+    if (ReportWarningCode(202) == MessageButton::Cancel) return refuse();
     clearCalculator = true;
   }
   if (clearCalculator) ClearCalculatorData();
   if (markBaselineChanged) baselineChanged_ = true;
+  if (spec.GetLabel()) NameChange(spec.GetLabel());
   return true;
 }
 
 void CVexoDoc::SetModified(bool modified) {
-  if (modified == modified_) return;
-  modified_ = modified;
-  if (host_) host_->ModifiedChanged(*this);
+  if (modified != modified_) {
+    modified_ = modified;
+    if (host_) host_->ModifiedChanged(*this);
+  }
+  if (modified) ++changesMarked_;
+  if (!host_) return;
+  if (modified) {
+    host_->ChangeMade(*this);
+  } else {
+    host_->MarkedUnmodified(*this);
+  }
+}
+
+DocumentState CVexoDoc::State() const { return {engine_, report_, charts_}; }
+
+void CVexoDoc::RestoreState(const DocumentState& state) {
+  engine_ = state.engine;
+  report_ = state.report;
+  charts_ = state.charts;
+  baselineChanged_ = true;
+}
+
+void CVexoDoc::NameChange(const std::string& name, bool replace) {
+  if (replace || changeName_.empty()) changeName_ = name;
+}
+
+std::string CVexoDoc::TakeChangeName() { return std::exchange(changeName_, {}); }
+
+NamedChange::NamedChange(CVexoDoc& document, std::string name)
+    : document_(document), name_(std::move(name)), marked_(document.changesMarked_) {
+  document_.changeName_ = name_;
+}
+
+NamedChange::~NamedChange() {
+  if (document_.changesMarked_ == marked_ && document_.changeName_ == name_) document_.changeName_.clear();
 }
 
 void CVexoDoc::RedrawViews() {
@@ -165,6 +204,9 @@ void CVexoDoc::OnUnits(bool metric) {
 bool CVexoDoc::OnClearComponents() {
   // A cleared engine counts as unchanged, so unsaved work would go unasked.
   if (modified_ && host_ && !host_->SaveModified(*this)) return false;
+  // A step of its own that leaves a clean engine behind.
+  changeName_ = "Clear Components";
+  if (host_) host_->ChangeMade(*this);
   ClearComponents();
   SetUnits(engine_.metricUnits);
   SetModified(false);

@@ -24,6 +24,15 @@ namespace brisca {
 class DocumentHost;
 struct CompressorMapSupply;
 
+//! Everything a change to the document can touch and taking it back restores:
+//! the engine as it stands (parameters, derived values, results), the report
+//! settings and both charts' settings. Not the iterators, title or number.
+struct DocumentState {
+  EngineParameters engine;
+  ReportSpecs report;
+  std::array<ChartState, 2> charts;
+};
+
 //! Which of the document's result sets.
 enum class ResultSetId { Displayed = 0, LowSpeedLobe = 1, HighSpeedLobe = 2 };
 
@@ -44,7 +53,20 @@ class CVexoDoc {
   int GetDocumentNumber() const { return documentNumber_; }
   bool IsModified() const { return modified_; }
   //! A change of the flag is told to the host at once, so every mark of it follows.
+  //! Marking it modified also tells the host that a change was made (each
+  //! time); clearing it tells the host the engine now matches its file.
   void SetModified(bool modified);
+  //! The engine, its derived values and results, report and chart settings as they are.
+  DocumentState State() const;
+  //! Puts `state` back in full (no recalculation: it carries its own derived
+  //! values and results). The Pro Iterator's baseline counts as changed.
+  void RestoreState(const DocumentState& state);
+  //! What the change being made is called ("Bore", "Units", ...). The first
+  //! name given since the last TakeChangeName wins; ConfirmSpecChange names it
+  //! after its parameter's label. `replace` names it whatever it was called.
+  void NameChange(const std::string& name, bool replace = false);
+  //! The name given to the change and forgets it; empty when none was given.
+  std::string TakeChangeName();
   bool IsMetric() const { return engine_.metricUnits; }
   bool GetAutoRun() const { return engine_.autoRun; }
   bool GetAutoValveSizes() const { return engine_.autoValveSizes; }
@@ -196,6 +218,7 @@ class CVexoDoc {
   bool OnOpenDocument(const std::filesystem::path& path);
 
  private:
+  friend class NamedChange;
   void ClearCalculatorData();
   void UpdateRodGeometry();
   void UpdateVolumes();
@@ -213,12 +236,30 @@ class CVexoDoc {
   std::string title_;
   int documentNumber_;
   bool modified_ = false;
+  std::string changeName_;
+  int changesMarked_ = 0;  //!< SetModified(true) calls so far
   bool baselineChanged_ = true;  //!< changed since the Pro Iterator took it as baseline
   EngineParameters engine_;
   ReportSpecs report_;
   std::array<std::unique_ptr<BaselineIterator>, 2> iterators_;
   std::array<ChartState, 2> charts_{ChartState::Defaults(ChartRole::First),
                                     ChartState::Defaults(ChartRole::Second)};
+};
+
+//! Names the change a command makes while it runs, whatever its parameters'
+//! checks would call it. A command that ends without marking the document
+//! modified leaves no name behind.
+class NamedChange {
+ public:
+  NamedChange(CVexoDoc& document, std::string name);
+  ~NamedChange();
+  NamedChange(const NamedChange&) = delete;
+  NamedChange& operator=(const NamedChange&) = delete;
+
+ private:
+  CVexoDoc& document_;
+  std::string name_;
+  int marked_;
 };
 
 }  // namespace brisca

@@ -41,6 +41,7 @@ void CVexoDoc::FinishFileCommand(bool recalculate) {
 }
 
 bool CVexoDoc::OnAirflowFileOpen() {
+  const NamedChange name(*this, "Airflow File");
   EngineParameters& e = engine_;
   if (!host_ || !ConfirmSpecChange(e.cylinderHeadType)) return false;
   const std::optional<fs::path> path =
@@ -75,6 +76,7 @@ bool CVexoDoc::OnAirflowFileSave() {
 }
 
 bool CVexoDoc::OnCamFileOpen() {
+  const NamedChange name(*this, "Cam Data File");
   EngineParameters& e = engine_;
   if (!host_ || !ConfirmSpecChange(e.camshaft.lowSpeedLobe.CamType())) return false;
   const std::optional<fs::path> path =

@@ -1,12 +1,12 @@
 #pragma once
 // The files of a series run in shards: a shard's partial result, the saved
 // progress of a running shard (the same record, not complete yet) and the
-// merged record of a finished phase that a second round starts from.
-// JSON text; scores are hexadecimal floats, so they read back bit for bit.
+// merged record of a finished phase that a second round starts from. The
+// command line keeps them as JSON files (cli/json/ShardRecordFile.h); scores are
+// hexadecimal float texts, so they read back bit for bit.
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 
 #include "core/iterator/ShardLog.h"
@@ -59,13 +59,10 @@ struct ShardRecord {
 //! the memory. 512 MiB hold some 13 million admissions.
 inline constexpr std::size_t kMaxShardRecordBytes = std::size_t{512} << 20;
 
-//! Writes atomically (a temporary file renamed over `path`). False with `error`.
-bool WriteShardRecord(const std::filesystem::path& path, const ShardRecord& record,
-                      std::string& error);
-//! False with `error` saying what is wrong when the file cannot be read (read
-//! as every data file is: a regular file only, at most kMaxShardRecordBytes)
-//! or is not a well-formed record.
-bool ReadShardRecord(const std::filesystem::path& path, ShardRecord& record, std::string& error);
+//! False with `error` when the record's numbers do not fit together: the
+//! shard number beyond the count, or an admission log no keeper could have
+//! written with these counts. The reader of the files checks each record read.
+bool CheckShardRecord(const ShardRecord& record, std::string& error);
 
 //! Digest of a byte string, 16 hex digits (FNV-1a, 64 bits): tells files apart,
 //! proves nothing against a forger.

@@ -49,13 +49,28 @@ std::int64_t ShardTestCount(std::int64_t total, int shard, int shards) {
 
 namespace {
 
-std::string FingerprintDifference(const ShardFingerprint& a, const ShardFingerprint& b) {
+// Which input differs, named as the part `p` names it.
+std::string FingerprintDifference(const ShardRecord& p, const ShardFingerprint& b) {
+  const ShardFingerprint& a = p.fingerprint;
+  auto named = [](const char* what, const std::string& path) {
+    return path.empty() ? std::string(what) : std::string(what) + " " + path;
+  };
   if (a.build != b.build) return "build";
-  if (a.engine != b.engine) return "engine file";
-  if (a.setup != b.setup) return "setup";
+  if (a.engine != b.engine) return named("engine file", p.series.engine);
+  if (a.setup != b.setup) return p.series.setup.empty() ? "setup" : named("setup", p.series.setup);
   if (a.maps != b.maps) return "compressor map files";
   if (a.probe != b.probe) return "probe score";
-  return "phase-1 record";
+  return named("phase-1 record", p.series.from);
+}
+
+// Where the parts' files lie does not matter (each node may stage its own
+// copies): their digests are in the fingerprint. Only the search itself must agree.
+const char* SeriesDifference(const ShardRecord& p, const ShardRecord& first) {
+  if (p.series.preset != first.series.preset) return "preset";
+  if (p.phase != first.phase) return "phase";
+  if (p.total != first.total) return "number of tests";
+  if (p.shards != first.shards) return "number of shards";
+  return nullptr;
 }
 
 }  // namespace
@@ -81,13 +96,12 @@ bool CheckParts(const std::vector<ShardRecord>& parts, const std::vector<std::st
     }
     if (!(p.fingerprint == first.fingerprint)) {
       error = name + " belongs to another series than " + names[0] + " (its " +
-              FingerprintDifference(p.fingerprint, first.fingerprint) + " differs)";
+              FingerprintDifference(p, first.fingerprint) + " differs)";
       return false;
     }
-    if (!(p.series == first.series) || p.phase != first.phase || p.total != first.total ||
-        p.shards != first.shards) {
-      error = name + " belongs to another series than " + names[0] +
-              " (its files, phase or number of shards differ)";
+    if (const char* differs = SeriesDifference(p, first)) {
+      error = name + " belongs to another series than " + names[0] + " (its " + differs +
+              " differs)";
       return false;
     }
     if (auto [it, fresh] = seen.emplace(p.shard, i); !fresh) {

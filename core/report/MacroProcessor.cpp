@@ -1,10 +1,10 @@
 #include "core/report/MacroProcessor.h"
 
-#include <cstdio>
-#include <memory>
+#include <ostream>
 #include <string>
 #include <system_error>
 
+#include "core/base/AtomicFile.h"
 #include "core/base/ErrCode.h"
 #include "core/base/FatalAssert.h"
 #include "core/base/FileError.h"
@@ -13,19 +13,9 @@
 namespace brisca {
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-// Closes the file and says whether that succeeded; the pointer is empty afterwards.
-bool CloseFile(FilePtr& file) {
-  return std::fclose(file.release()) == 0;
-}
-
 class MacroCopier {
  public:
-  MacroCopier(CReportMacroProcessor& resolver, std::FILE* out) : resolver_(resolver), out_(out) {}
+  MacroCopier(CReportMacroProcessor& resolver, std::ostream& out) : resolver_(resolver), out_(out) {}
 
   // False as soon as a write fails.
   bool Put(char c) {
@@ -66,11 +56,12 @@ class MacroCopier {
   }
 
   bool Write(std::string_view text) {
-    return text.empty() || std::fwrite(text.data(), 1, text.size(), out_) == text.size();
+    out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return static_cast<bool>(out_);
   }
 
   CReportMacroProcessor& resolver_;
-  std::FILE* out_;
+  std::ostream& out_;
   bool inMacro_ = false;
   bool overlong_ = false;  //!< the name outgrew kMaxMacroNameLength and is being copied
   std::string name_;
@@ -93,29 +84,28 @@ bool CReportMacroProcessor::Process(const std::filesystem::path& input,
     ReportErrorCode(error.code() == kErrClose ? kErrReportInputClose : kErrReportInputOpen);
     return false;
   }
-  int code = 0;
-  {
-    // Opening the template itself for writing would empty it.
-    std::error_code ec;
-    const bool sameFile = std::filesystem::equivalent(input, output, ec);
-    FilePtr out(output.empty() || sameFile ? nullptr : std::fopen(output.c_str(), "wb"));
-    if (!out) {
-      ReportErrorCode(kErrReportOutputOpen);
-      return false;
-    }
-
-    MacroCopier copier(*this, out.get());
-    for (std::size_t i = 0; code == 0 && i < text.size(); ++i) {
-      if (!copier.Put(text[i])) code = kErrReportOutputWrite;
-    }
-    if (code == 0 && !copier.Finish()) code = kErrReportOutputWrite;
-    // A full disk may show only when the buffer goes out.
-    if (code == 0 && std::fflush(out.get()) != 0) code = kErrReportOutputWrite;
-
-    const bool outClosed = CloseFile(out);
-    if (code == 0 && !outClosed) code = kErrReportOutputClose;
+  // Opening the template itself for writing would replace it.
+  std::error_code ec;
+  if (output.empty() || std::filesystem::equivalent(input, output, ec)) {
+    ReportErrorCode(kErrReportOutputOpen);
+    return false;
   }
-  if (code == 0) return true;
+  // Written beside the output and renamed over it only when whole: a failed
+  // report leaves the previous one as it was.
+  int code = kErrReportOutputOpen;
+  try {
+    AtomicFileWriter out(output, "CReportMacroProcessor::Process");
+    code = kErrReportOutputWrite;
+    MacroCopier copier(*this, out.Stream());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (!copier.Put(text[i])) throw FileError(kErrWrite, "CReportMacroProcessor::Process");
+    }
+    if (!copier.Finish()) throw FileError(kErrWrite, "CReportMacroProcessor::Process");
+    out.Commit();
+    return true;
+  } catch (const FileError& error) {
+    if (error.code() == kErrClose) code = kErrReportOutputClose;
+  }
   ReportErrorCode(code);
   return false;
 }

@@ -120,9 +120,12 @@ std::string CFloatPtSpec::GetTextWithUnits() const {
 bool CFloatPtSpec::IsValid() const { return assigned_ && InRange(value_); }
 
 std::string CFloatPtSpec::GetPrompt() const {
+  return std::string("Enter ") + label_ + " Value Within Range: " + GetRangeText();
+}
+
+std::string CFloatPtSpec::GetRangeText() const {
   const int decimals = FormatDecimals(CurrentFormat());
-  return std::string("Enter ") + label_ + " Value Within Range: " +
-         FormatFixed(GetMin(), decimals) + " to " + FormatFixed(GetMax(), decimals) + ' ' +
+  return FormatFixed(GetMin(), decimals) + " to " + FormatFixed(GetMax(), decimals) + ' ' +
          GetUnitLabel();
 }
 

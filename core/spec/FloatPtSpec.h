@@ -35,6 +35,8 @@ class CFloatPtSpec : public CSimSpec {
   bool IsValid() const override;
   //! "Enter Bore Value Within Range: 2.000 to 7.000 in"
   std::string GetPrompt() const override;
+  //! "2.000 to 7.000 in": both limits in the current unit's format, and its label.
+  std::string GetRangeText() const override;
   //! "%d %f\n": assigned flag, value in the current unit. The owner fixes the unit system.
   void Write(TextWriter& out) const override;
   //! Reads what Write wrote; flag 0 keeps the value but leaves the spec unassigned.

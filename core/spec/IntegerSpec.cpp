@@ -37,9 +37,10 @@ std::string CIntegerSpec::GetText() const {
 bool CIntegerSpec::IsValid() const { return assigned_ && InRange(value_); }
 
 std::string CIntegerSpec::GetPrompt() const {
-  return std::string("Enter ") + label_ + " Value Within Range: " + FormatInt(min_) + " to " +
-         FormatInt(max_);
+  return std::string("Enter ") + label_ + " Value Within Range: " + GetRangeText();
 }
+
+std::string CIntegerSpec::GetRangeText() const { return FormatInt(min_) + " to " + FormatInt(max_); }
 
 void CIntegerSpec::Write(TextWriter& out) const { out.WriteInt(value_, "CIntegerSpec::Write"); }
 

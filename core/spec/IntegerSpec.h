@@ -25,6 +25,8 @@ class CIntegerSpec : public CSimSpec {
   bool IsValid() const override;
   //! "Enter Number of Cylinders Value Within Range: 1 to 16"
   std::string GetPrompt() const override;
+  //! "1 to 16"
+  std::string GetRangeText() const override;
   //! "%d\n": the value only, no flag.
   void Write(TextWriter& out) const override;
   //! Reads what Write wrote; the spec becomes assigned.

@@ -13,6 +13,7 @@ std::string CSimSpec::GetText() const { FatalAssert(__FILE__, __LINE__); }
 std::string CSimSpec::GetTextWithUnits() const { FatalAssert(__FILE__, __LINE__); }
 bool CSimSpec::IsValid() const { FatalAssert(__FILE__, __LINE__); }
 std::string CSimSpec::GetPrompt() const { FatalAssert(__FILE__, __LINE__); }
+std::string CSimSpec::GetRangeText() const { return {}; }
 void CSimSpec::Write(TextWriter&) const { FatalAssert(__FILE__, __LINE__); }
 void CSimSpec::Read(TextReader&) { FatalAssert(__FILE__, __LINE__); }
 

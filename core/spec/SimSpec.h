@@ -44,6 +44,8 @@ class CSimSpec {
   virtual bool IsValid() const;
   //! The help line shown while the user edits this parameter.
   virtual std::string GetPrompt() const;
+  //! The limits as the prompt names them ("2.000 to 7.000 in"); empty for kinds without limits.
+  virtual std::string GetRangeText() const;
   virtual void Write(TextWriter& out) const;
   virtual void Read(TextReader& in);
   //! True when the edit dialog should offer several lines.

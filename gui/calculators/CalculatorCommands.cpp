@@ -30,6 +30,7 @@ bool RunCompressionRatioMath(CVexoDoc& document, QWidget* parent) {
     ReportErrorCode(kErrCompRatioShortBlock);
     return false;
   }
+  const NamedChange name(document, "Compression Ratio Math");
   CCompRatioDlg dialog(document, parent);
   if (dialog.exec() != QDialog::Accepted || !dialog.Changed()) return false;
   document.Engine().crDataValid = true;
@@ -40,6 +41,7 @@ bool RunCompressionRatioMath(CVexoDoc& document, QWidget* parent) {
 }
 
 bool RunAirflowMath(CVexoDoc& document, QWidget* parent) {
+  const NamedChange name(document, "Airflow Math");
   CAirFlowMathDlg dialog(document.IsMetric(), parent);
   if (dialog.exec() != QDialog::Accepted || !dialog.Applied()) return false;
   EngineParameters& e = document.Engine();
@@ -58,6 +60,7 @@ bool RunAirflowMath(CVexoDoc& document, QWidget* parent) {
 bool RunCamMath(CVexoDoc& document, int lobeIndex, QWidget* parent) {
   CCamshaft& camshaft = document.Engine().camshaft;
   if (lobeIndex == 1 && !camshaft.variableValveTiming) return false;
+  const NamedChange name(document, "Cam Math");
   CCamMathDlg dialog(lobeIndex == 0 ? camshaft.lowSpeedLobe : camshaft.highSpeedLobe, lobeIndex, parent);
   if (dialog.exec() != QDialog::Accepted || !dialog.Changed()) return false;
   document.UpdateDerivedValues();

@@ -185,8 +185,43 @@ constexpr std::array kLamps = {
     LampPlace{kOverspeedLamp, "Overspeed", 233, Y(203), Y(212)},
 };
 
+constexpr TabStop F(int id, GroupIndex group) { return {id, group, true}; }
+constexpr TabStop B(int id, GroupIndex group) { return {id, group, false}; }
+
+// The rod buttons come before the row's two fields, so that the round still ends
+// on "Rod Length:" when it is the typed one; the V-V-T box heads the high-speed
+// column but comes before the lobe rows, which end the round while it is off.
+constexpr std::array kTabStops = {
+    F(1014, kShortBlockGroup), F(1017, kShortBlockGroup), F(1022, kShortBlockGroup),
+    F(1026, kShortBlockGroup), B(kRodLengthRadio, kShortBlockGroup),
+    B(kRodRatioRadio, kShortBlockGroup), F(1032, kShortBlockGroup), F(1027, kShortBlockGroup),
+    F(1036, kHeadsGroup), B(kPortFlowButton, kHeadsGroup), F(1038, kHeadsGroup),
+    F(1040, kHeadsGroup),
+    F(1042, kCompressionGroup), B(kCrCalcButton, kCompressionGroup),
+    F(1048, kInductionGroup), F(1046, kInductionGroup), F(1057, kInductionGroup),
+    F(1050, kInductionGroup), F(1052, kInductionGroup), F(1070, kInductionGroup),
+    F(1094, kInductionGroup), F(1095, kInductionGroup), F(1096, kInductionGroup),
+    F(1088, kInductionGroup), F(1090, kInductionGroup), F(1086, kInductionGroup),
+    F(1072, kInductionGroup), F(1074, kInductionGroup),
+    F(1060, kExhaustGroup),
+    F(1122, kCamshaftGroup), B(kVelmorButton, kCamshaftGroup), F(1130, kCamshaftGroup),
+    B(kVariableValveTimingBox, kCamshaftGroup),
+    F(1171, kCamshaftGroup), F(1175, kCamshaftGroup), F(1177, kCamshaftGroup),
+    F(1213, kCamshaftGroup), F(1151, kCamshaftGroup), F(1124, kCamshaftGroup),
+    F(1137, kCamshaftGroup), F(1139, kCamshaftGroup), F(1165, kCamshaftGroup),
+    F(1167, kCamshaftGroup), F(1156, kCamshaftGroup), F(1157, kCamshaftGroup),
+    F(1187, kCamshaftGroup), F(1188, kCamshaftGroup),
+    F(1174, kCamshaftGroup), F(1189, kCamshaftGroup), F(1196, kCamshaftGroup),
+    F(1214, kCamshaftGroup), F(1154, kCamshaftGroup), F(1179, kCamshaftGroup),
+    F(1146, kCamshaftGroup), F(1150, kCamshaftGroup), F(1155, kCamshaftGroup),
+    F(1199, kCamshaftGroup), F(1200, kCamshaftGroup), F(1158, kCamshaftGroup),
+    F(1159, kCamshaftGroup), F(1202, kCamshaftGroup), F(1203, kCamshaftGroup),
+    F(1664, kNotesGroup),
+};
+
 }  // namespace
 
+std::span<const TabStop> TabStops() { return kTabStops; }
 std::span<const GroupPlace> Groups() { return kGroups; }
 std::span<const FieldPlace> Fields() { return kFields; }
 std::span<const LabelPlace> Labels() { return kLabels; }

@@ -75,6 +75,16 @@ inline constexpr int kVelmorButton = 3;
 inline constexpr int kSimulationTimingLabel = 1161;
 inline constexpr int kAdditionalTimingLabel = 1163;
 
+//! One stop of the keyboard's round: a value field or one of the form's buttons and boxes.
+struct TabStop {
+  int id;  //!< a field's id, or kRodLengthRadio ... kVariableValveTimingBox, kPortFlowButton ...
+  GroupIndex group;
+  bool field;
+};
+//! The keyboard's order over the form: each group's fields in their tab order,
+//! with the group's buttons and boxes where they sit.
+std::span<const TabStop> TabStops();
+
 //! The three lamps: id, label text, left edge of the label (dialog units), row.
 struct LampPlace {
   int id;

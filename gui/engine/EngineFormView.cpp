@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMouseEvent>
@@ -9,6 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+
+#include <algorithm>
 
 #include "core/base/FatalAssert.h"
 #include "core/document/DocumentHost.h"
@@ -149,7 +152,6 @@ void CEngineFormView::BuildControls() {
     field->setGeometry(DuRect(place.box));
     connect(field, &Ctrl::EditRequested, this, &CEngineFormView::EditField);
     connect(field, &Ctrl::StatusText, this, &CEngineFormView::ShowStatus);
-    connect(field, &Ctrl::GroupStepRequested, this, &CEngineFormView::MoveToGroup);
     fields_[place.id] = field;
   }
   for (const LabelPlace& place : Labels()) {
@@ -174,6 +176,9 @@ void CEngineFormView::BuildControls() {
     auto* button = new QPushButton(QString::fromUtf8(place.text), canvas_);
     button->setGeometry(DuRect(place.box));
     button->setObjectName(QStringLiteral("button%1").arg(place.id));
+    // Enter presses a focused button as it opens a focused field.
+    button->setAutoDefault(true);
+    buttons_[place.id] = button;
     if (place.id == kPortFlowButton) {
       connect(button, &QPushButton::clicked, this, &CEngineFormView::OnPortFlow);
     } else if (place.id == kCrCalcButton) {
@@ -328,6 +333,7 @@ void CEngineFormView::OnPortFlow() {
 }
 
 void CEngineFormView::OnVariableValveTiming(bool on) {
+  const NamedChange name(document_, "Variable Valve Timing");
   document_.Engine().camshaft.variableValveTiming = on;
   document_.SetModified(true);
   document_.UpdateDerivedValues();
@@ -389,6 +395,8 @@ void CEngineFormView::UpdateView() {
     SetLabel(kAdditionalTimingLabel, QStringLiteral("(Not Defined):"));
   }
   Field(1664)->RefreshText(false);
+  // The hints name the ranges in the units now shown.
+  for (auto& [id, field] : fields_) field->RefreshToolTip();
   UpdateLights();
   UpdateAutoLabels();
   UpdateLamps();
@@ -480,6 +488,16 @@ void CEngineFormView::showEvent(QShowEvent* event) {
 bool CEngineFormView::eventFilter(QObject* watched, QEvent* event) {
   auto* child = qobject_cast<QWidget*>(watched);
   if (child && child->parentWidget() == canvas_) {
+    if (event->type() == QEvent::KeyPress && StopOf(child)) {
+      // Ctrl+PageDown/PageUp step through the groups; past the last group or
+      // before the first the key goes on to the pane, which changes tabs.
+      auto* key = static_cast<QKeyEvent*>(event);
+      const bool pageKey = key->key() == Qt::Key_PageDown || key->key() == Qt::Key_PageUp;
+      if (pageKey && key->modifiers() == Qt::ControlModifier) {
+        if (!MoveToGroup(child, key->key() == Qt::Key_PageDown)) key->ignore();
+        return true;
+      }
+    }
     if (event->type() == QEvent::Enter) {
       PointerMoved(child->mapTo(canvas_, static_cast<QEnterEvent*>(event)->position().toPoint()));
     } else if (event->type() == QEvent::MouseMove) {
@@ -586,12 +604,37 @@ void CEngineFormView::EditField(CSimSpecEditCtrl* field) {
   MoveFocus(field, true);
 }
 
-int CEngineFormView::FieldGroupIndex(const CSimSpecEditCtrl* field) const {
-  for (int g = 0; g < kGroupCount; ++g) {
-    if (Groups()[g].id == field->GroupId()) return g;
+QWidget* CEngineFormView::StopWidget(const TabStop& stop) const {
+  if (stop.field) return Field(stop.id);
+  switch (stop.id) {
+    case kRodLengthRadio: return rodLengthRadio_;
+    case kRodRatioRadio: return rodRatioRadio_;
+    case kVariableValveTimingBox: return vvtBox_;
+    default: return Button(stop.id);
   }
-  BRISCA_ASSERT(false);
-  return 0;
+}
+
+const TabStop* CEngineFormView::StopOf(const QWidget* widget) const {
+  if (!widget || widget->parentWidget() != canvas_) return nullptr;
+  for (const TabStop& stop : TabStops()) {
+    if (StopWidget(stop) == widget) return &stop;
+  }
+  return nullptr;
+}
+
+std::vector<QWidget*> CEngineFormView::GroupRound(int group) const {
+  // The fields after the group's last field (which follows the engine) are out
+  // of the round; the buttons and boxes are always in it.
+  const int last = GroupEnds(group).second;
+  std::vector<QWidget*> round;
+  bool pastLast = false;
+  for (const TabStop& stop : TabStops()) {
+    if (stop.group != group || (stop.field && pastLast)) continue;
+    pastLast = pastLast || (stop.field && stop.id == last);
+    QWidget* widget = StopWidget(stop);
+    if (widget->isEnabled() && widget->focusPolicy() != Qt::NoFocus) round.push_back(widget);
+  }
+  return round;
 }
 
 std::pair<int, int> CEngineFormView::GroupEnds(int group) const {
@@ -608,24 +651,17 @@ std::pair<int, int> CEngineFormView::GroupEnds(int group) const {
   }
 }
 
-void CEngineFormView::MoveFocus(CSimSpecEditCtrl* from, bool forward) {
-  const auto [first, last] = GroupEnds(FieldGroupIndex(from));
-  CSimSpecEditCtrl* target = nullptr;
-  if (forward && from->Id() == last) {
-    target = Field(first);
-  } else if (!forward && from->Id() == first) {
-    target = Field(last);
-  } else {
-    // The next (previous) field of the form's tab order that takes the focus.
-    const auto places = Fields();
-    int index = 0;
-    while (places[index].id != from->Id()) ++index;
-    const int count = static_cast<int>(places.size());
-    for (int step = 1; step < count && !target; ++step) {
-      CSimSpecEditCtrl* candidate = Field(places[(index + (forward ? step : count - step)) % count].id);
-      if (candidate->isEnabled() && candidate->focusPolicy() != Qt::NoFocus) target = candidate;
-    }
-    BRISCA_ASSERT(target != nullptr);
+void CEngineFormView::MoveFocus(QWidget* from, bool forward) {
+  const TabStop* stop = StopOf(from);
+  BRISCA_ASSERT(stop != nullptr);
+  const std::vector<QWidget*> round = GroupRound(stop->group);
+  BRISCA_ASSERT(!round.empty());
+  const auto at = std::find(round.begin(), round.end(), from);
+  QWidget* target = round.front();
+  if (at != round.end()) {
+    const int count = static_cast<int>(round.size());
+    const int index = static_cast<int>(at - round.begin());
+    target = round[(index + (forward ? 1 : count - 1)) % count];
   }
   if (target != from) {
     target->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
@@ -633,21 +669,39 @@ void CEngineFormView::MoveFocus(CSimSpecEditCtrl* from, bool forward) {
   }
 }
 
-void CEngineFormView::MoveToGroup(CSimSpecEditCtrl* from, bool forward) {
-  const int group = (FieldGroupIndex(from) + (forward ? 1 : kGroupCount - 1)) % kGroupCount;
+bool CEngineFormView::MoveToGroup(QWidget* from, bool forward) {
+  const TabStop* stop = StopOf(from);
+  BRISCA_ASSERT(stop != nullptr);
+  const int group = stop->group + (forward ? 1 : -1);
+  if (group < 0 || group >= kGroupCount) return false;
+  FocusGroup(static_cast<GroupIndex>(group));
+  return true;
+}
+
+void CEngineFormView::FocusGroup(form::GroupIndex group) {
   CSimSpecEditCtrl* target = Field(GroupEnds(group).first);
   target->setFocus(Qt::OtherFocusReason);
   ensureWidgetVisible(target);
 }
 
 bool CEngineFormView::FocusNextPrev(bool forward) {
-  auto* field = qobject_cast<Ctrl*>(QApplication::focusWidget());
-  if (!field || field->parentWidget() != canvas_) {
+  QWidget* focused = QApplication::focusWidget();
+  if (!StopOf(focused)) {
     Field(1014)->setFocus(Qt::TabFocusReason);
     return true;
   }
-  MoveFocus(field, forward);
+  MoveFocus(focused, forward);
   return true;
+}
+
+void CEngineFormView::focusInEvent(QFocusEvent* event) {
+  QScrollArea::focusInEvent(event);
+  // A click on the form's empty space leaves the focus where the click put it.
+  if (event->reason() == Qt::MouseFocusReason) return;
+  QWidget* last = canvas_->focusWidget();
+  if (!StopOf(last) || !last->isEnabled() || last->focusPolicy() == Qt::NoFocus) last = Field(1014);
+  last->setFocus(event->reason());
+  ensureWidgetVisible(last);
 }
 
 }  // namespace brisca

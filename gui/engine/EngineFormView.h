@@ -54,10 +54,16 @@ class CEngineFormView : public QScrollArea {
 
   //! Opens the edit dialog of `field` and handles its end (modal).
   void EditField(CSimSpecEditCtrl* field);
-  //! Focus to the next (previous) field as Tab (Shift+Tab) does, wrapping in the group.
-  void MoveFocus(CSimSpecEditCtrl* from, bool forward);
-  //! Focus to the first field of the next (previous) group.
-  void MoveToGroup(CSimSpecEditCtrl* from, bool forward);
+  //! Focus to the next (previous) stop as Tab (Shift+Tab) does, wrapping in the
+  //! group; `from` is a value field or one of the form's buttons and boxes.
+  void MoveFocus(QWidget* from, bool forward);
+  //! Focus to the first field of the next (previous) group; false past the last
+  //! group or before the first, where the focus stays.
+  bool MoveToGroup(QWidget* from, bool forward);
+  //! Focus to the first field of `group`.
+  void FocusGroup(form::GroupIndex group);
+  //! A button of the form (form::kPortFlowButton ...).
+  QPushButton* Button(int id) const { return buttons_.at(id); }
 
   // The canvas' events.
   void PaintCanvas(QPainter& painter);
@@ -66,6 +72,8 @@ class CEngineFormView : public QScrollArea {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  //! The focus given to the form from the keyboard goes on to the stop that last had it.
+  void focusInEvent(QFocusEvent* event) override;
   //! The pointer over the form's controls counts as over the form.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -84,7 +92,11 @@ class CEngineFormView : public QScrollArea {
   void ComputeTitleSizes();
   void SetGroupHot(int group, bool hot);
   std::array<QRect, 3> HotRects(int group) const;
-  int FieldGroupIndex(const CSimSpecEditCtrl* field) const;
+  //! The widget of a keyboard stop, and the stop of a widget (null: none).
+  QWidget* StopWidget(const form::TabStop& stop) const;
+  const form::TabStop* StopOf(const QWidget* widget) const;
+  //! The group's stops that take the focus now, in the keyboard's order.
+  std::vector<QWidget*> GroupRound(int group) const;
   std::pair<int, int> GroupEnds(int group) const;
   void UpdateForcedInduction();
   void UpdateLights();
@@ -116,6 +128,7 @@ class CEngineFormView : public QScrollArea {
   std::array<GroupState, form::kGroupCount> groups_;
   std::vector<QRect> separators_;
   std::map<int, WarningLamp*> lamps_;
+  std::map<int, QPushButton*> buttons_;
   QRadioButton* rodLengthRadio_ = nullptr;
   QRadioButton* rodRatioRadio_ = nullptr;
   QCheckBox* vvtBox_ = nullptr;

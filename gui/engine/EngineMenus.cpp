@@ -17,10 +17,11 @@ struct EngineCommand {
   const char* text;
   const char* statusTip;
   bool checkable;
+  int key = 0;  //!< a shortcut of its own, beside the menu's letters
 };
 
 constexpr EngineCommand kSimulationItems[] = {
-    {command::kRun, "&Run!", "Run the simulation of this engine", false},
+    {command::kRun, "&Run!", "Run the simulation of this engine", false, Qt::Key_F5},
     {command::kAutoRun, "&Auto Run", "Run the simulation after every change", true},
     {0, nullptr, nullptr, false},
     {command::kAutoValveSizes, "Auto Calculate Valve Sizes", "Size the valves from the bore", true},
@@ -69,6 +70,7 @@ QMenu* FillMenu(QMenu* menu, const EngineCommand (&items)[N],
     action->setData(item.id);
     action->setCheckable(item.checkable);
     action->setStatusTip(QString::fromUtf8(item.statusTip));
+    if (item.key) action->setShortcut(QKeySequence(item.key));
     const int id = item.id;
     QObject::connect(action, &QAction::triggered, menu, [activeDocument, id] {
       if (CVexoDoc* document = activeDocument()) RunEngineCommand(*document, id);
@@ -90,6 +92,14 @@ QMenu* FillMenu(QMenu* menu, const EngineCommand (&items)[N],
       } else {
         action->setChecked(document->IsCommandChecked(id));
       }
+    }
+  });
+  // The enabling above is for the dropped menu; a shortcut stays live while it is
+  // closed, as the active window may change without the menu dropping again. It
+  // acts on the active document, and without one does nothing.
+  QObject::connect(menu, &QMenu::aboutToHide, menu, [menu] {
+    for (QAction* action : menu->actions()) {
+      if (!action->shortcut().isEmpty()) action->setEnabled(true);
     }
   });
   return menu;
@@ -127,14 +137,23 @@ bool RunEngineCommand(CVexoDoc& document, int id) {
     case command::kRun:
       document.OnRun();
       return true;
-    case command::kAutoRun:
+    case command::kAutoRun: {
+      // The setting is saved with the engine: switching it is a change to take back.
+      const NamedChange name(document, "Auto Run");
       document.OnAutoRun();
+      document.SetModified(true);
       Redraw(document);
       return true;
+    }
     case command::kDomesticUnits:
-    case command::kMetricUnits:
+    case command::kMetricUnits: {
+      // So is the unit system, once it really switched.
+      const NamedChange name(document, "Units");
+      const bool metric = document.IsMetric();
       document.OnUnits(id == command::kMetricUnits);
+      if (document.IsMetric() != metric) document.SetModified(true);
       return true;
+    }
     case command::kCompressionRatioMath:
       RunCompressionRatioMath(document, QApplication::activeWindow());
       return true;

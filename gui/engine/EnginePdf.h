@@ -10,7 +10,8 @@ namespace brisca {
 
 class CVexoDoc;
 
-//! Writes the seven pages to `path`; false when the file could not be written.
-bool PrintEngineToPdf(CVexoDoc& document, const QString& path);
+//! Writes the seven pages to `path`. Throws FileError 44 when the file could
+//! not be saved; the old file at `path` then stays as it was.
+void PrintEngineToPdf(CVexoDoc& document, const QString& path);
 
 }  // namespace brisca

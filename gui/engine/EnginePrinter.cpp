@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -21,6 +22,8 @@
 #include "gui/engine/SimSpecEditCtrl.h"
 #include "gui/results/Chart2dView.h"
 #include "gui/results/ResultsTableView.h"
+#include "gui/shell/PathText.h"
+#include "gui/shell/PdfFile.h"
 #include "gui/shell/ViewRegistry.h"
 
 namespace brisca {
@@ -83,6 +86,14 @@ PrintPageGeometry EnginePrinter::GeometryOf(const QPrinter& printer) {
           static_cast<double>(printer.logicalDpiX()), static_cast<double>(printer.logicalDpiY())};
 }
 
+PrintPageGeometry EnginePrinter::GeometryOf(const QPdfWriter& writer) {
+  const QPageLayout layout = writer.pageLayout();
+  const QRectF paper = layout.fullRectPixels(writer.resolution());
+  const QRectF page = layout.paintRectPixels(writer.resolution());
+  return {paper.translated(-page.topLeft()), QRectF(QPointF(0, 0), page.size()),
+          static_cast<double>(writer.logicalDpiX()), static_cast<double>(writer.logicalDpiY())};
+}
+
 void EnginePrinter::PaintPage(QPainter& painter, int page, const PrintPageGeometry& geometry) const {
   BRISCA_ASSERT(page >= 1 && page <= kPageCount);
   painter.save();
@@ -105,10 +116,16 @@ void EnginePrinter::PaintPage(QPainter& painter, int page, const PrintPageGeomet
     case 2: PaintFormPage(painter, page == 2); break;
     case 3: PaintFlowPage(painter); break;
     case 4: PaintTable(painter, false); break;
-    case 5:
-      painter.scale(kExtendedTablePercent / 100.0, kExtendedTablePercent / 100.0);
+    case 5: {
+      // Smaller than the other pages, and smaller still where its columns
+      // would run past the header's rule.
+      const double room = (geometry.paper.right() - geometry.dpiX) * units / geometry.dpiX;
+      const int width = ExtendedTable().RightEdge(painter.fontMetrics());
+      const double scale = std::min(kExtendedTablePercent / 100.0, room / std::max(width, 1));
+      painter.scale(scale, scale);
       PaintTable(painter, true);
       break;
+    }
   }
   painter.restore();
 }
@@ -222,8 +239,13 @@ void EnginePrinter::PaintFlowPage(QPainter& painter) const {
 }
 
 void EnginePrinter::PaintTable(QPainter& painter, bool extended) const {
-  const auto slot = extended ? ViewSlot::ProDataTable : ViewSlot::ResultsTable;
-  static_cast<const CResultsTableView*>(RegisteredView(static_cast<int>(slot)))->Paint(painter, true);
+  (extended ? ExtendedTable() : *static_cast<const CResultsTableView*>(
+                                    RegisteredView(static_cast<int>(ViewSlot::ResultsTable))))
+      .Paint(painter, true);
+}
+
+const CResultsTableView& EnginePrinter::ExtendedTable() const {
+  return *static_cast<const CResultsTableView*>(RegisteredView(static_cast<int>(ViewSlot::ProDataTable)));
 }
 
 void EnginePrinter::PaintChart(QPainter& painter, bool second, const PrintPageGeometry& geometry) const {
@@ -232,13 +254,19 @@ void EnginePrinter::PaintChart(QPainter& painter, bool second, const PrintPageGe
   chart->PaintForPrint(painter, geometry.printable, geometry.dpiY);
 }
 
-bool EnginePrinter::Print(QPrinter& printer) const {
+bool EnginePrinter::Print(QPrinter& printer) const { return PrintPages(printer, GeometryOf(printer)); }
+
+void EnginePrinter::SavePdf(const QPrinter& like, const std::filesystem::path& target) const {
+  brisca::SavePdf(target, PdfSetup::Like(like),
+                  [this](QPdfWriter& writer) { return PrintPages(writer, GeometryOf(writer)); });
+}
+
+bool EnginePrinter::PrintPages(QPagedPaintDevice& device, const PrintPageGeometry& geometry) const {
   QPainter painter;
-  if (!painter.begin(&printer)) return false;
-  const PrintPageGeometry geometry = GeometryOf(printer);
+  if (!painter.begin(&device)) return false;
   bool started = true;
   for (int page = 1; page <= kPageCount && started; ++page) {
-    if (page > 1) started = printer.newPage();
+    if (page > 1) started = device.newPage();
     if (started) PaintPage(painter, page, geometry);
   }
   return painter.end() && started;
@@ -262,8 +290,17 @@ void EnginePrinter::PrintWithDialog(const CVexoDoc& document, const ViewRegistry
   dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
   if (dialog.exec() != QDialog::Accepted) return;
-  // A file destination that cannot be written must not pass as printed.
-  if (!EnginePrinter(document, views).Print(printer)) ReportErrorCode(kErrWrite);
+  const EnginePrinter report(document, views);
+  if (const QString file = PdfFileOf(printer); !file.isEmpty()) {
+    try {
+      report.SavePdf(printer, ToPath(file));
+    } catch (const FileError& error) {
+      ReportErrorCode(error.code(), false, error.detail());
+    }
+    return;
+  }
+  // A printer that cannot be started must not pass as printed.
+  if (!report.Print(printer)) ReportErrorCode(kErrWrite);
 }
 
 }  // namespace brisca

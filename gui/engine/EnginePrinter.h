@@ -7,12 +7,17 @@
 #include <QRectF>
 #include <QString>
 
+#include <filesystem>
+
+class QPagedPaintDevice;
 class QPainter;
+class QPdfWriter;
 class QPrinter;
 class QWidget;
 
 namespace brisca {
 
+class CResultsTableView;
 class CVexoDoc;
 class ViewRegistry;
 
@@ -44,21 +49,29 @@ class EnginePrinter {
   //! whole); false when the printer could not be started or finished (a file
   //! that cannot be written, among others).
   bool Print(QPrinter& printer) const;
-  //! The geometry of a printer's pages.
+  //! Saves every page as a PDF file at `target`, laid out as `like` would
+  //! print them. Throws FileError 44 when the file could not be saved (the
+  //! old file then stays as it was).
+  void SavePdf(const QPrinter& like, const std::filesystem::path& target) const;
+  //! The geometry of a printer's pages, and of a PDF writer's.
   static PrintPageGeometry GeometryOf(const QPrinter& printer);
+  static PrintPageGeometry GeometryOf(const QPdfWriter& writer);
 
   //! "Print Pre&view": Qt's preview dialog on the report.
   static void Preview(const CVexoDoc& document, const ViewRegistry& views, QWidget* parent);
-  //! "&Print...": the print dialog (a PDF file always among its destinations), then the print.
+  //! "&Print...": the print dialog (a PDF file always among its destinations),
+  //! then the print; a PDF file is saved as SavePdf saves it.
   static void PrintWithDialog(const CVexoDoc& document, const ViewRegistry& views, QWidget* parent);
 
  private:
+  bool PrintPages(QPagedPaintDevice& device, const PrintPageGeometry& geometry) const;
   void PaintHeader(QPainter& painter, int page, const PrintPageGeometry& geometry) const;
   void PaintFormPage(QPainter& painter, bool secondPage) const;
   void PaintFlowPage(QPainter& painter) const;
   void PaintTable(QPainter& painter, bool extended) const;
   void PaintChart(QPainter& painter, bool second, const PrintPageGeometry& geometry) const;
   QWidget* RegisteredView(int slot) const;
+  const CResultsTableView& ExtendedTable() const;
 
   const CVexoDoc& document_;
   const ViewRegistry& views_;

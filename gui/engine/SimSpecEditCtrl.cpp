@@ -52,6 +52,7 @@ void CSimSpecEditCtrl::SetEditMode(int mode) {
   // Display-only fields take neither clicks nor the keyboard focus.
   setFocusPolicy(mode == kDisplayOnly ? Qt::NoFocus : Qt::StrongFocus);
   if (mode == kDisplayOnly && hasFocus()) clearFocus();
+  RefreshToolTip();
   update();
 }
 
@@ -89,6 +90,17 @@ void CSimSpecEditCtrl::ShowPrompt() {
   emit StatusText(QString::fromStdString(shown_->GetPrompt()));
 }
 
+void CSimSpecEditCtrl::RefreshToolTip() {
+  BRISCA_ASSERT(shown_ != nullptr);
+  std::string hint = shown_->GetPrompt();
+  if (mode_ == kDisplayOnly) {
+    const std::string range = shown_->GetRangeText();
+    hint = std::string(shown_->GetLabel()) + (range.empty() ? "" : ": " + range);
+  }
+  const QString text = QString::fromStdString(hint);
+  if (toolTip() != text) setToolTip(text);
+}
+
 void CSimSpecEditCtrl::RequestEdit() {
   if (!TakesInput() || dialog_) return;
   QMetaObject::invokeMethod(this, [this] { emit EditRequested(this); }, Qt::QueuedConnection);
@@ -112,11 +124,6 @@ void CSimSpecEditCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
 void CSimSpecEditCtrl::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     RequestEdit();
-    return;
-  }
-  const bool pageKey = event->key() == Qt::Key_PageDown || event->key() == Qt::Key_PageUp;
-  if (pageKey && event->modifiers() == Qt::ControlModifier) {
-    emit GroupStepRequested(this, event->key() == Qt::Key_PageDown);
     return;
   }
   CPopUpStatic::keyPressEvent(event);

@@ -45,6 +45,9 @@ class CSimSpecEditCtrl : public CPopUpStatic {
 
   //! Shows the spec's prompt (its allowed range) in the status bar.
   void ShowPrompt();
+  //! The hint over the field: the prompt with the range in the current units;
+  //! a display-only field names its value and range without asking for input.
+  void RefreshToolTip();
 
   bool IsEditing() const { return dialog_ != nullptr; }
   CSimSpecEditDlg* Dialog() const { return dialog_; }
@@ -53,8 +56,6 @@ class CSimSpecEditCtrl : public CPopUpStatic {
  signals:
   //! The user asked for the edit dialog (delivered queued).
   void EditRequested(CSimSpecEditCtrl* control);
-  //! Ctrl+PageDown (forward) or Ctrl+PageUp: the focus goes to the next or previous group.
-  void GroupStepRequested(CSimSpecEditCtrl* control, bool forward);
   //! The status-bar text for this field.
   void StatusText(const QString& text);
 

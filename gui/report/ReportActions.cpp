@@ -7,7 +7,10 @@
 #include <QTextDocument>
 
 #include "core/base/ErrCode.h"
+#include "core/base/FileError.h"
+#include "gui/report/ReportLayout.h"
 #include "gui/shell/PathText.h"
+#include "gui/shell/PdfFile.h"
 
 namespace brisca {
 namespace {
@@ -41,6 +44,15 @@ bool PrintWithDialog(QTextDocument& report, QWidget* parent) {
   printer.setDocName(report.metaInformation(QTextDocument::DocumentTitle));
   QPrintDialog dialog(&printer, parent);
   if (dialog.exec() != QDialog::Accepted) return false;
+  if (const QString file = PdfFileOf(printer); !file.isEmpty()) {
+    try {
+      WriteReportPdf(report, ToPath(file), printer.pageLayout().pageSize());
+    } catch (const FileError& error) {
+      ReportErrorCode(error.code(), false, error.detail());
+      return false;
+    }
+    return true;
+  }
   report.print(&printer);
   return true;
 }

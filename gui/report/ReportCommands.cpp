@@ -47,6 +47,7 @@ bool RunReportSetup(CVexoDoc& document, const ProgramPaths& paths, QWidget* pare
   FillReportFolder(paths.reportFolder, InstalledReportFolder(paths));
   CKalvexDlg dialog(document.GetTitle(), document.Report(), paths.reportFolder, parent);
   if (dialog.exec() != QDialog::Accepted) return false;
+  const NamedChange name(document, "Report Settings");
   document.SetModified(true);
   if (DocumentHost* host = document.Host()) host->UpdateAllViews(document);
   return true;

@@ -1,7 +1,5 @@
 #include "gui/report/ReportLayout.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -13,6 +11,7 @@
 #include "core/base/FileError.h"
 #include "core/base/TextFile.h"
 #include "gui/shell/PathText.h"
+#include "gui/shell/PdfFile.h"
 
 namespace brisca {
 
@@ -37,20 +36,18 @@ std::unique_ptr<QTextDocument> LayOutReport(const std::filesystem::path& reportF
   return report;
 }
 
-bool WriteReportPdf(QTextDocument& report, const std::filesystem::path& pdf) {
-  const QString path = ToQString(pdf);
-  QFile::remove(path);  // an old file must not pass for a new one
-  {
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    // The rich-text layout keeps a margin of its own (2 cm) on every side.
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    writer.setTitle(report.metaInformation(QTextDocument::DocumentTitle));
-    writer.setCreator(QStringLiteral("Brisca"));
+void WriteReportPdf(QTextDocument& report, const std::filesystem::path& pdf, const QPageSize& paper) {
+  PdfSetup setup;
+  // The rich-text layout keeps a margin of its own (2 cm) on every side.
+  setup.layout = QPageLayout(paper, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+  setup.title = report.metaInformation(QTextDocument::DocumentTitle);
+  setup.creator = QStringLiteral("Brisca");
+  SavePdf(pdf, setup, [&report](QPdfWriter& writer) {
+    // The layout paints with a painter of its own; the finished document's
+    // end marker, which SavePdf looks for, tells whether it got to the end.
     report.print(&writer);
-  }
-  const QFileInfo written(path);
-  return written.exists() && written.size() > 0;
+    return true;
+  });
 }
 
 }  // namespace brisca

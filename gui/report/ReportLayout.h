@@ -3,6 +3,8 @@
 // with the report folder as its base, so the logo and the chart pictures the
 // report names load from there.
 
+#include <QPageSize>
+
 #include <filesystem>
 #include <memory>
 
@@ -15,7 +17,10 @@ namespace brisca {
 std::unique_ptr<QTextDocument> LayOutReport(const std::filesystem::path& reportFile,
                                             const std::filesystem::path& reportFolder);
 
-//! Prints `report` into a PDF file at `pdf` (A4). False when the file could not be written.
-bool WriteReportPdf(QTextDocument& report, const std::filesystem::path& pdf);
+//! Prints `report` into a PDF file at `pdf`, on A4 unless told otherwise.
+//! Throws FileError 44 when the file could not be saved; the old file at
+//! `pdf` then stays as it was.
+void WriteReportPdf(QTextDocument& report, const std::filesystem::path& pdf,
+                    const QPageSize& paper = QPageSize(QPageSize::A4));
 
 }  // namespace brisca

@@ -175,6 +175,7 @@ bool CChart2dView::SaveAsBitmap(const std::filesystem::path& path) const {
 }
 
 void CChart2dView::Changed() {
+  const NamedChange name(document_, "Chart Settings");
   document_.SetModified(true);
   Rebuild();
   // The results tables take their rows from the second chart's X axis.

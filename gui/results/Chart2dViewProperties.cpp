@@ -33,6 +33,7 @@ void CChart2dView::ApplyProperties(const ChartState& state, const std::array<CVe
   for (int i = 1; i < kComparisonSlots; ++i) SetSlot(i, chosen[static_cast<std::size_t>(i - 1)]);
   own.axes = state.axes;
   own.zones = state.zones;
+  const NamedChange name(document_, "Chart Settings");
   document_.SetModified(true);
   Rebuild();
   if (DocumentHost* host = document_.Host()) host->UpdateAllViews(document_);

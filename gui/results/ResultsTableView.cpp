@@ -139,22 +139,29 @@ void CResultsTableView::UpdateView() {
 
 void CResultsTableView::ResizeCanvas() {
   const QFontMetrics metrics(BodyFont(), canvas_);
-  canvas_->setFixedSize(kCanvasColumns * metrics.averageCharWidth(),
+  // Room for the band frame right of the widest table.
+  canvas_->setFixedSize(std::max(kCanvasColumns * metrics.averageCharWidth(),
+                                 RightEdge(metrics) + kLeft + 2 * metrics.averageCharWidth()),
                         kCanvasLines * metrics.height());
 }
 
-CResultsTableView::Metrics CResultsTableView::MetricsOf(const QFontMetrics& metrics) {
+CResultsTableView::Metrics CResultsTableView::MetricsOf(const QFontMetrics& metrics) const {
   Metrics m;
   m.h = metrics.height();
-  m.cw = metrics.averageCharWidth();
-  m.w = 10 * m.cw;
-  if (m.w < 0) m.w = 50;
+  m.cw = std::max(1, metrics.averageCharWidth());
+  // Ten average characters a column; wider where a header word needs it, so
+  // that two characters' width stay clear right of every header: one reads as
+  // the space between two words of one heading.
+  m.edges.push_back(kLeft);
+  for (const ResultsTableColumn& column : ResultsTableColumns(kind_)) {
+    const int words = std::max(metrics.horizontalAdvance(tr(column.line1)),
+                               metrics.horizontalAdvance(tr(column.line2)));
+    m.edges.push_back(m.edges.back() + std::max(10 * m.cw, words + 2 * m.cw));
+  }
   return m;
 }
 
-int CResultsTableView::RightEdge(const Metrics& m) const {
-  return kLeft + static_cast<int>(ResultsTableColumns(kind_).size()) * m.w;
-}
+int CResultsTableView::RightEdge(const QFontMetrics& metrics) const { return RightEdge(MetricsOf(metrics)); }
 
 void CResultsTableView::PaintBands(QPainter& painter, const Metrics& m, int rowCount) const {
   const int groups = (rowCount + kRowsPerGroup - 1) / kRowsPerGroup;
@@ -165,7 +172,7 @@ void CResultsTableView::PaintBands(QPainter& painter, const Metrics& m, int rowC
                    SchemeColor(kBandFrame));
   const int columns = static_cast<int>(ResultsTableColumns(kind_).size());
   for (int k = 0; k < columns; ++k)
-    painter.fillRect(kLeft + k * m.w, top, m.w, bandHeight, BandColor(kind_, k));
+    painter.fillRect(m.edges[k], top, m.edges[k + 1] - m.edges[k], bandHeight, BandColor(kind_, k));
 }
 
 void CResultsTableView::Paint(QPainter& painter, bool printing) const {
@@ -196,7 +203,7 @@ void CResultsTableView::Paint(QPainter& painter, bool printing) const {
   painter.setFont(body);
 
   for (int k = 0; k < static_cast<int>(columns.size()); ++k) {
-    const int x = kLeft + k * m.w + m.cw;
+    const int x = m.edges[static_cast<std::size_t>(k)] + m.cw;
     painter.setPen(textColor(kHeaderText, k));
     DrawTextAt(painter, x, kHeaderTop, tr(columns[k].line1));
     DrawTextAt(painter, x, kHeaderTop + m.h, tr(columns[k].line2));
@@ -225,13 +232,13 @@ void CResultsTableView::Paint(QPainter& painter, bool printing) const {
     for (int k = 0; k < static_cast<int>(cells.size()); ++k) {
       if (cells[static_cast<std::size_t>(k)].empty()) continue;
       painter.setPen(textColor(kBodyText, k));
-      DrawTextAt(painter, kLeft + k * m.w + m.cw, y,
+      DrawTextAt(painter, m.edges[static_cast<std::size_t>(k)] + m.cw, y,
                  QString::fromStdString(cells[static_cast<std::size_t>(k)]));
     }
   }
   hline(y + 5 * m.h / 4);
   painter.setPen(rule);
-  painter.drawLine(kLeft + m.w, kHeaderTop - m.h / 4, kLeft + m.w, y + 5 * m.h / 4);
+  painter.drawLine(m.edges[1], kHeaderTop - m.h / 4, m.edges[1], y + 5 * m.h / 4);
   painter.restore();
 }
 

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 #include "core/results/ResultsTableColumns.h"
 #include "gui/shell/ViewRegistry.h"
@@ -43,6 +44,8 @@ class CResultsTableView : public QScrollArea {
 
   //! Paints the table into `painter` (screen or printer page).
   void Paint(QPainter& painter, bool printing) const;
+  //! The right end of the table's rules when painted in a font of `metrics`.
+  int RightEdge(const QFontMetrics& metrics) const;
   //! The area the table covers when painted on screen into `device`.
   QRect TableExtent(QPaintDevice* device) const;
 
@@ -61,12 +64,12 @@ class CResultsTableView : public QScrollArea {
 
  private:
   struct Metrics {
-    int h = 0;   //!< line height
-    int cw = 0;  //!< average character width
-    int w = 0;   //!< column width
+    int h = 0;               //!< line height
+    int cw = 0;              //!< average character width
+    std::vector<int> edges;  //!< each column's left edge, then the last one's right edge
   };
-  static Metrics MetricsOf(const QFontMetrics& metrics);
-  int RightEdge(const Metrics& m) const;
+  Metrics MetricsOf(const QFontMetrics& metrics) const;
+  static int RightEdge(const Metrics& m) { return m.edges.back(); }
   void PaintBands(QPainter& painter, const Metrics& m, int rowCount) const;
   void ResizeCanvas();
 

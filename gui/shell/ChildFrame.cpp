@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QSplitter>
 #include <QTabWidget>
 
@@ -16,6 +17,23 @@ namespace {
 
 constexpr int kLeftTabColors = 69;
 constexpr int kRightTabColors = 77;
+
+// The next enabled tab after (before) the current one, wrapping. The keys step
+// through the engine form's groups too: coming to the form forward they start at
+// its first group, backward at its last.
+void StepTab(QTabWidget& tabs, bool forward) {
+  const int count = tabs.count();
+  for (int step = 1; step < count; ++step) {
+    const int index = (tabs.currentIndex() + (forward ? step : count - step)) % count;
+    if (tabs.isTabEnabled(index)) {
+      tabs.setCurrentIndex(index);
+      if (auto* form = qobject_cast<CEngineFormView*>(tabs.widget(index))) {
+        form->FocusGroup(forward ? form::kShortBlockGroup : form::kNotesGroup);
+      }
+      return;
+    }
+  }
+}
 
 }  // namespace
 
@@ -37,6 +55,9 @@ CChildFrame::CChildFrame(CVexoDoc& document, ViewRegistry& registry, QWidget* pa
   BRISCA_ASSERT(left_->count() == 4 && right_->count() == 3);
   splitter_->setSizes({kLeftColumnWidth, kLeftColumnWidth});
   ApplySchemeColors();
+  // The engine form takes these keys first: there they step through its groups.
+  left_->installEventFilter(this);
+  right_->installEventFilter(this);
 
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -74,6 +95,19 @@ void CChildFrame::UpdateViews() {
       QMetaObject::invokeMethod(tabs->widget(i), "UpdateView");
     }
   }
+}
+
+bool CChildFrame::eventFilter(QObject* watched, QEvent* event) {
+  auto* tabs = qobject_cast<QTabWidget*>(watched);
+  if (tabs && (tabs == left_ || tabs == right_) && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool pageKey = key->key() == Qt::Key_PageDown || key->key() == Qt::Key_PageUp;
+    if (pageKey && key->modifiers() == Qt::ControlModifier) {
+      StepTab(*tabs, key->key() == Qt::Key_PageDown);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

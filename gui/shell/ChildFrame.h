@@ -3,6 +3,9 @@
 // pixels wide, each column a tab window of views on the same document.
 //   left:  "Engine"  "Graph"  "Table"  "ProData"
 //   right: "Graph"   "Table"  "ProData"
+// Ctrl+PageDown and Ctrl+PageUp that no view takes move to the next or previous
+// tab of the pane holding the focus, wrapping at the ends. On the engine form
+// they first step through its groups.
 
 #include <QWidget>
 
@@ -40,6 +43,8 @@ class CChildFrame : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  //! The panes' Ctrl+PageDown and Ctrl+PageUp.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void AddViews(ViewRegistry& registry);

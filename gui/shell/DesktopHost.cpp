@@ -51,6 +51,10 @@ void DesktopHost::UpdateAllViews(CVexoDoc& document) { frame_.UpdateAllViews(doc
 
 void DesktopHost::ModifiedChanged(CVexoDoc&) { frame_.RefreshTitles(); }
 
+void DesktopHost::ChangeMade(CVexoDoc& document) { frame_.Undo().ChangeMade(document); }
+
+void DesktopHost::MarkedUnmodified(CVexoDoc& document) { frame_.Undo().MarkedUnmodified(document); }
+
 bool DesktopHost::SaveModified(CVexoDoc& document) { return frame_.SaveModified(document); }
 
 std::optional<std::filesystem::path> DesktopHost::PromptOpenPath(

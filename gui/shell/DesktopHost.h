@@ -39,6 +39,9 @@ class DesktopHost final : public DocumentHost {
   void UpdateAllViews(CVexoDoc& document) override;
   //! The windows' titles and workbook tabs follow the flag.
   void ModifiedChanged(CVexoDoc& document) override;
+  //! The document's undo history takes the change as a step / its clean state.
+  void ChangeMade(CVexoDoc& document) override;
+  void MarkedUnmodified(CVexoDoc& document) override;
   //! The main frame's Close question.
   bool SaveModified(CVexoDoc& document) override;
   std::optional<std::filesystem::path> PromptOpenPath(const std::string& extension,

@@ -73,6 +73,7 @@ bool DocumentManager::SaveDocument(CVexoDoc& document, const fs::path& path) {
   if (!document.OnSaveDocument(path)) return false;
   record->path = Normal(path);
   document.SetTitle(path.stem().string());
+  if (released_) released_(document);
   return true;
 }
 
@@ -80,7 +81,29 @@ void DocumentManager::CloseDocument(CVexoDoc& document) {
   auto it = std::find_if(records_.begin(), records_.end(),
                          [&](const auto& r) { return r->document.get() == &document; });
   BRISCA_ASSERT(it != records_.end());
+  if (released_) released_(document);
   records_.erase(it);
+}
+
+CVexoDoc* DocumentManager::RecoverDocument(const fs::path& path,
+                                           const std::function<bool(CVexoDoc&)>& read) {
+  auto record = std::make_unique<Record>();
+  record->document = std::make_unique<CVexoDoc>(&host_);
+  records_.push_back(std::move(record));
+  Record& added = *records_.back();
+  if (!read(*added.document)) {
+    records_.pop_back();
+    return nullptr;
+  }
+  if (!path.empty()) added.path = Normal(path);
+  const std::string& title = added.document->GetTitle();
+  const std::string untitled = "Brisca";
+  if (title.size() > untitled.size() && title.rfind(untitled, 0) == 0 &&
+      title.find_first_not_of("0123456789", untitled.size()) == std::string::npos &&
+      title.size() - untitled.size() < 9) {
+    untitledCount_ = std::max(untitledCount_, std::stoi(title.substr(untitled.size())));
+  }
+  return added.document.get();
 }
 
 std::vector<CVexoDoc*> DocumentManager::Documents() const {

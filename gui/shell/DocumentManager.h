@@ -4,7 +4,9 @@
 // windows here: the main frame puts each document into child frames.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "gui/shell/ViewRegistry.h"
@@ -39,6 +41,14 @@ class DocumentManager {
   bool SaveDocument(CVexoDoc& document, const std::filesystem::path& path);
   //! Removes and deletes `document`.
   void CloseDocument(CVexoDoc& document);
+  //! A document filled by `read` from a recovery file (nullptr, nothing added,
+  //! when `read` fails). It belongs to `path` (empty: never saved); a recovered
+  //! "Brisca<n>" keeps new documents from taking its name again.
+  CVexoDoc* RecoverDocument(const std::filesystem::path& path,
+                            const std::function<bool(CVexoDoc&)>& read);
+  //! Called after a document was saved and before one is closed (autosave
+  //! drops its recovery file).
+  void SetReleasedHook(std::function<void(const CVexoDoc&)> hook) { released_ = std::move(hook); }
 
   std::vector<CVexoDoc*> Documents() const;
   //! The open document read from or saved to `path`, if any.
@@ -56,6 +66,7 @@ class DocumentManager {
   std::filesystem::path sampleFolder_;
   int untitledCount_ = 0;
   std::vector<std::unique_ptr<Record>> records_;
+  std::function<void(const CVexoDoc&)> released_;
 };
 
 }  // namespace brisca

@@ -55,6 +55,7 @@ CMainFrame::CMainFrame(CVexoApp& app, std::filesystem::path engineFolder,
   connect(timer1_, &QTimer::timeout, this, [this] { OnCommand(kTimer1Command); });
   connect(timer2_, &QTimer::timeout, this, [this] { OnCommand(kTimer2Command); });
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
+    undo_.Activate(ActiveDocument());
     UpdateMenus();
     UpdateStatusPanes();
   });

@@ -15,6 +15,7 @@
 #include "gui/shell/DesktopHost.h"
 #include "gui/shell/DocumentManager.h"
 #include "gui/shell/RecentFiles.h"
+#include "gui/shell/UndoHistory.h"
 
 class QLabel;
 class QMdiArea;
@@ -42,6 +43,8 @@ class CMainFrame : public QMainWindow {
 
   DocumentManager& Documents() { return documents_; }
   DesktopHost& Host() { return host_; }
+  //! The documents' undo stacks and the Edit menu's actions.
+  UndoHistory& Undo() { return undo_; }
   QMdiArea* MdiArea() const { return mdiArea_; }
   WorkbookTabs* Workbook() const { return workbook_; }
   QMenuBar* MainMenuBar() const { return menuBar_; }
@@ -59,6 +62,8 @@ class CMainFrame : public QMainWindow {
   //! Opens `path` in a new window (or activates the window it is open in);
   //! false when reading failed: the numbered message was shown, nothing changed.
   bool OpenFile(const std::filesystem::path& path);
+  //! A document the manager already holds (a recovered one) in a new window.
+  CChildFrame* ShowDocument(CVexoDoc& document);
   void OnFileOpen();
   bool OnFileSave(CVexoDoc& document);
   bool OnFileSaveAs(CVexoDoc& document);
@@ -115,12 +120,14 @@ class CMainFrame : public QMainWindow {
   CVexoApp& app_;
   DesktopHost host_;
   DocumentManager documents_;
+  UndoHistory undo_;
   RecentFiles mru_;
   QMdiArea* mdiArea_ = nullptr;
   WorkbookTabs* workbook_ = nullptr;
   QMenuBar* menuBar_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QMenu* fileMenu_ = nullptr;
+  QMenu* editMenu_ = nullptr;
   QMenu* windowMenu_ = nullptr;
   QAction* mruSeparator_ = nullptr;
   std::vector<QAction*> mruActions_;

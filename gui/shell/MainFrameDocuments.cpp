@@ -39,6 +39,8 @@ bool CMainFrame::OpenFile(const std::filesystem::path& path) {
   return true;
 }
 
+CChildFrame* CMainFrame::ShowDocument(CVexoDoc& document) { return AddFrame(document); }
+
 void CMainFrame::OnFileOpen() {
   if (auto path = host_.PromptOpenPath("qen", documents_.OpenFolder())) OpenFile(*path);
 }
@@ -117,6 +119,7 @@ void CMainFrame::UpdateAllViews(CVexoDoc& document) {
   for (CChildFrame* frame : FramesOf(document)) frame->UpdateViews();
   RefreshTitles();
   UpdateStatusPanes();
+  undo_.ViewsUpdated(document);
 }
 
 void CMainFrame::RefreshTitles() {
@@ -136,6 +139,7 @@ void CMainFrame::RefreshTitles() {
 }
 
 CChildFrame* CMainFrame::AddFrame(CVexoDoc& document) {
+  undo_.Attach(document);
   const bool maximise = !mdiArea_->activeSubWindow() || mdiArea_->activeSubWindow()->isMaximized();
   auto* frame = new CChildFrame(document, documents_.Views(document));
   frame->SetCloseGuard([this](CChildFrame& closing) {
@@ -171,7 +175,10 @@ CChildFrame* CMainFrame::AddFrame(CVexoDoc& document) {
 void CMainFrame::FrameDestroyed(CChildFrame& frame) {
   std::erase(frames_, &frame);
   CVexoDoc& document = frame.Document();
-  if (FramesOf(document).empty()) documents_.CloseDocument(document);
+  if (FramesOf(document).empty()) {
+    undo_.Detach(document);
+    documents_.CloseDocument(document);
+  }
   RefreshTitles();
   UpdateMenus();
   UpdateStatusPanes();

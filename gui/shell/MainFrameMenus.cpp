@@ -55,6 +55,13 @@ void CMainFrame::CreateMenus() {
   fileMenu_->addSeparator();
   fileMenu_->addAction(Action(kAppExit));
 
+  // Undo and Redo name the step they take back or make again.
+  editMenu_ = menuBar_->addMenu(tr("&Edit"));
+  editMenu_->setObjectName(QStringLiteral("editMenu"));
+  editMenu_->addAction(undo_.UndoAction());
+  editMenu_->addAction(undo_.RedoAction());
+  connect(editMenu_, &QMenu::aboutToShow, &undo_, &UndoHistory::Settle);
+
   QMenu* view = menuBar_->addMenu(tr("&View"));
   for (int id : {kViewToolbar, kViewStatusBar, kWorkbook}) view->addAction(Action(id));
   view->addSeparator();

@@ -164,6 +164,14 @@ void CManualViewer::BuildSidePanes() {
   connect(hits_, &QListView::clicked, this, &CManualViewer::ShowHit);
 }
 
+CManualViewer::~CManualViewer() {
+  // The document is closed only when QWidget's destructor deletes the children,
+  // after this class's part is gone; closing it moves the page navigator and
+  // resets the outline, whose signals must not reach this half-destroyed window.
+  disconnect(view_->pageNavigator(), nullptr, this, nullptr);
+  disconnect(bookmarks_, nullptr, this, nullptr);
+}
+
 void CManualViewer::ShowHit(const QModelIndex& index) {
   const QPdfLink hit = searchModel_->resultAtIndex(index.row());
   if (hit.isValid()) view_->pageNavigator()->jump(hit.page(), hit.location());

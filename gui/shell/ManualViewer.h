@@ -23,6 +23,7 @@ class CManualViewer : public QMainWindow {
  public:
   //! `openExternally` is "Open in External Viewer".
   CManualViewer(const QString& pdfPath, std::function<void()> openExternally, QWidget* parent = nullptr);
+  ~CManualViewer() override;
 
   //! False when the PDF could not be read (the window then says so).
   bool IsLoaded() const;

@@ -7,6 +7,7 @@
 
 #include "core/base/ErrCode.h"
 #include "core/document/VexoDoc.h"
+#include "gui/shell/AutoSaver.h"
 #include "gui/shell/ColorScheme.h"
 #include "gui/shell/CommandLine.h"
 #include "gui/shell/LogoItem.h"
@@ -14,7 +15,10 @@
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/ManualViewer.h"
 #include "gui/shell/PathText.h"
+#include "gui/shell/RecoveryStore.h"
 #include "gui/shell/SplashScreen.h"
+#include "gui/shell/TerminationSignals.h"
+#include "gui/shell/TestScript.h"
 
 namespace brisca {
 namespace {
@@ -64,6 +68,7 @@ bool CVexoApp::InitInstance(const QStringList& arguments) {
                               paths_.programDataFolder / "EngineFiles (.QEN)");
   if (!mainFrame_) return false;
   mainFrame_->setAttribute(Qt::WA_DeleteOnClose);
+  StartRecovery();
 
   const QStringList files = EngineFilesOfCommandLine(arguments);  // 7
 
@@ -81,13 +86,47 @@ bool CVexoApp::InitInstance(const QStringList& arguments) {
   } else {
     mainFrame_->show();
   }
-  OpenStartFiles(files);
-  mainFrame_->update();
+  const int recovered =
+      autoSaver_ ? OfferRecovery(*mainFrame_, *recovery_, *autoSaver_, options_.recoveryAnswer) : 0;
+  // A termination signal while the offer was up ends the program here.
+  if (quitBySignal_) return false;
+  OpenStartFiles(files, recovered > 0);
+  if (mainFrame_ && !options_.testScript.isEmpty()) RunTestScript(*mainFrame_, options_.testScript);
+  if (mainFrame_) mainFrame_->update();
   return true;
 }
 
-void CVexoApp::OpenStartFiles(const QStringList& files) {
-  bool opened = false;
+bool CVexoApp::StartRecovery() {
+  if (options_.recoveryFolder.empty()) return false;
+  recovery_ = std::make_unique<RecoveryStore>(options_.recoveryFolder);
+  if (!recovery_->BeginSession()) {
+    recovery_.reset();
+    return false;
+  }
+  autoSaver_ = std::make_unique<AutoSaver>(*recovery_, options_.autosaveMs);
+  autoSaver_->Watch(&mainFrame_->Documents());
+  AutoSaver* saver = autoSaver_.get();
+  mainFrame_->Documents().SetReleasedHook([saver](const CVexoDoc& document) { saver->Forget(document); });
+  // The main window closes before the program ends: nothing to watch then.
+  connect(mainFrame_, &QObject::destroyed, saver, [saver] { saver->Watch(nullptr); });
+  signals_ = std::make_unique<TerminationSignals>([this](int) { QuitOnSignal(); });
+  return true;
+}
+
+void CVexoApp::QuitOnSignal() {
+  if (autoSaver_) {
+    autoSaver_->SaveNow();
+    autoSaver_->Freeze();
+  }
+  quitBySignal_ = true;
+  // exit() rather than quit(): closing the windows would ask about each
+  // unsaved engine, and nobody is there to answer. Every event loop ends,
+  // a dialog's included.
+  QCoreApplication::exit(0);
+}
+
+void CVexoApp::OpenStartFiles(const QStringList& files, bool anyOpen) {
+  bool opened = anyOpen;
   for (const QString& file : files) {
     // A window closed while a later file's error was up leaves nothing to open into.
     if (!mainFrame_) return;
@@ -116,6 +155,9 @@ void CVexoApp::SetConditions(const TestConditions& conditions) {
 }
 
 void CVexoApp::ExitInstance() {
+  // A clean exit leaves no recovery file; a quit on a signal keeps them all.
+  if (autoSaver_) autoSaver_->Freeze();
+  if (recovery_) recovery_->EndSession(quitBySignal_);
   prefs_.highColorModeLastUsed = !lowColor_;
   prefs_.colorSchemeLastUsed = schemeNumber_;
   QSettings settings;

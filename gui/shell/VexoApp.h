@@ -22,12 +22,16 @@
 #include "core/document/ProgramPaths.h"
 #include "gui/shell/DisplayColors.h"
 #include "gui/shell/Preferences.h"
+#include "gui/shell/RecoveryOffer.h"
 
 namespace brisca {
 
+class AutoSaver;
 class CMainFrame;
 class CManualViewer;
+class RecoveryStore;
 class SplashScreen;
+class TerminationSignals;
 
 struct AppOptions {
   int splashMinimumMs = 2000;                           //!< how long the splash stays at least
@@ -35,6 +39,13 @@ struct AppOptions {
   QString manualOpener = QStringLiteral("xdg-open");    //!< the outside viewer of the manual
   std::filesystem::path manualFile;                     //!< empty: the manual in the data folder
   bool showMaximized = true;                            //!< step 10 (the tour sizes the window itself)
+  //! Autosave and recovery: the recovery folder (empty: neither, as in tests
+  //! that do not ask for it), the autosave interval and how the start-up offer
+  //! of an earlier run's unsaved engines is answered.
+  std::filesystem::path recoveryFolder;
+  int autosaveMs = 60 * 1000;
+  RecoveryAnswer recoveryAnswer = RecoveryAnswer::Ask;
+  QString testScript;  //!< test-only start-up actions (gui/shell/TestScript.h)
 };
 
 class CVexoApp : public QObject {
@@ -71,11 +82,18 @@ class CVexoApp : public QObject {
   void OpenManualExternally();
   //! The viewer the Help command opened (null when none is open).
   CManualViewer* ManualViewer() const;
+  //! Autosave (null when recovery is off).
+  AutoSaver* Saver() const { return autoSaver_.get(); }
+  //! A termination signal: unsaved engines are written for recovery, then the
+  //! program quits without questions, keeping those files for the next start.
+  void QuitOnSignal();
 
  private:
   void CheckLowColorDisplay();
   //! Each file in a window of its own (errors by number); "Brisca1" when none opened.
-  void OpenStartFiles(const QStringList& files);
+  void OpenStartFiles(const QStringList& files, bool anyOpen);
+  //! This run's recovery session, autosave and signal handling; false when off.
+  bool StartRecovery();
 
   AppOptions options_;
   ProgramPaths paths_;
@@ -85,6 +103,10 @@ class CVexoApp : public QObject {
   std::unique_ptr<SplashScreen> splash_;
   QPointer<CMainFrame> mainFrame_;
   QPointer<CManualViewer> manualViewer_;
+  std::unique_ptr<RecoveryStore> recovery_;
+  std::unique_ptr<AutoSaver> autoSaver_;
+  std::unique_ptr<TerminationSignals> signals_;
+  bool quitBySignal_ = false;
 };
 
 }  // namespace brisca

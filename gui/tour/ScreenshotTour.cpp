@@ -5,6 +5,7 @@
 #include <QPrinter>
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,12 +18,15 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 
 #include "core/base/ErrCode.h"
+#include "core/document/CommandIds.h"
 #include "core/document/ComponentHandlers.h"
 #include "core/document/ProgramPaths.h"
 #include "core/document/VexoDoc.h"
 #include "gui/engine/EngineFormView.h"
+#include "gui/engine/EngineMenus.h"
 #include "gui/engine/EnginePrinter.h"
 #include "gui/engine/SimSpecEditCtrl.h"
 #include "gui/engine/SimSpecEditDlg.h"
@@ -130,7 +134,9 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
   if (withDialogs) {
     TakeAbout(frame);
     TakeLowColorNotice(frame);
+    TakeRecoveryDialog(frame);
     TakeFileMenu(frame);
+    TakeEditMenu(frame);
     TakeManualViewer(app);
     TakeNumberedMessage();
     TakePortFlow(frame);
@@ -148,6 +154,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
   }
   if (scheme == 1) {
     TakeEngineForm(frame, QStringLiteral("engine-form.png"));
+    TakeFormToolTip(frame);
     TakeTable(frame, ViewSlot::ResultsTable, QStringLiteral("table-standard.png"));
     TakeTable(frame, ViewSlot::ProDataTable, QStringLiteral("table-extended.png"));
     TakeEditDialogs(frame);
@@ -358,6 +365,40 @@ void ScreenshotTour::TakeFileMenu(CMainFrame& frame) {
   menu->close();
 }
 
+void ScreenshotTour::TakeEditMenu(CMainFrame& frame) {
+  CVexoDoc* doc = frame.ActiveDocument();
+  if (!doc) return Fail(QStringLiteral("edit-menu.png: no engine"));
+  // A bore typed on the form, then the metric units.
+  EngineParameters& e = doc->Engine();
+  if (!doc->ConfirmSpecChange(e.bore)) return Fail(QStringLiteral("edit-menu.png: the bore was refused"));
+  e.bore.SetValue(e.bore.GetValue() + 0.030f);
+  doc->SetModified(true);
+  doc->UpdateDerivedValues();
+  frame.UpdateAllViews(*doc);
+  frame.Undo().Settle();
+  RunEngineCommand(*doc, command::kMetricUnits);
+  frame.Undo().Settle();
+  Settle();
+
+  QMenu* menu = frame.MainMenuBar()->findChild<QMenu*>(QStringLiteral("editMenu"));
+  if (!menu) return Fail(QStringLiteral("edit-menu.png: no Edit menu"));
+  frame.MainMenuBar()->setActiveAction(menu->menuAction());
+  if (!QTest::qWaitForWindowExposed(menu)) Fail(QStringLiteral("the Edit menu did not open"));
+  Settle();
+  QImage picture = frame.grab().toImage();
+  const QImage dropped = menu->grab().toImage();
+  {
+    QPainter painter(&picture);
+    painter.drawImage(frame.mapFromGlobal(menu->mapToGlobal(QPoint(0, 0))), dropped);
+  }
+  if (IsBlank(dropped)) Fail(QStringLiteral("the Edit menu is blank"));
+  Save(picture, QStringLiteral("edit-menu.png"), menu);
+  menu->close();
+  // The rest of the tour shows the engine as it was opened.
+  while (frame.Undo().UndoAction()->isEnabled()) frame.Undo().UndoAction()->trigger();
+  Settle();
+}
+
 namespace {
 
 CEngineFormView* ActiveForm(CMainFrame& frame) {
@@ -401,6 +442,30 @@ void ScreenshotTour::TakeEngineForm(CMainFrame& frame, const QString& name) {
   form->Canvas()->update();
   Settle();
   Save(form->Canvas()->grab().toImage(), name, form->Canvas());
+}
+
+void ScreenshotTour::TakeFormToolTip(CMainFrame& frame) {
+  CEngineFormView* form = ActiveForm(frame);
+  if (!form) return Fail(QStringLiteral("engine-form-tooltip.png: no engine form"));
+  CSimSpecEditCtrl* field = form->Field(1022);
+  form->ensureWidgetVisible(field);
+  Settle();
+  // The event the resting pointer sends, so the hint shows through the widget's own path.
+  const QPoint inside(field->width() / 2, field->height() / 2);
+  QHelpEvent rest(QEvent::ToolTip, inside, field->mapToGlobal(inside));
+  QApplication::sendEvent(field, &rest);
+  QWidget* tip = nullptr;
+  for (int wait = 0; wait < 40 && !tip; ++wait) {
+    Settle();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->inherits("QTipLabel") && window->isVisible()) tip = window;
+    }
+  }
+  if (!tip) return Fail(QStringLiteral("the hint over \"Bore:\" did not show"));
+  QImage picture = frame.grab().toImage();
+  PaintOver(picture, frame, *tip);
+  Save(picture, QStringLiteral("engine-form-tooltip.png"), tip);
+  QToolTip::hideText();
 }
 
 void ScreenshotTour::WithEditDialog(CMainFrame& frame, int fieldId,

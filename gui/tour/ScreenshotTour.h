@@ -39,7 +39,11 @@ class ScreenshotTour {
   void TakeMainWindow(int scheme, const QString& name, bool withDialogs);
   void TakeAbout(CMainFrame& frame);
   void TakeLowColorNotice(CMainFrame& frame);
+  //! The start-up offer of an earlier run's unsaved engines.
+  void TakeRecoveryDialog(CMainFrame& frame);
   void TakeFileMenu(CMainFrame& frame);
+  //! The Edit menu after two changes to the engine, which are then taken back.
+  void TakeEditMenu(CMainFrame& frame);
   //! The user manual in its own viewer.
   void TakeManualViewer(CVexoApp& app);
   //! A numbered message box, its number in the caption.
@@ -61,6 +65,8 @@ class ScreenshotTour {
   void TakePrintPreview(CMainFrame& frame);
   //! The engine form of the active engine window (the whole form) as `name`.
   void TakeEngineForm(CMainFrame& frame, const QString& name);
+  //! The hint over a value of the active engine's form, as the resting pointer shows it.
+  void TakeFormToolTip(CMainFrame& frame);
   //! The edit dialogs and component menus of the active engine's form.
   void TakeEditDialogs(CMainFrame& frame);
   //! Opens the dialog of field `fieldId`, lets `shoot` picture it, then cancels it.

@@ -27,7 +27,7 @@ file(WRITE ${WORK}/running3.json "${text}")
 set(cases
   "missing|shard 2 of 3 is missing|part1,part3"
   "duplicate|again2.json is shard 2 again \\(as .*part2.json\\)|part1,part2,again2"
-  "foreign|foreign3.json belongs to another series than .*part1.json \\(its setup differs\\)|part1,part2,foreign3"
+  "foreign|foreign3.json belongs to another series than .*part1.json \\(its setup .*differs\\)|part1,part2,foreign3"
   "damaged|damaged2.json: not well-formed|part1,damaged2,part3"
   "running|running3.json is not finished|part1,part2,running3"
   "phase-1 record is a part|part1.json is not the merged record of phase 1|")

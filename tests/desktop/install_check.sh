@@ -55,5 +55,25 @@ for svg in "$prefix"/share/icons/hicolor/scalable/*/*.svg; do
   rsvg-convert -w 48 "$svg" >/dev/null 2>&1 || fail "icon does not render: ${svg#$prefix/}"
 done
 
+# Manual pages (one section per command of brisca-cli) and the shells' completion.
+for page in brisca brisca-cli; do
+  need "share/man/man1/$page.1"
+  text=$(MANWIDTH=100 man -l "$prefix/share/man/man1/$page.1" 2>&1) || fail "man -l $page.1: $text"
+  grep -q 'SYNOPSIS' <<<"$text" || fail "$page.1 renders without a synopsis"
+done
+text=$(MANWIDTH=100 man -l "$prefix/share/man/man1/brisca-cli.1" 2>/dev/null)
+for command in RUN VALIDATE CONVERT INFO ITERATE ITERATE-MERGE REPORT PRINT CATALOGUE; do
+  grep -q "^COMMAND $command\$" <<<"$text" || fail "brisca-cli.1 has no section COMMAND $command"
+done
+grep -q 'EXIT STATUS' <<<"$text" || fail "brisca-cli.1 tells no exit status"
+need share/bash-completion/completions/brisca-cli
+need share/zsh/vendor-completions/_brisca-cli
+words=$(bash -c 'source "$1"; COMP_WORDS=(brisca-cli run --o); COMP_CWORD=2; _brisca_cli; echo "${COMPREPLY[*]}"' \
+        _ "$prefix/share/bash-completion/completions/brisca-cli" 2>&1)
+[ "$words" = "--output --out" ] || fail "bash completes 'brisca-cli run --o' as '$words'"
+if command -v zsh >/dev/null; then
+  zsh -n "$prefix/share/zsh/vendor-completions/_brisca-cli" || fail "_brisca-cli is no zsh script"
+fi
+
 [ "$failures" -eq 0 ] || exit 1
 echo "installed layout complete"

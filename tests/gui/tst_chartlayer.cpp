@@ -11,7 +11,9 @@
 #include <QTest>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <set>
+#include <vector>
 
 #include "gui/results/chartlib/Chart2D.h"
 #include "gui/results/chartlib/ChartLegend.h"
@@ -180,6 +182,55 @@ class TestChartLayer : public QObject {
     auto* y2 = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).at(1));
     QVERIFY(y1->isGridLineVisible());
     QVERIFY(!y2->isGridLineVisible());
+  }
+
+  // A chart as small as the printed page's: the numbers of an axis keep a
+  // line's height between them one above the other, and half a line side by
+  // side; an inner number gives way to an end's ("85" over "80"). A chart of
+  // the screen's size keeps it.
+  void tickNumbersStandApartOnASmallChart_data() {
+    QTest::addColumn<int>("side");
+    QTest::addColumn<bool>("innerNearEndShown");
+    // "85" and "80" a little more than a line apart, as on the printed page.
+    QTest::newRow("printed page") << 420 << false;
+    QTest::newRow("screen") << 800 << true;
+  }
+  void tickNumbersStandApartOnASmallChart() {
+    QFETCH(int, side);
+    QFETCH(bool, innerNearEndShown);
+    CChart2D chart;
+    chart.resize(side, side);
+    chart.SetData(ChartAxis::Y1, Ramp(17, -0.2, 0.01), {QStringLiteral("Boost Pressure (psi)")});
+    chart.SetData(ChartAxis::Y2, Ramp(17, 80, -3), {QStringLiteral("Volumetric Eff.(%)")});
+    chart.SetAxisFixed(ChartAxis::X, 1000, 9000, 2000);
+    chart.SetAxisFixed(ChartAxis::Y1, -0.2, 0.0, 0.05);
+    chart.SetAxisFixed(ChartAxis::Y2, 5, 85, 10);
+    chart.Rescale();
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
+    chart.EnsureLayout();
+    const QRectF plot = chart.chart()->plotArea();
+    std::vector<QRectF> x, y2;
+    QStringList right;
+    for (QGraphicsItem* item : chart.chart()->childItems()) {
+      auto* label = dynamic_cast<brisca::ChartTextLabel*>(item);
+      if (!label || !label->isVisible()) continue;
+      const QRectF box = label->mapRectToParent(label->boundingRect());
+      if (box.top() > plot.bottom()) {
+        x.push_back(box);
+      } else if (box.left() > plot.right()) {
+        y2.push_back(box);
+        right << label->Text();
+      }
+    }
+    QVERIFY(right.contains(QStringLiteral("85")) && right.contains(QStringLiteral("5")));
+    QCOMPARE(right.contains(QStringLiteral("80")), innerNearEndShown);
+    std::sort(y2.begin(), y2.end(), [](const QRectF& a, const QRectF& b) { return a.top() < b.top(); });
+    for (std::size_t i = 0; i + 1 < y2.size(); ++i)
+      QVERIFY2(y2[i + 1].top() - y2[i].bottom() >= y2[i].height() - 0.5, qPrintable(right.join(' ')));
+    std::sort(x.begin(), x.end(), [](const QRectF& a, const QRectF& b) { return a.left() < b.left(); });
+    QVERIFY(x.size() >= 3);
+    for (std::size_t i = 0; i + 1 < x.size(); ++i) QVERIFY(x[i + 1].left() - x[i].right() >= x[i].height() / 2 - 0.5);
   }
 
   void excludedSeriesHaveNoLegendEntryAndTheLegendSitsAtTheBottom() {

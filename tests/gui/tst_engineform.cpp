@@ -433,15 +433,27 @@ class TestEngineForm : public QObject {
     QCOMPARE(QApplication::focusWidget(), form_->Field(1048));
   }
 
+  // The groups, then past the last one the pane's next tab; back from there the
+  // form's last group, and before its first group the pane's last tab.
   void ctrlPageKeysStepThroughTheGroups() {
+    QTabWidget* tabs = frame_->ActiveFrame()->LeftTabs();
     const std::vector<int> firsts = {1014, 1036, 1042, 1048, 1060, 1122, 1664};
     form_->Field(1014)->setFocus();
-    for (std::size_t i = 1; i <= firsts.size(); ++i) {
+    for (std::size_t i = 1; i < firsts.size(); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
-      QCOMPARE(QApplication::focusWidget(), form_->Field(firsts[i % firsts.size()]));
+      QCOMPARE(QApplication::focusWidget(), form_->Field(firsts[i]));
     }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(tabs->currentIndex(), 1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(tabs->currentIndex(), 0);
     QCOMPARE(QApplication::focusWidget(), form_->Field(1664));
+    form_->Field(1014)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(tabs->currentIndex(), 3);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(tabs->currentIndex(), 0);
+    QCOMPARE(QApplication::focusWidget(), form_->Field(1014));
   }
 
   void variableValveTimingBoxModifiesAndEnablesTheHighSpeedColumn() {

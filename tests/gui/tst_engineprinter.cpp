@@ -1,5 +1,8 @@
 // The engine's printed report: seven pages from any active view, each with its
 // header line, none blank, through the preview and into a PDF file.
+#include <algorithm>
+#include <vector>
+
 #include <QAction>
 #include <QFile>
 #include <QImage>
@@ -182,6 +185,72 @@ class TestEnginePrinter : public QObject {
     const double line = rodBottom - rodTop;
     QVERIFY2(titleTop - rodBottom >= 0.5 * line,
              qPrintable(QStringLiteral("%1 pt between the rows, a line is %2 pt").arg(titleTop - rodBottom).arg(line)));
+  }
+
+  // The extended table's printed headers stand clear of each other: between
+  // two columns' words ("Induction"/"Piston") lies nearly a line's height,
+  // well more than the space between two words of one heading, and the
+  // table ends inside the header's rule. The words' boxes as the PDF printed
+  // at 600 dots per inch holds them, in points.
+  void extendedTableHeadersStandApartOnPaper() {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) reads the words' boxes");
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("engine.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(600);
+    const brisca::CVexoDoc& doc = *frame_->ActiveDocument();
+    EnginePrinter(doc, frame_->Documents().Views(doc)).SavePdf(printer, file.toStdString());
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("5"),
+                              QStringLiteral("-l"), QStringLiteral("5"), file, QStringLiteral("-")});
+    QVERIFY(process.waitForFinished(60000));
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    struct Word {
+      QString text;
+      double left, top, right, bottom;
+    };
+    std::vector<Word> words;
+    static const QRegularExpression pattern(QStringLiteral(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    for (auto it = pattern.globalMatch(html); it.hasNext();) {
+      const auto m = it.next();
+      words.push_back({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
+                       m.captured(3).toDouble(), m.captured(4).toDouble()});
+    }
+    auto find = [&](const QString& text) {
+      const auto at = std::find_if(words.begin(), words.end(), [&](const Word& w) { return w.text == text; });
+      return at == words.end() ? Word{text, -1, -1, -1, -1} : *at;
+    };
+    const Word induction = find(QStringLiteral("Induction"));
+    const Word page = find(QStringLiteral("7"));  // "Page 5 of 7" ends where the rule ends
+    QVERIFY(induction.top > 0 && page.right > 0);
+    const double line = induction.bottom - induction.top;
+    const double secondTop = find(QStringLiteral("RPM")).top;
+    // The columns start where the first header line's words do; a column
+    // ends at the right of its words on either line.
+    std::vector<Word> columns;
+    for (const Word& w : words)
+      if (qAbs(w.top - induction.top) < 0.5) columns.push_back(w);
+    std::sort(columns.begin(), columns.end(), [](const Word& a, const Word& b) { return a.left < b.left; });
+    QCOMPARE(columns.size(), std::size_t(12));
+    for (const Word& w : words) {
+      if (qAbs(w.top - secondTop) >= 0.5) continue;
+      for (std::size_t k = columns.size(); k-- > 0;) {
+        if (columns[k].left > w.left + 0.5) continue;
+        columns[k].right = std::max(columns[k].right, w.right);
+        columns[k].text += QLatin1Char(' ') + w.text;
+        break;
+      }
+    }
+    for (std::size_t k = 0; k + 1 < columns.size(); ++k) {
+      const double gap = columns[k + 1].left - columns[k].right;
+      QVERIFY2(gap >= 0.9 * line, qPrintable(QStringLiteral("%1 | %2: %3 pt apart, a line is %4 pt")
+                                                 .arg(columns[k].text, columns[k + 1].text)
+                                                 .arg(gap)
+                                                 .arg(line)));
+    }
+    QVERIFY2(columns.back().right <= page.right, qPrintable(columns.back().text));
   }
 
  private:

@@ -215,10 +215,20 @@ class TestResultsTable : public QObject {
     const int rowTop = 43 + 3 * m.h + 3 * m.h + 2 * m.h + m.h;
     QCOMPARE(TextsOnLine(device.engine.texts, rowTop + m.ascent), expected);
     const QList<qreal> xs = XsOnLine(device.engine.texts, rowTop + m.ascent);
-    for (int k = 0; k < xs.size(); ++k) QCOMPARE(xs[k], qreal(20 + k * m.w + m.cw));
     const QStringList header1 = TextsOnLine(device.engine.texts, 43 + m.ascent);
     const QStringList header2 = TextsOnLine(device.engine.texts, 43 + m.h + m.ascent);
     QCOMPARE(header1.size(), expected.size());
+    // Each cell starts under its header; the columns are at least ten
+    // characters wide and keep two characters' width clear right of either
+    // header word, so no header runs into the next ("Induction"/"Piston").
+    const QFontMetrics metrics(QFontDatabase::systemFont(QFontDatabase::GeneralFont), &device);
+    QCOMPARE(XsOnLine(device.engine.texts, 43 + m.ascent), xs);
+    QCOMPARE(xs.first(), qreal(20 + m.cw));
+    for (int k = 0; k + 1 < xs.size(); ++k) {
+      QVERIFY(xs[k + 1] - xs[k] >= m.w);
+      const int words = std::max(metrics.horizontalAdvance(header1[k]), metrics.horizontalAdvance(header2[k]));
+      QVERIFY2(xs[k] + words + 2 * m.cw <= xs[k + 1], qPrintable(header1[k] + " " + header2[k]));
+    }
     QCOMPARE(header1.first() + " " + header2.first(), QStringLiteral("Engine RPM"));
     QCOMPARE(header1.last() + " " + header2.last(),
              extended ? QStringLiteral("PMEP Pressure") : QStringLiteral("BMEP Pressure"));
@@ -289,12 +299,23 @@ class TestResultsTable : public QObject {
           view->Paint(painter, false);
         }
         const Layout m = LayoutOf(QFontDatabase::systemFont(QFontDatabase::GeneralFont), &image);
+        // The columns' left edges lie a character left of their headers.
+        TextDevice device;
+        {
+          QPainter painter(&device);
+          view->Paint(painter, false);
+        }
+        QList<qreal> edges;
+        for (qreal x : XsOnLine(device.engine.texts, 43 + m.ascent)) edges << x - m.cw;
+        edges << view->RightEdge(QFontMetrics(QFontDatabase::systemFont(QFontDatabase::GeneralFont), &image));
+        QCOMPARE(edges.size(), bands.size() + 1);
         const int y = 43 + 3 * m.h + m.h / 2;  // in row 0, left of its texts
         for (int k = 0; k < bands.size(); ++k) {
           // Both ends of the band (clear of the rule right of the speed column).
-          const int left = 20 + k * m.w;
+          const int left = int(edges[k]);
+          const int right = int(edges[k + 1]);
           QCOMPARE(image.pixelColor((left + 1) * ratio + 1, y * ratio) == bands[k], scheme != 0);
-          QCOMPARE(image.pixelColor((left + m.w) * ratio - 1, y * ratio) == bands[k], scheme != 0);
+          QCOMPARE(image.pixelColor(right * ratio - 1, y * ratio) == bands[k], scheme != 0);
         }
         QCOMPARE(image.pixelColor((20 - m.cw / 2) * ratio, 43 * ratio) == SchemeColor(48),
                  scheme != 0);

@@ -382,10 +382,14 @@ void CChart2D::PlaceTickLabels() {
         item->PlaceAt({plot.right() + kTickRoom, ChartPoint({0, value}, axis).y()});
       }
     }
-    // On a small chart an inner number that would touch an end's gives way.
+    // On a small chart (the printed page's) an inner number too near an end's
+    // gives way: numbers stacked closer than a line, or side by side closer
+    // than half a line, read as one crowded group.
     if (!shown || labels.size() < 3) continue;
-    auto box = [](const ChartTextLabel* item) {
-      return item->mapRectToParent(item->boundingRect()).adjusted(-kLabelGap, -kLabelGap / 2, kLabelGap, kLabelGap / 2);
+    auto box = [&](const ChartTextLabel* item) {
+      const QRectF text = item->mapRectToParent(item->boundingRect());
+      const qreal across = std::max(kLabelGap, text.height() / 4);
+      return text.adjusted(-across, -text.height() / 2, across, text.height() / 2);
     };
     const QRectF first = box(labels.front().second);
     const QRectF last = box(labels.back().second);

@@ -10,7 +10,6 @@
 #include <system_error>
 
 #include "core/base/FileError.h"
-#include "core/iterator/ShardFile.h"
 #include "tests/support/SpecialFiles.h"
 #include "tests/support/TempDir.h"
 
@@ -96,19 +95,6 @@ TEST(TextFileTest, OnlyRegularFilesAreReadAndNoneBeyondTheLimit) {
     if (fs::status(path, ec).type() == fs::file_type::fifo)
       feeder = std::make_unique<FifoFeeder>(path, "4.2\n");
     EXPECT_EQ(Read(path), c.expected);
-  }
-}
-
-// The shard records go the same way, with their own larger limit.
-TEST(TextFileTest, ShardRecordsAreReadOnlyFromRegularFiles) {
-  TempDir dir;
-  ASSERT_TRUE(MakeFifo(dir / "part.json"));
-  const FifoFeeder feeder(dir / "part.json", "{}");
-  for (const fs::path& path : {dir / "part.json", fs::path("/dev/null")}) {
-    ShardRecord record;
-    std::string error;
-    EXPECT_FALSE(ReadShardRecord(path, record, error)) << path;
-    EXPECT_EQ(error, "it is not a regular file") << path;
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "core/report/MacroProcessor.h"
 #include "tests/core/report/ReportTestFolder.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/ScriptedPresenter.h"
 
 namespace brisca {
@@ -111,6 +112,31 @@ TEST(MacroProcessorTest, FailuresAreReportedAndBothFilesClosed) {
     EXPECT_EQ(OpenDescriptors(), before);
   }
   EXPECT_EQ(fs::file_size(folder / "in.html"), 200005u);
+}
+
+// A report that cannot be written whole leaves the previous one as it was and
+// nothing beside it: a full disk while writing, and one that shows only when
+// the last of the buffer goes out.
+TEST(MacroProcessorTest, AFailedReportLeavesThePreviousOneWhole) {
+  for (const std::size_t length : {std::size_t{200000}, std::size_t{3000}}) {
+    SCOPED_TRACE(length);
+    ReportTestFolder folder;
+    folder.Write("in.html", std::string(length, 'x') + " _HP1");
+    folder.Write("out.html", "the previous report\n");
+    const std::vector<std::string> namesBefore = folder.Names();
+    ScriptedPresenter presenter;
+    ScopedPresenter installed(presenter);
+    TableResolver resolver;
+    {
+      const FileSizeLimit full(2048);
+      ASSERT_TRUE(full.Set());
+      EXPECT_FALSE(resolver.Process(folder / "in.html", folder / "out.html"));
+    }
+    ASSERT_EQ(presenter.Shown().size(), 1u);
+    EXPECT_EQ(presenter.Shown().front().code, 127);
+    EXPECT_EQ(ReportTestFolder::ReadFile(folder / "out.html"), "the previous report\n");
+    EXPECT_EQ(folder.Names(), namesBefore);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -11,6 +12,7 @@
 #include "core/report/VexoReport.h"
 #include "core/base/NumberText.h"
 #include "tests/core/report/ReportTestFolder.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/SampleDocuments.h"
 #include "tests/support/ScriptedPresenter.h"
 
@@ -250,6 +252,41 @@ TEST(VexoReportTest, ReportFolderIsFilledFromTheInstalledPiecesWithoutOverwritin
   EXPECT_EQ(ReportTestFolder::ReadFile(folder / "DefaultLogo.bmp"), "installed logo");
   EXPECT_NE(fs::status(folder / "DefaultLogo.bmp").permissions() & fs::perms::owner_write, fs::perms::none);
   EXPECT_FALSE(FillReportFolder(folder, user / "no such folder"));
+}
+
+// A full disk leaves a piece whole or absent, never cut short; a piece found
+// empty (what a cut copy left before) is copied again and the user told which.
+TEST(VexoReportTest, ReportFolderPiecesAreWholeOrAbsentAndEmptyOnesAreReplaced) {
+  ReportTestFolder installedCopy;
+  const std::string toc = "installed toc";
+  const std::string logo(200000, 'L');
+  installedCopy.Write("DefaultToc.html", toc);
+  installedCopy.Write("DefaultLogo.bmp", logo);
+  ReportTestFolder user;
+  user.Write("DefaultCopyright.txt", "");  // empty, but not a piece that is installed
+  ScriptedPresenter presenter;
+  ScopedPresenter shown(presenter);
+  {
+    const FileSizeLimit full(4096);
+    ASSERT_TRUE(full.Set());
+    EXPECT_FALSE(FillReportFolder(user.Path(), installedCopy.Path()));
+  }
+  std::vector<std::string> names = user.Names();
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"DefaultCopyright.txt", "DefaultToc.html"}));
+  EXPECT_EQ(user.Read("DefaultToc.html"), toc);
+  EXPECT_TRUE(presenter.Shown().empty());
+
+  user.Write("DefaultToc.html", "");
+  ASSERT_TRUE(FillReportFolder(user.Path(), installedCopy.Path()));
+  EXPECT_EQ(user.Read("DefaultToc.html"), toc);
+  EXPECT_EQ(user.Read("DefaultLogo.bmp"), logo);
+  EXPECT_EQ(user.Read("DefaultCopyright.txt"), "");
+  ASSERT_EQ(presenter.Shown().size(), 1u);
+  EXPECT_EQ(presenter.Shown().front().kind, MessageKind::Notice);
+  EXPECT_EQ(presenter.Shown().front().code, 305);
+  EXPECT_NE(presenter.Shown().front().text.find((user / "DefaultToc.html").string()), std::string::npos);
+  EXPECT_EQ(presenter.Shown().front().text.find("DefaultLogo.bmp"), std::string::npos);
 }
 
 // The installed template uses only macros the report knows, and every piece
