@@ -80,6 +80,9 @@ class CMainFrame : public QMainWindow {
 
   //! Every window of `document` redraws; titles and status panes follow.
   void UpdateAllViews(CVexoDoc& document);
+  //! Every document shows its power and torque for `conditions`; every open
+  //! window redraws at once and the status pane follows.
+  void ShowConditions(const TestConditions& conditions);
   //! Window titles follow the documents' names and modified flags.
   void RefreshTitles();
   RecentFiles& Mru() { return mru_; }
@@ -108,6 +111,8 @@ class CMainFrame : public QMainWindow {
   void CreateStatusBar();
   void UpdateMenus();
   void UpdateStatusPanes();
+  //! The status pane's name for what the figures hold for.
+  static QString ConditionsPaneText(const TestConditions& conditions);
   //! "Simulation > Test Conditions...": a changed choice is kept and shown at once.
   void OnTestConditions();
   void RebuildRecentFiles();

@@ -10,6 +10,7 @@
 #include "core/document/CommandIds.h"
 #include "core/document/VexoDoc.h"
 #include "gui/engine/EngineMenus.h"
+#include "gui/shell/ChildFrame.h"
 #include "gui/engine/EnginePrinter.h"
 #include "gui/engine/TestConditionsDlg.h"
 #include "gui/iterator/IteratorCommands.h"
@@ -141,10 +142,24 @@ void CMainFrame::CreateStatusBar() {
   conditionsPane_ = pane("conditionsPane");
 }
 
+QString CMainFrame::ConditionsPaneText(const TestConditions& conditions) {
+  // A weather without a standard is no longer the model's air: say whose law brings the figures to it.
+  if (conditions.weatherGiven && conditions.standard == CorrectionStandard::Uncorrected)
+    return tr("At weather (%1)").arg(QString::fromLatin1(StandardName(LawOf(conditions))));
+  return QString::fromLatin1(StandardName(conditions.standard));
+}
+
 void CMainFrame::OnTestConditions() {
   CTestConditionsDlg dialog(app_.Prefs().conditions, this);
   if (dialog.exec() != QDialog::Accepted || dialog.Conditions() == app_.Prefs().conditions) return;
   app_.SetConditions(dialog.Conditions());
+  ShowConditions(dialog.Conditions());
+}
+
+void CMainFrame::ShowConditions(const TestConditions& conditions) {
+  documents_.SetDisplayConditions(conditions);
+  // Only the figures change: a redraw, no step to undo, nothing modified.
+  for (CChildFrame* frame : frames_) frame->UpdateViews();
   UpdateStatusPanes();
 }
 
@@ -159,8 +174,7 @@ void CMainFrame::UpdateStatusPanes() {
   resultsPane_->setText(!doc                       ? QString()
                         : doc->Results().IsEmpty() ? tr("No Results")
                                                    : tr("Results"));
-  conditionsPane_->setText(
-      !doc ? QString() : QString::fromLatin1(StandardName(app_.Prefs().conditions.standard)));
+  conditionsPane_->setText(!doc ? QString() : ConditionsPaneText(documents_.DisplayConditions()));
   for (QLabel* label : IndicatorPanes()) label->setVisible(doc != nullptr);
 }
 

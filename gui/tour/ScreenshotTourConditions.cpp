@@ -1,10 +1,13 @@
-// The test conditions dialog, with a standard chosen and a day's weather typed.
+// The test conditions dialog, with a standard chosen and a day's weather
+// typed, and a results table showing its figures at that weather.
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTest>
 
 #include "gui/engine/TestConditionsDlg.h"
+#include "gui/shell/ChildFrame.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/tour/ScreenshotTour.h"
 
@@ -26,6 +29,21 @@ void ScreenshotTour::TakeTestConditions(CMainFrame& frame) {
   }
   Save(dialog.grab().toImage(), QStringLiteral("test-conditions.png"), &dialog);
   dialog.reject();
+
+  // The standard table at a day's weather, its note line under the rows; then
+  // the model's own air again for the pictures that follow.
+  CChildFrame* child = frame.ActiveFrame();
+  QWidget* shownTab = child ? child->LeftTabs()->currentWidget() : nullptr;
+  TestConditions weather;
+  weather.standard = CorrectionStandard::SaeJ1349;
+  weather.weatherGiven = true;
+  weather.barometerInHg = PressureAtAltitudeInHg(1600);
+  weather.temperatureF = 75;
+  weather.humidityPercent = 40;
+  frame.ShowConditions(weather);
+  TakeTable(frame, ViewSlot::ResultsTable, QStringLiteral("results-corrected.png"));
+  frame.ShowConditions(TestConditions{});
+  if (shownTab) child->LeftTabs()->setCurrentWidget(shownTab);
 }
 
 }  // namespace brisca

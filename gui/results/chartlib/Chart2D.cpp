@@ -315,6 +315,7 @@ void CChart2D::SetColors(const ChartColors& colors) {
   chart_->setPlotAreaBackgroundBrush(colors.plotArea);
   chart_->setPlotAreaBackgroundVisible(true);
   chart_->legend()->setLabelColor(colors.text);
+  chart_->setTitleBrush(colors.text);
   for (QValueAxis* axis : axes_) ApplyAxisColors(axis);
   for (auto& labels : tickLabels_) {
     for (auto& [value, item] : labels) item->SetColor(colors.text);
@@ -327,6 +328,14 @@ void CChart2D::SetPlotMargins(const QMargins& margins) {
   plotMargins_ = margins;
   FitLegend();
 }
+
+void CChart2D::SetNote(const QString& note) {
+  chart_->setTitleFont(TextFont(font()));
+  chart_->setTitleBrush(colors_.text);
+  chart_->setTitle(note);
+}
+
+QString CChart2D::Note() const { return chart_->title(); }
 
 int CChart2D::AddLabel(const QString& text, QPointF at, ChartAxis yAxis, Qt::Alignment align,
                        const QColor& textColor, const QColor& background) {
@@ -502,6 +511,7 @@ void CChart2D::UsePixelFonts() {
     axis->setLabelsFont(TextFont(axis->labelsFont()));
     axis->setTitleFont(TextFont(axis->titleFont()));
   }
+  chart_->setTitleFont(TextFont(font()));
   for (Label& label : labels_) label.item->SetFont(TextFont(label.item->Font()));
   for (auto& [value, item] : valueLabels_) item->SetFont(TextFont(item->Font()));
   for (auto& labels : tickLabels_) {
