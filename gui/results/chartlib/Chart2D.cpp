@@ -315,7 +315,7 @@ void CChart2D::SetColors(const ChartColors& colors) {
   chart_->setPlotAreaBackgroundBrush(colors.plotArea);
   chart_->setPlotAreaBackgroundVisible(true);
   chart_->legend()->setLabelColor(colors.text);
-  chart_->setTitleBrush(colors.text);
+  if (!chart_->title().isEmpty()) chart_->setTitleBrush(colors.text);
   for (QValueAxis* axis : axes_) ApplyAxisColors(axis);
   for (auto& labels : tickLabels_) {
     for (auto& [value, item] : labels) item->SetColor(colors.text);
@@ -330,6 +330,8 @@ void CChart2D::SetPlotMargins(const QMargins& margins) {
 }
 
 void CChart2D::SetNote(const QString& note) {
+  // A chart that never had a note is left without a title item, laid out as ever.
+  if (note.isEmpty() && chart_->title().isEmpty()) return;
   chart_->setTitleFont(TextFont(font()));
   chart_->setTitleBrush(colors_.text);
   chart_->setTitle(note);
@@ -511,7 +513,7 @@ void CChart2D::UsePixelFonts() {
     axis->setLabelsFont(TextFont(axis->labelsFont()));
     axis->setTitleFont(TextFont(axis->titleFont()));
   }
-  chart_->setTitleFont(TextFont(font()));
+  if (!chart_->title().isEmpty()) chart_->setTitleFont(TextFont(font()));
   for (Label& label : labels_) label.item->SetFont(TextFont(label.item->Font()));
   for (auto& [value, item] : valueLabels_) item->SetFont(TextFont(item->Font()));
   for (auto& labels : tickLabels_) {
