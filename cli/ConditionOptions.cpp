@@ -35,9 +35,9 @@ TestConditions ConditionOptions::Conditions() const {
   return conditions;
 }
 
-void ApplyToDisplayedResults(CVexoDoc& doc, const TestConditions& conditions) {
+void ApplyDisplayConditions(CVexoDoc& doc, const TestConditions& conditions) {
+  doc.SetDisplayConditions(conditions);
   if (!IsTransformed(conditions)) return;
-  doc.Results() = DisplayedResults(doc.Results(), conditions);
   std::printf("power and torque: %s\n", ConditionsNote(conditions, false).c_str());
 }
 

@@ -28,10 +28,10 @@ struct ConditionOptions {
 };
 
 //! For the commands that hand a whole document to a writer (report, print):
-//! the document's displayed power and torque become the transformed ones and
-//! the conditions are stated on stdout. Only for a session's own copy that
-//! is never saved; nothing is done when nothing is transformed.
-void ApplyToDisplayedResults(CVexoDoc& doc, const TestConditions& conditions);
+//! the document shows its power and torque under `conditions` (its results
+//! stay the model's) and the conditions are stated on stdout when they
+//! transform anything.
+void ApplyDisplayConditions(CVexoDoc& doc, const TestConditions& conditions);
 
 //! Adds the options to `command`; each value is checked as it is read.
 void AddConditionOptions(CLI::App& command, ConditionOptions& options);

@@ -48,7 +48,7 @@ int Print(const PrintOptions& options, const TestConditions& conditions) {
   const std::unique_ptr<EngineSession> session =
       OpenEngine(options.engine, options.dataDir, options.run ? OpenRun::Always : OpenRun::AsStored);
   if (!session) return kExitEngineError;
-  ApplyToDisplayedResults(session->doc, conditions);
+  ApplyDisplayConditions(session->doc, conditions);
   const OutputFile output(options.output, ".pdf");
   if (!output.Ok()) return kExitEngineError;
   const std::unique_ptr<QApplication> application = MakeOffscreenApplication();

@@ -69,7 +69,7 @@ int Report(const ReportOptions& options, const TestConditions& conditions) {
   }
 
   CVexoDoc& doc = session->doc;
-  ApplyToDisplayedResults(doc, conditions);
+  ApplyDisplayConditions(doc, conditions);
   const ReportCharts charts(doc);
   CVexoReport report(doc, doc.Report(), paths.reportFolder, charts.Sink());
   report.SetOutputPath(options.output);

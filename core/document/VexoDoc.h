@@ -18,6 +18,7 @@
 #include "core/document/EngineParameters.h"
 #include "core/reportspecs/ReportSpecs.h"
 #include "core/results/ChartState.h"
+#include "core/results/TestConditions.h"
 
 namespace brisca {
 
@@ -148,6 +149,18 @@ class CVexoDoc {
     return engine_.results[static_cast<int>(which)];
   }
 
+  //! The air the shown figures hold for: the application's choice, kept for
+  //! display only. Never saved, never part of State(), never copied with the
+  //! engine; the results, runs and iterator scores stay the model's.
+  const TestConditions& DisplayConditions() const { return displayConditions_; }
+  void SetDisplayConditions(const TestConditions& conditions) { displayConditions_ = conditions; }
+  //! Results(which) as tables, charts, print and report show them: power and
+  //! torque through DisplayedResults. Bit for bit Results(which) when nothing
+  //! is transformed.
+  ResultSet ShownResults(ResultSetId which = ResultSetId::Displayed) const {
+    return DisplayedResults(Results(which), displayConditions_);
+  }
+
   //! The 28 values of one result quantity: 1 speed, 2 power, 3 torque, 4 manifold
   //! pressure, 5 boost, 6 VE, 7 IMEP, 8 BMEP, 9 FMEP, 10 indicated, 11 friction,
   //! 12 pumping power, 13 mechanical efficiency, 14 airflow, 15 piston force,
@@ -241,6 +254,7 @@ class CVexoDoc {
   bool baselineChanged_ = true;  //!< changed since the Pro Iterator took it as baseline
   EngineParameters engine_;
   ReportSpecs report_;
+  TestConditions displayConditions_;  //!< display only (ShownResults)
   std::array<std::unique_ptr<BaselineIterator>, 2> iterators_;
   std::array<ChartState, 2> charts_{ChartState::Defaults(ChartRole::First),
                                     ChartState::Defaults(ChartRole::Second)};

@@ -8,6 +8,7 @@
 #include "core/base/FileError.h"
 #include "core/document/VexoDoc.h"
 #include "core/reportspecs/ReportSpecs.h"
+#include "core/results/TestConditions.h"
 #include "core/base/NumberText.h"
 #include "core/base/TextFile.h"
 
@@ -78,6 +79,19 @@ std::string LogoFile(const Ctx& c) {
   return Plain(s.logoFile);
 }
 
+// The air the report's power and torque hold for; with nothing chosen, the
+// model's own. Domestic like the figures it speaks of.
+std::string Conditions(const Ctx& c) {
+  return Plain(ConditionsNote(c.document->DisplayConditions(), false));
+}
+
+// A note paragraph under the results when their figures are corrected or
+// brought to a weather; nothing otherwise, so an uncorrected report reads as before.
+std::string ConditionsParagraph(const Ctx& c) {
+  if (!IsTransformed(c.document->DisplayConditions())) return {};
+  return "<p class=\"note\">" + Conditions(c) + "</p>";
+}
+
 std::string Now(const Ctx& c, bool date) {
   return date ? FormatReportDate(c.now) : FormatReportTime(c.now);
 }
@@ -117,6 +131,8 @@ const SingleMacro kSingleMacros[] = {
                                        : std::string();
      }},
     {"_GLOSSARY", Glossary},
+    {"_CONDITIONS", Conditions},
+    {"_CONDNOTE", ConditionsParagraph},
 
     // short block
     {"_SBTYPE", [](const Ctx& c) { return Text(E(c).shortBlockType); }},
@@ -304,7 +320,7 @@ const ResultMacro kResultMacros[] = {
 };
 
 std::string ResultText(const Ctx& c, const ResultMacro& macro, int point) {
-  const ResultSet& set = c.document->Results(ResultSetId::Displayed);
+  const ResultSet set = c.document->ShownResults(ResultSetId::Displayed);
   // A cleared set reads as empty whatever its arrays still hold.
   if (point >= set.count) return kUnassignedText;
   const float value = (set.*macro.values)[point] * macro.factor;

@@ -65,7 +65,9 @@ bool CVexoReport::Generate() {
 }
 
 void CVexoReport::RunWithoutNitrous() {
-  const ResultSet without = brisca::RunWithoutNitrous(document_);
+  // Shown in the same air as the run with nitrous, so the gain is the nitrous's alone.
+  const ResultSet without =
+      DisplayedResults(brisca::RunWithoutNitrous(document_), document_.DisplayConditions());
   context_.powerWithoutNitrous = without.power;
   context_.torqueWithoutNitrous = without.torque;
   context_.countWithoutNitrous = without.count;

@@ -36,7 +36,9 @@ bool SharedX(const std::vector<CsvSeries>& series) {
 
 }  // namespace
 
-std::string SeriesCsvText(const std::string& xTitle, const std::vector<CsvSeries>& series) {
+std::string SeriesCsvText(const std::string& xTitle, const std::vector<CsvSeries>& series,
+                          const std::string& note) {
+  if (!note.empty()) return "# " + note + "\n" + SeriesCsvText(xTitle, series);
   for (const CsvSeries& s : series) BRISCA_ASSERT(s.x.size() == s.y.size());
   std::string text;
   if (series.empty()) return Field(xTitle) + "\n";
@@ -61,11 +63,11 @@ std::string SeriesCsvText(const std::string& xTitle, const std::vector<CsvSeries
 }
 
 bool SaveSeriesCsv(const std::filesystem::path& path, const std::string& xTitle,
-                   const std::vector<CsvSeries>& series) {
+                   const std::vector<CsvSeries>& series, const std::string& note) {
   try {
     AtomicFileWriter file(path, "SaveSeriesCsv");
     TextWriter writer(file.Stream());
-    writer.Write(SeriesCsvText(xTitle, series));
+    writer.Write(SeriesCsvText(xTitle, series, note));
     file.Commit();
     return true;
   } catch (const FileError& error) {

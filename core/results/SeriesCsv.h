@@ -16,12 +16,14 @@ struct CsvSeries {
   std::vector<double> y;  //!< as many values as x
 };
 
-//! The text of the file.
-std::string SeriesCsvText(const std::string& xTitle, const std::vector<CsvSeries>& series);
+//! The text of the file. A `note` (what the figures hold for) comes first as
+//! a "# " comment line; without one the text starts with the header row.
+std::string SeriesCsvText(const std::string& xTitle, const std::vector<CsvSeries>& series,
+                          const std::string& note = {});
 
 //! Writes the text to `path` (the old file stays whole when writing fails); a
 //! failure is reported by its file error code and gives false.
 bool SaveSeriesCsv(const std::filesystem::path& path, const std::string& xTitle,
-                   const std::vector<CsvSeries>& series);
+                   const std::vector<CsvSeries>& series, const std::string& note = {});
 
 }  // namespace brisca

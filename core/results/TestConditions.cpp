@@ -129,12 +129,24 @@ double DisplayScale(const TestConditions& conditions) {
   return CorrectionFactor(conditions.standard, model);
 }
 
+namespace {
+// The figures a standard corrects: those the brake delivers.
+constexpr ResultArray ResultSet::*kScaledQuantities[] = {&ResultSet::power, &ResultSet::wheelPower,
+                                                         &ResultSet::torque, &ResultSet::wheelTorque};
+}  // namespace
+
+bool IsScaledQuantity(ResultArray ResultSet::*quantity) {
+  for (ResultArray ResultSet::*scaled : kScaledQuantities) {
+    if (quantity == scaled) return true;
+  }
+  return false;
+}
+
 ResultSet DisplayedResults(const ResultSet& model, const TestConditions& conditions) {
   ResultSet shown = model;
   if (!IsTransformed(conditions)) return shown;
   const double scale = DisplayScale(conditions);
-  for (ResultArray ResultSet::*values :
-       {&ResultSet::power, &ResultSet::wheelPower, &ResultSet::torque, &ResultSet::wheelTorque}) {
+  for (ResultArray ResultSet::*values : kScaledQuantities) {
     for (int k = 0; k < shown.count; ++k) {
       (shown.*values)[k] = static_cast<float>((model.*values)[k] * scale);
     }

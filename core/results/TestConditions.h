@@ -81,6 +81,9 @@ double DisplayScale(const TestConditions& conditions);
 //! as they are. The same set back, bit for bit, when nothing is transformed.
 ResultSet DisplayedResults(const ResultSet& model, const TestConditions& conditions);
 
+//! Whether DisplayedResults scales `quantity`: brake and wheel power and torque.
+bool IsScaledQuantity(ResultArray ResultSet::*quantity);
+
 //! True when DisplayScale is not the identity (a standard or a weather is set).
 bool IsTransformed(const TestConditions& conditions);
 

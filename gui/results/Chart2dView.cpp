@@ -167,7 +167,7 @@ std::vector<CsvSeries> CChart2dView::PlottedSeries() const {
 }
 
 bool CChart2dView::ExportData(const std::filesystem::path& path) const {
-  return SaveSeriesCsv(path, State().X().Label(), PlottedSeries());
+  return SaveSeriesCsv(path, State().X().Label(), PlottedSeries(), chart_->Note().toStdString());
 }
 
 bool CChart2dView::SaveAsBitmap(const std::filesystem::path& path) const {

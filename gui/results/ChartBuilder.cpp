@@ -6,6 +6,7 @@
 
 #include "core/document/VexoDoc.h"
 #include "core/results/ChartScale.h"
+#include "core/results/TestConditions.h"
 #include "gui/results/ZoneChart2D.h"
 #include "gui/shell/ColorScheme.h"
 
@@ -18,10 +19,30 @@ constexpr int kPoints = kResultPoints;
 constexpr qreal kLineWidth = 2.0;
 constexpr qreal kMarkerSize = 5.0;
 
-const ResultArray& ItemValues(const CVexoDoc& document, int item) {
-  return ChartItemValues(item, document.Results(ResultSetId::Displayed),
-                         document.Results(ResultSetId::LowSpeedLobe),
-                         document.Results(ResultSetId::HighSpeedLobe));
+// A document's three result sets as it shows them (power and torque under its
+// display conditions).
+struct ShownSets {
+  explicit ShownSets(const CVexoDoc& document)
+      : displayed(document.ShownResults(ResultSetId::Displayed)),
+        lowSpeedLobe(document.ShownResults(ResultSetId::LowSpeedLobe)),
+        highSpeedLobe(document.ShownResults(ResultSetId::HighSpeedLobe)) {}
+  const ResultArray& Values(int item) const {
+    return ChartItemValues(item, displayed, lowSpeedLobe, highSpeedLobe);
+  }
+  ResultSet displayed;
+  ResultSet lowSpeedLobe;
+  ResultSet highSpeedLobe;
+};
+
+// Whether `item` (or one of its curves) plots a figure the conditions scale.
+bool PlotsScaledQuantity(int item) {
+  if (item == kItemNone) return false;
+  const ChartItem& info = GetChartItem(item);
+  if (!info.IsCombination()) return IsScaledQuantity(info.quantity);
+  for (int j = 0; j < info.series; ++j) {
+    if (IsScaledQuantity(GetChartItem(info.curves[static_cast<std::size_t>(j)]).quantity)) return true;
+  }
+  return false;
 }
 
 int CurveItem(int item, int curve) {
@@ -35,13 +56,13 @@ int DrawnPoints(const CVexoDoc& document) {
   return std::clamp(document.Results(ResultSetId::Displayed).count, 0, kPoints);
 }
 
-void FillCurve(ChartData& data, int set, const CVexoDoc& document, int xItem, int yItem) {
-  const ResultArray& x = ItemValues(document, xItem);
+void FillCurve(ChartData& data, int set, const ShownSets& document, int xItem, int yItem) {
+  const ResultArray& x = document.Values(xItem);
   if (yItem == kItemNone) {
     for (int p = 0; p < kPoints; ++p) data.SetX(set, p, x[static_cast<std::size_t>(p)]);
     return;
   }
-  const ResultArray& y = ItemValues(document, yItem);
+  const ResultArray& y = document.Values(yItem);
   for (int p = 0; p < kPoints; ++p) {
     data.SetX(set, p, x[static_cast<std::size_t>(p)]);
     data.SetY(set, p, y[static_cast<std::size_t>(p)]);
@@ -98,8 +119,9 @@ void BuildChart(CZoneChart2D& chart, const CVexoDoc& document, const ChartState&
   if (state.comparison) {
     for (int j = 0; j < y1Sets; ++j) {
       const CVexoDoc& doc = *shown[static_cast<std::size_t>(j)]->document;
-      FillCurve(primary, j, doc, xItem, y1Item);
-      FillCurve(secondary, j, doc, xItem, y2Item);
+      const ShownSets sets(doc);
+      FillCurve(primary, j, sets, xItem, y1Item);
+      FillCurve(secondary, j, sets, xItem, y2Item);
       primary.SetSeriesEnd(j, DrawnPoints(doc));
       secondary.SetSeriesEnd(j, DrawnPoints(doc));
       primaryLegends.push_back(QString::fromStdString(shown[static_cast<std::size_t>(j)]->y1Legend));
@@ -107,12 +129,13 @@ void BuildChart(CZoneChart2D& chart, const CVexoDoc& document, const ChartState&
     }
   } else {
     const int len = DrawnPoints(document);
+    const ShownSets sets(document);
     for (int j = 0; j < y1Sets; ++j) {
-      FillCurve(primary, j, document, xItem, CurveItem(y1Item, j));
+      FillCurve(primary, j, sets, xItem, CurveItem(y1Item, j));
       primaryLegends.push_back(Label(CurveItem(y1Item, j)));
     }
     for (int j = 0; j < y2Sets; ++j) {
-      FillCurve(secondary, j, document, xItem, y2None ? kItemNone : CurveItem(y2Item, j));
+      FillCurve(secondary, j, sets, xItem, y2None ? kItemNone : CurveItem(y2Item, j));
       secondaryLegends.push_back(y2None ? QString() : Label(CurveItem(y2Item, j)));
     }
     primary.SetLastPoint(len);
@@ -156,6 +179,11 @@ void BuildChart(CZoneChart2D& chart, const CVexoDoc& document, const ChartState&
   colors.text = palette.Color(kChartFrameZones);
   chart.SetColors(colors);
   chart.SetZones(state.zones, palette.Color(kChartFrameZones));
+
+  // The air the power and torque hold for, once they are not the model's own.
+  const TestConditions& conditions = document.DisplayConditions();
+  const bool scaled = IsTransformed(conditions) && (PlotsScaledQuantity(xItem) || PlotsScaledQuantity(y1Item) || PlotsScaledQuantity(y2Item));
+  chart.SetNote(scaled ? QString::fromStdString(ConditionsNote(conditions, false)) : QString());
 
   // Unit captions.
   chart.ClearLabels();

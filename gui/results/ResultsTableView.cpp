@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "core/document/VexoDoc.h"
+#include "core/results/TestConditions.h"
 #include "gui/shell/ColorScheme.h"
 
 namespace brisca {
@@ -72,6 +73,17 @@ int LastRowTop(int h, int rowCount) {
   for (int i = 0; i < rowCount; ++i) y += (i % kRowsPerGroup == 0 && i > 0) ? 2 * h : h;
   return y;
 }
+
+// The lowest y the table's bands or rules reach for `rowCount` rows.
+int TableBottom(int h, int rowCount) {
+  const int groups = (rowCount + kRowsPerGroup - 1) / kRowsPerGroup;
+  const int bandBottom = kHeaderTop - h / 4 + h * (groups + rowCount + 2) + 2 * (h / 4) + h;
+  const int ruleBottom = LastRowTop(h, rowCount) + 5 * h / 4;
+  return std::max(bandBottom, ruleBottom);
+}
+
+// The top of the conditions note: half a line below the table.
+int NoteTop(int h, int rowCount) { return TableBottom(h, rowCount) + h / 2; }
 
 // The canvas the table is painted on, inside the scrolling view.
 class TableCanvas : public QWidget {
@@ -180,7 +192,7 @@ void CResultsTableView::Paint(QPainter& painter, bool printing) const {
   if (!printing) painter.setFont(BodyFont());
   const Metrics m = MetricsOf(painter.fontMetrics());
   const QFont body = painter.font();
-  const ResultSet& results = document_.Results();
+  const ResultSet results = document_.ShownResults();
   const auto rows = ResultsTableRowsOf(document_.Chart(ChartRole::Second).X(), results);
   const int n = static_cast<int>(rows.size());
   const auto columns = ResultsTableColumns(kind_);
@@ -239,22 +251,37 @@ void CResultsTableView::Paint(QPainter& painter, bool printing) const {
   hline(y + 5 * m.h / 4);
   painter.setPen(rule);
   painter.drawLine(m.edges[1], kHeaderTop - m.h / 4, m.edges[1], y + 5 * m.h / 4);
+  if (const QString note = Note(); !note.isEmpty()) {
+    painter.setPen(color(kTitleText));  // on the view's background, as the title
+    DrawTextAt(painter, kLeft, NoteTop(m.h, n), note);
+  }
   painter.restore();
 }
 
+QString CResultsTableView::Note() const {
+  const TestConditions& conditions = document_.DisplayConditions();
+  return IsTransformed(conditions) ? QString::fromStdString(ConditionsNote(conditions, false)) : QString();
+}
+
 QRect CResultsTableView::TableExtent(QPaintDevice* device) const {
-  const Metrics m = MetricsOf(QFontMetrics(BodyFont(), device));
+  const QFontMetrics metrics(BodyFont(), device);
+  const Metrics m = MetricsOf(metrics);
   const int n = document_.Results().count;
-  const int groups = (n + kRowsPerGroup - 1) / kRowsPerGroup;
-  const int bandBottom = kHeaderTop - m.h / 4 + m.h * (groups + n + 2) + 2 * (m.h / 4) + m.h;
-  const int ruleBottom = LastRowTop(m.h, n) + 5 * m.h / 4;
-  return QRect(0, 0, RightEdge(m) + kLeft, std::max(bandBottom, ruleBottom) + m.h);
+  int right = RightEdge(m) + kLeft;
+  int bottom = TableBottom(m.h, n) + m.h;
+  if (const QString note = Note(); !note.isEmpty()) {
+    right = std::max(right, kLeft + metrics.horizontalAdvance(note) + kLeft);
+    bottom = NoteTop(m.h, n) + 2 * m.h;
+  }
+  return QRect(0, 0, right, bottom);
 }
 
 QString CResultsTableView::CopyText() const {
-  const ResultSet& results = document_.Results();
+  const ResultSet results = document_.ShownResults();
   const auto columns = ResultsTableColumns(kind_);
   QStringList lines;
+  // As the command line's exports: what the figures hold for as a comment line first.
+  if (const QString note = Note(); !note.isEmpty()) lines << QStringLiteral("# ") + note;
   lines << QString::fromStdString(document_.GetTitle()) + QLatin1Char('\t') + Title();
   QStringList line1, line2;
   for (const ResultsTableColumn& column : columns) {

@@ -49,7 +49,11 @@ class CResultsTableView : public QScrollArea {
   //! The area the table covers when painted on screen into `device`.
   QRect TableExtent(QPaintDevice* device) const;
 
-  //! The table as tab-separated text: the engine and title, two header lines, the rows.
+  //! The line naming the standard and the air the power and torque hold for;
+  //! empty while they are the model's own. Painted under the table.
+  QString Note() const;
+  //! The table as tab-separated text: the note as a "# " line when there is
+  //! one, the engine and title, two header lines, the rows.
   QString CopyText() const;
   //! Puts CopyText() on the clipboard.
   void Copy() const;

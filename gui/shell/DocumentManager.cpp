@@ -45,9 +45,20 @@ fs::path DocumentManager::SaveFolder(const CVexoDoc& document) const {
 
 DocumentManager::~DocumentManager() = default;
 
+std::unique_ptr<CVexoDoc> DocumentManager::MakeDocument() {
+  auto document = std::make_unique<CVexoDoc>(&host_);
+  document->SetDisplayConditions(conditions_);
+  return document;
+}
+
+void DocumentManager::SetDisplayConditions(const TestConditions& conditions) {
+  conditions_ = conditions;
+  for (const auto& record : records_) record->document->SetDisplayConditions(conditions);
+}
+
 CVexoDoc& DocumentManager::NewDocument() {
   auto record = std::make_unique<Record>();
-  record->document = std::make_unique<CVexoDoc>(&host_);
+  record->document = MakeDocument();
   record->document->SetTitle("Brisca" + std::to_string(++untitledCount_));
   records_.push_back(std::move(record));
   return *records_.back()->document;
@@ -55,7 +66,7 @@ CVexoDoc& DocumentManager::NewDocument() {
 
 CVexoDoc* DocumentManager::OpenDocument(const fs::path& path) {
   auto record = std::make_unique<Record>();
-  record->document = std::make_unique<CVexoDoc>(&host_);
+  record->document = MakeDocument();
   // The document counts as open while it reads, as the framework's would.
   records_.push_back(std::move(record));
   Record& added = *records_.back();
@@ -88,7 +99,7 @@ void DocumentManager::CloseDocument(CVexoDoc& document) {
 CVexoDoc* DocumentManager::RecoverDocument(const fs::path& path,
                                            const std::function<bool(CVexoDoc&)>& read) {
   auto record = std::make_unique<Record>();
-  record->document = std::make_unique<CVexoDoc>(&host_);
+  record->document = MakeDocument();
   records_.push_back(std::move(record));
   Record& added = *records_.back();
   if (!read(*added.document)) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/results/TestConditions.h"
 #include "gui/shell/ViewRegistry.h"
 
 namespace brisca {
@@ -50,6 +51,10 @@ class DocumentManager {
   //! drops its recovery file).
   void SetReleasedHook(std::function<void(const CVexoDoc&)> hook) { released_ = std::move(hook); }
 
+  //! The air every document's figures are shown for, now and when opened later.
+  void SetDisplayConditions(const TestConditions& conditions);
+  const TestConditions& DisplayConditions() const { return conditions_; }
+
   std::vector<CVexoDoc*> Documents() const;
   //! The open document read from or saved to `path`, if any.
   CVexoDoc* FindByPath(const std::filesystem::path& path) const;
@@ -60,10 +65,13 @@ class DocumentManager {
  private:
   struct Record;
   Record* Find(const CVexoDoc& document) const;
+  //! A document of this application, showing its figures for the current conditions.
+  std::unique_ptr<CVexoDoc> MakeDocument();
 
   DocumentHost& host_;
   std::filesystem::path engineFolder_;
   std::filesystem::path sampleFolder_;
+  TestConditions conditions_;
   int untitledCount_ = 0;
   std::vector<std::unique_ptr<Record>> records_;
   std::function<void(const CVexoDoc&)> released_;

@@ -38,6 +38,7 @@ CMainFrame::CMainFrame(CVexoApp& app, std::filesystem::path engineFolder,
       timer2_(new QTimer(this)) {
   setObjectName(QStringLiteral("mainFrame"));
   setWindowTitle(QStringLiteral("Brisca"));
+  documents_.SetDisplayConditions(app_.Prefs().conditions);
   mdiArea_->setViewMode(QMdiArea::SubWindowView);
   mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -1,7 +1,7 @@
 #pragma once
 // The main frame: an MDI area in sub-window mode holding one child frame per
 // engine window, the workbook tabs along the bottom, menus, tool bar and a
-// status bar of four panes. It runs the File and Window commands on the
+// status bar of five panes. It runs the File and Window commands on the
 // documents of its DocumentManager; the application handles the scheme and
 // manual commands.
 
@@ -80,6 +80,9 @@ class CMainFrame : public QMainWindow {
 
   //! Every window of `document` redraws; titles and status panes follow.
   void UpdateAllViews(CVexoDoc& document);
+  //! Every document shows its power and torque for `conditions`; every open
+  //! window redraws at once and the status pane follows.
+  void ShowConditions(const TestConditions& conditions);
   //! Window titles follow the documents' names and modified flags.
   void RefreshTitles();
   RecentFiles& Mru() { return mru_; }
@@ -108,6 +111,10 @@ class CMainFrame : public QMainWindow {
   void CreateStatusBar();
   void UpdateMenus();
   void UpdateStatusPanes();
+  //! The status pane's name for what the figures hold for.
+  static QString ConditionsPaneText(const TestConditions& conditions);
+  //! "Simulation > Test Conditions...": a changed choice is kept and shown at once.
+  void OnTestConditions();
   void RebuildRecentFiles();
   void RebuildWindowList();
   void ArrangeIcons();
@@ -135,6 +142,7 @@ class CMainFrame : public QMainWindow {
   QLabel* unitsPane_ = nullptr;
   QLabel* autoRunPane_ = nullptr;
   QLabel* resultsPane_ = nullptr;
+  QLabel* conditionsPane_ = nullptr;  // the correction standard of the shown figures
   QTimer* timer1_ = nullptr;
   QTimer* timer2_ = nullptr;
   std::vector<CChildFrame*> frames_;

@@ -10,7 +10,9 @@
 #include "core/document/CommandIds.h"
 #include "core/document/VexoDoc.h"
 #include "gui/engine/EngineMenus.h"
+#include "gui/shell/ChildFrame.h"
 #include "gui/engine/EnginePrinter.h"
+#include "gui/engine/TestConditionsDlg.h"
 #include "gui/iterator/IteratorCommands.h"
 #include "gui/report/ReportMenu.h"
 #include "gui/shell/ColorScheme.h"
@@ -69,7 +71,11 @@ void CMainFrame::CreateMenus() {
   connect(view, &QMenu::aboutToShow, this, &CMainFrame::UpdateMenus);
   connect(schemes, &QMenu::aboutToShow, this, &CMainFrame::UpdateMenus);
 
-  AddEngineMenus(*menuBar_, [this] { return ActiveDocument(); });
+  QMenu* simulation = AddEngineMenus(*menuBar_, [this] { return ActiveDocument(); });
+  simulation->addSeparator();
+  QAction* conditions = simulation->addAction(tr("Test &Conditions..."));
+  conditions->setObjectName(QStringLiteral("testConditionsAction"));
+  connect(conditions, &QAction::triggered, this, &CMainFrame::OnTestConditions);
   InstallIteratorCommands(*this);
 
   windowMenu_ = menuBar_->addMenu(tr("&Window"));
@@ -133,10 +139,32 @@ void CMainFrame::CreateStatusBar() {
   unitsPane_ = pane("unitsPane");
   autoRunPane_ = pane("autoRunPane");
   resultsPane_ = pane("resultsPane");
+  conditionsPane_ = pane("conditionsPane");
+}
+
+QString CMainFrame::ConditionsPaneText(const TestConditions& conditions) {
+  // A weather without a standard is no longer the model's air: say whose law brings the figures to it.
+  if (conditions.weatherGiven && conditions.standard == CorrectionStandard::Uncorrected)
+    return tr("At weather (%1)").arg(QString::fromLatin1(StandardName(LawOf(conditions))));
+  return QString::fromLatin1(StandardName(conditions.standard));
+}
+
+void CMainFrame::OnTestConditions() {
+  CTestConditionsDlg dialog(app_.Prefs().conditions, this);
+  if (dialog.exec() != QDialog::Accepted || dialog.Conditions() == app_.Prefs().conditions) return;
+  app_.SetConditions(dialog.Conditions());
+  ShowConditions(dialog.Conditions());
+}
+
+void CMainFrame::ShowConditions(const TestConditions& conditions) {
+  documents_.SetDisplayConditions(conditions);
+  // Only the figures change: a redraw, no step to undo, nothing modified.
+  for (CChildFrame* frame : frames_) frame->UpdateViews();
+  UpdateStatusPanes();
 }
 
 std::vector<QLabel*> CMainFrame::IndicatorPanes() const {
-  return {unitsPane_, autoRunPane_, resultsPane_};
+  return {unitsPane_, autoRunPane_, resultsPane_, conditionsPane_};
 }
 
 void CMainFrame::UpdateStatusPanes() {
@@ -146,6 +174,7 @@ void CMainFrame::UpdateStatusPanes() {
   resultsPane_->setText(!doc                       ? QString()
                         : doc->Results().IsEmpty() ? tr("No Results")
                                                    : tr("Results"));
+  conditionsPane_->setText(!doc ? QString() : ConditionsPaneText(documents_.DisplayConditions()));
   for (QLabel* label : IndicatorPanes()) label->setVisible(doc != nullptr);
 }
 

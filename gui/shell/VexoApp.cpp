@@ -148,6 +148,12 @@ void CVexoApp::CheckLowColorDisplay() {
   }
 }
 
+void CVexoApp::SetConditions(const TestConditions& conditions) {
+  prefs_.conditions = conditions;
+  QSettings settings;
+  prefs_.WriteConditions(settings);
+}
+
 void CVexoApp::ExitInstance() {
   // A clean exit leaves no recovery file; a quit on a signal keeps them all.
   if (autoSaver_) autoSaver_->Freeze();

@@ -66,6 +66,8 @@ class CVexoApp : public QObject {
   //! The user manual the Help command opens.
   std::filesystem::path ManualPath() const;
   const Preferences& Prefs() const { return prefs_; }
+  //! Keeps new test conditions and writes them to the settings store at once.
+  void SetConditions(const TestConditions& conditions);
   //! The current scheme: the one drawn, or the one chosen for the next start.
   int SchemeNumber() const { return schemeNumber_; }
   bool IsLowColorDisplay() const { return lowColor_; }

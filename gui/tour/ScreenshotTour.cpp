@@ -141,6 +141,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakeNumberedMessage();
     TakePortFlow(frame);
     TakeAirflowMath(frame);
+    TakeTestConditions(frame);
     TakeCamMath(frame);
     TakeCamManager(frame);
     TakeCompressionRatio(frame);

@@ -52,6 +52,8 @@ class ScreenshotTour {
   void TakePortFlow(CMainFrame& frame);
   //! The airflow calculator with the worked four-barrel rating.
   void TakeAirflowMath(CMainFrame& frame);
+  //! The test conditions dialog with a weather typed in.
+  void TakeTestConditions(CMainFrame& frame);
   //! The cam calculator on a copy of the sample's low-speed lobe.
   void TakeCamMath(CMainFrame& frame);
   //! The cam manager: its pages on the sample's cam, a search over the sample

@@ -30,3 +30,27 @@ execute_process(COMMAND ${PDFTOTEXT} -f 1 -l 1 ${OUTPUT} - OUTPUT_VARIABLE first
 if(NOT first MATCHES "Short Block" OR NOT first MATCHES "Bore:")
   message(FATAL_ERROR "page 1 is not the engine form:\n${first}")
 endif()
+# No note without conditions; with a standard the table pages and the pages of
+# charts of power or torque carry it once each, the form and flow pages none.
+foreach(standard "" din-70020)
+  if(standard)
+    execute_process(COMMAND ${PROGRAM} print ${ENGINE} --output ${OUTPUT} --standard ${standard}
+                    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT status EQUAL 0 OR NOT out MATCHES "power and torque: Corrected to DIN 70020, factor ")
+      message(FATAL_ERROR "print --standard failed (${status}):\n${out}\n${err}")
+    endif()
+  endif()
+  foreach(page RANGE 1 7)
+    execute_process(COMMAND ${PDFTOTEXT} -f ${page} -l ${page} ${OUTPUT} - OUTPUT_VARIABLE text)
+    string(REGEX MATCHALL "Corrected to DIN 70020, factor [0-9.]+|Uncorrected" notes "${text}")
+    list(LENGTH notes count)
+    # A chart page carries it when the chart plots power or torque.
+    set(expected 0)
+    if(standard AND (page EQUAL 4 OR page EQUAL 5 OR (page GREATER 5 AND text MATCHES "(Power|Torque)[^\n]*\((HP|lb-ft)\)")))
+      set(expected 1)
+    endif()
+    if(NOT count EQUAL expected)
+      message(FATAL_ERROR "page ${page} of a print '${standard}' has ${count} notes, not ${expected}:\n${text}")
+    endif()
+  endforeach()
+endforeach()

@@ -57,3 +57,19 @@ foreach(name DefaultLeftChart.bmp DefaultRightChart.bmp)
     message(FATAL_ERROR "${name} is blank")
   endif()
 endforeach()
+
+# The conditions: with none given the engine summary states the model's own air
+# and nothing else changes; with a standard the summary and a note under the
+# results name it, and the command says so.
+if(NOT html MATCHES "<td>Test conditions</td><td>Uncorrected \\(model air: [^<]*\\)</td>"
+   OR html MATCHES "<p class=\"note\">(Corrected|At|Uncorrected)" OR out MATCHES "power and torque")
+  message(FATAL_ERROR "an uncorrected report does not state the model's air alone:\n${out}")
+endif()
+execute_process(COMMAND ${PROGRAM} report ${ENGINE} --output ${OUTPUT} --standard sae-j1349
+                RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+file(READ ${OUTPUT} corrected)
+if(NOT status EQUAL 0 OR NOT out MATCHES "power and torque: Corrected to SAE J1349, factor 0\\.9759"
+   OR NOT corrected MATCHES "<td>Test conditions</td><td>Corrected to SAE J1349, factor 0\\.9759</td>"
+   OR NOT corrected MATCHES "<p class=\"note\">Corrected to SAE J1349, factor 0\\.9759</p>")
+  message(FATAL_ERROR "a corrected report does not name its standard (${status}):\n${out}\n${err}")
+endif()

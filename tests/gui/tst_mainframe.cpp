@@ -225,7 +225,7 @@ class TestMainFrame : public QObject {
     QCOMPARE(frame_->Mru().Files().value(0), QString::fromStdString(fs::canonical(sample).string()));
     QStringList panes;
     for (QLabel* pane : frame_->IndicatorPanes()) panes << pane->text();
-    QCOMPARE(panes, (QStringList{"Domestic", "Auto Run", "Results"}));
+    QCOMPARE(panes, (QStringList{"Domestic", "Auto Run", "Results", "Uncorrected"}));
     QVERIFY(SummaryOf(frame_->ActiveFrame()).contains(QRegularExpression(QStringLiteral("\\n1000\\t[0-9]+\\t"))));
 
     // The same file again brings its window forward instead of a second copy.

@@ -315,6 +315,7 @@ void CChart2D::SetColors(const ChartColors& colors) {
   chart_->setPlotAreaBackgroundBrush(colors.plotArea);
   chart_->setPlotAreaBackgroundVisible(true);
   chart_->legend()->setLabelColor(colors.text);
+  if (!chart_->title().isEmpty()) chart_->setTitleBrush(colors.text);
   for (QValueAxis* axis : axes_) ApplyAxisColors(axis);
   for (auto& labels : tickLabels_) {
     for (auto& [value, item] : labels) item->SetColor(colors.text);
@@ -327,6 +328,16 @@ void CChart2D::SetPlotMargins(const QMargins& margins) {
   plotMargins_ = margins;
   FitLegend();
 }
+
+void CChart2D::SetNote(const QString& note) {
+  // A chart that never had a note is left without a title item, laid out as ever.
+  if (note.isEmpty() && chart_->title().isEmpty()) return;
+  chart_->setTitleFont(TextFont(font()));
+  chart_->setTitleBrush(colors_.text);
+  chart_->setTitle(note);
+}
+
+QString CChart2D::Note() const { return chart_->title(); }
 
 int CChart2D::AddLabel(const QString& text, QPointF at, ChartAxis yAxis, Qt::Alignment align,
                        const QColor& textColor, const QColor& background) {
@@ -502,6 +513,7 @@ void CChart2D::UsePixelFonts() {
     axis->setLabelsFont(TextFont(axis->labelsFont()));
     axis->setTitleFont(TextFont(axis->titleFont()));
   }
+  if (!chart_->title().isEmpty()) chart_->setTitleFont(TextFont(font()));
   for (Label& label : labels_) label.item->SetFont(TextFont(label.item->Font()));
   for (auto& [value, item] : valueLabels_) item->SetFont(TextFont(item->Font()));
   for (auto& labels : tickLabels_) {

@@ -100,6 +100,11 @@ class CChart2D : public QChartView {
   //! The legend's rows, each row's texts joined by " | ".
   QStringList LegendRows() const;
 
+  //! One line of text across the top of the chart, in the axis text's font
+  //! and colour; an empty text takes no room.
+  void SetNote(const QString& note);
+  QString Note() const;
+
   //! A text at data point `at` on the `yAxis` scale; `align` says which side
   //! of the text sits on the point. Returns the label's number.
   int AddLabel(const QString& text, QPointF at, ChartAxis yAxis, Qt::Alignment align,

@@ -112,6 +112,36 @@ TEST_F(EngineFileTest, WhatIsWrittenReadsBackToTheSameText) {
   EXPECT_EQ(ReadAll(Path("second.qen")), first);
 }
 
+// The conditions a document's figures are shown for are the application's:
+// the file, the results and the modified flag never see them.
+TEST_F(EngineFileTest, DisplayConditionsLeaveTheFileAndTheResultsAsTheyAre) {
+  const std::string plain = SaveSmallBlock("plain.qen");
+  TestConditions j1349;
+  j1349.standard = CorrectionStandard::SaeJ1349;
+  TestConditions weather;
+  weather.weatherGiven = true;
+  weather.barometerInHg = 24.8;
+  weather.temperatureF = 95.0;
+  weather.humidityPercent = 60.0;
+  for (const TestConditions& conditions : {j1349, weather}) {
+    SCOPED_TRACE(ConditionsNote(conditions, false));
+    CVexoDoc doc;
+    samples::BuildSmallBlockV8(doc);
+    ASSERT_TRUE(doc.RunSimulation(true, true));
+    const ResultSet model = doc.Results();
+    doc.SetModified(false);
+    doc.SetDisplayConditions(conditions);
+    const ResultSet shown = doc.ShownResults();
+    EXPECT_NE(shown.power, model.power);
+    EXPECT_EQ(shown.power, DisplayedResults(model, conditions).power);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.Results().power, model.power);
+    EXPECT_EQ(doc.Results().torque, model.torque);
+    ASSERT_TRUE(doc.WriteEngineFile(Path("shown.qen")));
+    EXPECT_EQ(ReadAll(Path("shown.qen")), plain);
+  }
+}
+
 TEST_F(EngineFileTest, NitrousEngineWritesTheRunWithoutNitrousFirstAndRestoresFuel) {
   CVexoDoc doc;
   samples::BuildSmallBlockV8(doc);

@@ -98,6 +98,63 @@ TEST(VexoReportTest, NitrousIsSplitAndTheEngineRestoredAfterwards) {
                 e.nitrousFlowRate.GetTextWithUnits());
 }
 
+// Power and torque, the run without nitrous and so the nitrous's gain, all
+// in the air the document shows; the conditions named; the results untouched.
+TEST(VexoReportTest, FiguresAndNotesFollowTheDisplayConditions) {
+  ScriptedPresenter presenter;
+  ScopedPresenter installed(presenter);
+  ReportTestFolder folder;
+  CVexoDoc doc;
+  PrepareDocument(doc, folder, "_HP12|_HPGAS12|_HPNINC12|_TORQ12|_TQNINC12|_IMPRES12|_CONDITIONS|_CONDNOTE");
+  doc.Engine().fuelType.SetSelection(kMethanolNitrous100, "Methanol/Nitrous");
+  doc.Engine().nitrousFlowRate.SetValue(100.0f);
+  ASSERT_TRUE(doc.RunSimulation(false, false));
+  const ResultSet model = doc.Results();
+  CVexoDoc methanol;
+  samples::BuildSmallBlockV8(methanol);
+  methanol.Engine().fuelType.SetSelection(10, "Methanol");
+  methanol.Engine().nitrousFlowRate.SetValue(0.0f);
+  ASSERT_TRUE(methanol.RunSimulation(false, false));
+
+  TestConditions j1349;
+  j1349.standard = CorrectionStandard::SaeJ1349;
+  TestConditions weather;
+  weather.standard = CorrectionStandard::Din70020;
+  weather.weatherGiven = true;
+  weather.barometerInHg = 25.1;
+  weather.temperatureF = 98.0;
+  weather.humidityPercent = 45.0;
+  const struct {
+    TestConditions conditions;
+    const char* note;  //!< the paragraph under the results, when one is due
+  } cases[] = {{TestConditions{}, ""},
+               {j1349, "<p class=\"note\">Corrected to SAE J1349, factor "},
+               {weather, "<p class=\"note\">At 25.10 inHg, 98.0 °F, 45 % RH (DIN 70020), factor "}};
+  const int k = 11;
+  const auto whole = [](float v) { return FormatFixed(v, 0); };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.note);
+    doc.SetDisplayConditions(c.conditions);
+    CVexoReport report(doc, doc.Report(), folder.Path());
+    ASSERT_TRUE(report.Generate());
+    const ResultSet shown = DisplayedResults(model, c.conditions);
+    const ResultSet without = DisplayedResults(methanol.Results(), c.conditions);
+    const std::string note = ConditionsNote(c.conditions, false);
+    const std::string expected =
+        whole(shown.power[k]) + "|" + whole(without.power[k]) + "|" + whole(shown.power[k] - without.power[k]) +
+        "|" + whole(shown.torque[k]) + "|" + whole(shown.torque[k] - without.torque[k]) + "|" +
+        FormatFixed(model.manifoldPressure[k], 2) + "|" + note + "|";
+    const std::string out = folder.Read("Out.html");
+    EXPECT_EQ(out.substr(0, expected.size()), expected);
+    EXPECT_EQ(out.substr(expected.size()), *c.note ? "<p class=\"note\">" + note + "</p>" : "");
+    EXPECT_EQ(out.find(c.note), *c.note ? expected.size() : 0u);
+    EXPECT_EQ(doc.Results().power, model.power);
+    EXPECT_EQ(doc.Results().torque, model.torque);
+  }
+  EXPECT_NE(DisplayScale(j1349), 1.0);
+  EXPECT_TRUE(presenter.Shown().empty());
+}
+
 TEST(VexoReportTest, AnEngineThatCannotRunKeepsItsResultsAndShowsNoSplit) {
   ScriptedPresenter presenter;
   ScopedPresenter installed(presenter);
@@ -315,9 +372,38 @@ TEST(VexoReportTest, InstalledTemplateLeavesNoMacroUnresolved) {
     EXPECT_FALSE(std::regex_search(out, left, std::regex("_[A-Z][A-Z0-9_]+"))) << left.str();
     EXPECT_NE(out.find("DefaultLogo.bmp"), std::string::npos);
     EXPECT_NE(out.find(FormatFixed(doc.Results().power[11], 0)), std::string::npos);
+    // With nothing chosen the engine summary states the model's own air, and no note follows the results.
+    EXPECT_NE(out.find("<td>Test conditions</td><td>Uncorrected (model air: 29.93 inHg, 80.0 °F, dry)</td>"),
+              std::string::npos);
+    EXPECT_EQ(out.find("<p class=\"note\">Uncorrected"), std::string::npos);
   }
   for (const char* piece : {"DefaultLogo.bmp", "DefaultNullLogo.bmp", "DefaultCopyright.txt"})
     EXPECT_TRUE(fs::exists(user / piece)) << piece;
+}
+
+// A corrected report names its standard in the engine summary and under the results table.
+TEST(VexoReportTest, InstalledTemplateNamesTheChosenStandard) {
+  ScriptedPresenter presenter;
+  ScopedPresenter installed(presenter);
+  ReportTestFolder user;
+  ASSERT_TRUE(FillReportFolder(user.Path(), kInstalledReportFolder));
+  CVexoDoc doc;
+  samples::BuildSmallBlockV8(doc);
+  ASSERT_TRUE(doc.RunSimulation(false, false));
+  TestConditions j607;
+  j607.standard = CorrectionStandard::SaeJ607;
+  doc.SetDisplayConditions(j607);
+  doc.Report().Reset("Bench");
+  CVexoReport report(doc, doc.Report(), user.Path());
+  ASSERT_TRUE(report.Generate());
+  const std::string out = user.Read("DefaultFileOutput.html");
+  const std::string note = ConditionsNote(j607, false);
+  EXPECT_NE(out.find("<td>Test conditions</td><td>" + note + "</td>"), std::string::npos);
+  const std::size_t results = out.find("<h2 id=\"results\">");
+  ASSERT_NE(results, std::string::npos);
+  EXPECT_NE(out.find("<p class=\"note\">" + note + "</p>", results), std::string::npos);
+  EXPECT_NE(out.find("<td>" + FormatFixed(doc.ShownResults().power[11], 0) + "</td>"), std::string::npos);
+  EXPECT_TRUE(presenter.Shown().empty());
 }
 
 }  // namespace

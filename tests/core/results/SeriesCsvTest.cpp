@@ -19,5 +19,14 @@ TEST(SeriesCsvTest, SeriesOnOneXShareARowAndOthersNameTheirSeries) {
             "\"Power (HP)-\"\"C\"\"\",1000,60\n");
 }
 
+TEST(SeriesCsvTest, ANoteComesFirstAsACommentLineAndNoNoteAddsNothing) {
+  const std::vector<CsvSeries> shared = {{"Power (HP)", {1000}, {52.5}}};
+  const std::string plain = "Engine Speed (RPM),Power (HP)\n1000,52.5\n";
+  EXPECT_EQ(SeriesCsvText("Engine Speed (RPM)", shared), plain);
+  EXPECT_EQ(SeriesCsvText("Engine Speed (RPM)", shared, ""), plain);
+  EXPECT_EQ(SeriesCsvText("Engine Speed (RPM)", shared, "Corrected to SAE J1349, factor 0.9823"),
+            "# Corrected to SAE J1349, factor 0.9823\n" + plain);
+}
+
 }  // namespace
 }  // namespace brisca
