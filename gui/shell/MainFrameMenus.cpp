@@ -141,6 +141,8 @@ void CMainFrame::CreateStatusBar() {
   conditionsPane_ = pane("conditionsPane");
 }
 
+const TestConditions& CMainFrame::Conditions() const { return app_.Prefs().conditions; }
+
 void CMainFrame::OnTestConditions() {
   CTestConditionsDlg dialog(app_.Prefs().conditions, this);
   if (dialog.exec() != QDialog::Accepted || dialog.Conditions() == app_.Prefs().conditions) return;
