@@ -526,6 +526,11 @@ constexpr MessageEntry kMessages[] = {
      "A measured run is text with a header line naming the columns (engine\n"
      "speed, torque and/or power) and one line of numbers per speed.",
      DetailRule::Required},
+    {MessageKind::Error, 390, "Measured Run",
+     "The Measured Run File cannot be Found.\n\n"
+     "{detail}\n\n"
+     "It has been taken off the list of recent measured runs.",
+     DetailRule::Required},
     // Notices. Codes 110, 112 and 117 are not used.
     {MessageKind::Notice, 101, "Important!",
      "Cam timing values have been changed FROM\n"

@@ -17,8 +17,10 @@
 #include "core/document/DocumentHost.h"
 #include "core/document/VexoDoc.h"
 #include "core/results/ChartScale.h"
+#include "core/results/MeasuredCurve.h"
 #include "gui/results/ChartBuilder.h"
 #include "gui/results/ChartMenuTable.h"
+#include "gui/results/MeasuredOverlay.h"
 #include "gui/results/ZoneChart2D.h"
 #include "gui/shell/ColorScheme.h"
 
@@ -112,6 +114,11 @@ void CChart2dView::Rebuild() {
 void CChart2dView::Configure(CZoneChart2D& chart, bool printing) const {
   ChartPalette palette;
   palette.printing = printing;
+  // Before the chart is built: automatic limits take the measured points in.
+  const std::optional<MeasuredRun>& measured = registry_.Measured();
+  chart.SetOverlays(measured ? MeasuredOverlayLines(*measured, State(),
+                                                    MeasuredDisplayScale(*measured, Conditions()), palette)
+                             : std::vector<OverlayLine>{});
   BuildChart(chart, document_, State(), ShownSlots(State(), slots_), palette);
 }
 
@@ -200,6 +207,16 @@ bool CChart2dView::OnCommand(int command) {
   if (command == kCmdCompareFromFile || command == kCmdCompareFromCurrent) {
     return MakeComparison(command == kCmdCompareFromFile);
   }
+  if (command == kCmdMeasuredOverlay) return OverlayMeasuredRun();
+  if (command == kCmdMeasuredRemove) {
+    if (!HasMeasuredRun()) return false;
+    RemoveMeasuredRun();
+    return true;
+  }
+  if (command == kCmdMeasuredDeviation) return ShowMeasuredDeviation();
+  if (command >= kCmdMeasuredRecent && command < kCmdMeasuredRecent + kMeasuredRecentCount) {
+    return OverlayRecentMeasuredRun(command - kCmdMeasuredRecent);
+  }
   for (int axis = 0; axis < kChartAxisCount; ++axis) {
     for (const ChartMenuEntry& entry : ChartDataMenu(axis)) {
       if (entry.command != command) continue;
@@ -256,6 +273,7 @@ QMenu* CChart2dView::ContextMenu() {
     action->setData(command);
     connect(action, &QAction::triggered, this, [this, command = command] { OnCommand(command); });
   }
+  AddMeasuredItems(compare);
   menu_->addSeparator();
   QAction* copy = menu_->addAction(tr("&Copy"));
   connect(copy, &QAction::triggered, this, [this] { CopyToClipboard(); });

@@ -16,6 +16,7 @@
 
 #include "core/results/ChartState.h"
 #include "core/results/SeriesCsv.h"
+#include "core/results/TestConditions.h"
 #include "gui/results/ChartBuilder.h"
 #include "gui/shell/ViewRegistry.h"
 
@@ -62,6 +63,23 @@ class CChart2dView : public QWidget {
   //! active. False when the view is not in a main frame.
   bool MakeComparison(bool fromFile);
 
+  //! A measured run over both charts of the document, for the session only
+  //! (never saved, the document not marked modified): the file the user
+  //! picks, or `path`. A file that cannot be read gets its numbered message
+  //! and changes nothing; a run read goes first in the recent measured runs.
+  bool OverlayMeasuredRun();
+  bool OverlayMeasuredFile(const std::filesystem::path& path);
+  //! A recent measured run (0: the latest); one whose file is gone gets
+  //! error 390 and leaves the list.
+  bool OverlayRecentMeasuredRun(int index);
+  void RemoveMeasuredRun();
+  bool HasMeasuredRun() const;
+  //! "Measured vs Simulated...": the deviations in a modal window; false
+  //! (nothing shown) without a measured run or results.
+  bool ShowMeasuredDeviation();
+  //! The conditions the figures are shown for: the program's, or none outside a main frame.
+  TestConditions Conditions() const;
+
   //! The open engine documents of the main frame other than this view's.
   std::vector<CVexoDoc*> OtherDocuments() const;
   //! Opens "2D Chart Properties" (modal); with `customAxis` (X, Y1, Y2) on that
@@ -106,6 +124,10 @@ class CChart2dView : public QWidget {
   void Changed();
   void RefreshSlots();
   void MatchZones();
+  //! The measured part of the Quick Comparison menu.
+  void AddMeasuredItems(QMenu* menu);
+  //! Every window of the document redraws (only this chart outside a main frame).
+  void RedrawDocument();
 
   CVexoDoc& document_;
   ViewRegistry& registry_;

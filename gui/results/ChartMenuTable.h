@@ -24,6 +24,12 @@ int ChartRangeCommand(int axis, RangeMode mode);
 inline constexpr int kCmdCompareFromFile = 33522;     //!< "Make From File..."
 inline constexpr int kCmdCompareFromCurrent = 33523;  //!< "Make From Current Test"
 inline constexpr int kCmdChartProperties = 33447;     //!< "&Properties..."
+// The measured run in the Quick Comparison group.
+inline constexpr int kCmdMeasuredOverlay = 34680;     //!< "Overlay Measured Run..."
+inline constexpr int kCmdMeasuredRemove = 34681;      //!< "Remove Measured Run"
+inline constexpr int kCmdMeasuredDeviation = 34682;   //!< "Measured vs Simulated..."
+inline constexpr int kCmdMeasuredRecent = 34683;      //!< the recent measured runs, 34683..34687
+inline constexpr int kMeasuredRecentCount = 5;
 
 //! The group titles: "X Data", "Y1 Data", "Y2 Data" and "X Range"...
 const char* ChartDataMenuTitle(int axis);

@@ -18,12 +18,15 @@ namespace {
 struct FileKind {
   const char* extension;
   const char* filter;  // the file kind's own entry of a "name|pattern|...||" filter
+  const char* suffix = nullptr;  // added to a typed name without one; null: the extension
 };
 
 constexpr FileKind kFileKinds[] = {
     {"qen", "Brisca Engine Files (*.qen)"},
     {kFlowFileExtension, kFlowFileFilter},
     {kCamFileExtension, kCamFileFilter},
+    // Dyno exports come under several names: the kind is not one extension.
+    {"measured", "Measured Runs (*.csv *.txt *.tsv)", "csv"},
 };
 
 }  // namespace
@@ -36,6 +39,13 @@ QString FileFilter(const std::string& extension) {
     }
   }
   return QStringLiteral("All Files (*)");
+}
+
+static QString DefaultSuffix(const std::string& extension) {
+  for (const FileKind& kind : kFileKinds) {
+    if (extension == kind.extension && kind.suffix) return QString::fromLatin1(kind.suffix);
+  }
+  return QString::fromStdString(extension);
 }
 
 std::vector<CVexoDoc*> DesktopHost::OpenDocuments() const { return frame_.Documents().Documents(); }
@@ -89,7 +99,7 @@ std::optional<std::filesystem::path> DesktopHost::RunFileDialog(const FilePrompt
                      ToQString(ExistingFolder(prompt.folder)), FileFilter(prompt.extension));
   dialog.setObjectName(QStringLiteral("filePrompt"));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setDefaultSuffix(QString::fromStdString(prompt.extension));
+  dialog.setDefaultSuffix(DefaultSuffix(prompt.extension));
   dialog.setAcceptMode(prompt.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(prompt.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (prompt.save && !prompt.proposedName.empty()) {

@@ -86,6 +86,8 @@ class CMainFrame : public QMainWindow {
   //! Window titles follow the documents' names and modified flags.
   void RefreshTitles();
   RecentFiles& Mru() { return mru_; }
+  //! The test conditions the shown figures hold for (the preferences').
+  const TestConditions& Conditions() const;
 
   // --- Frame ---------------------------------------------------------------
   void SetWorkbook(bool on);

@@ -149,6 +149,8 @@ QString CMainFrame::ConditionsPaneText(const TestConditions& conditions) {
   return QString::fromLatin1(StandardName(conditions.standard));
 }
 
+const TestConditions& CMainFrame::Conditions() const { return app_.Prefs().conditions; }
+
 void CMainFrame::OnTestConditions() {
   CTestConditionsDlg dialog(app_.Prefs().conditions, this);
   if (dialog.exec() != QDialog::Accepted || dialog.Conditions() == app_.Prefs().conditions) return;

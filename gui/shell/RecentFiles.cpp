@@ -5,17 +5,15 @@
 namespace brisca {
 namespace {
 
-const QString kGroup = QStringLiteral("Recent File List");
-
 QString Key(int i) { return QStringLiteral("File%1").arg(i + 1); }
 
 }  // namespace
 
 void RecentFiles::Load() {
   QSettings settings;
-  settings.beginGroup(kGroup);
+  settings.beginGroup(group_);
   files_.clear();
-  for (int i = 0; i < kMaxFiles; ++i) {
+  for (int i = 0; i < maxFiles_; ++i) {
     const QString file = settings.value(Key(i)).toString();
     if (!file.isEmpty() && !files_.contains(file)) files_.append(file);
   }
@@ -24,8 +22,8 @@ void RecentFiles::Load() {
 
 void RecentFiles::Save() const {
   QSettings settings;
-  settings.beginGroup(kGroup);
-  for (int i = 0; i < kMaxFiles; ++i) {
+  settings.beginGroup(group_);
+  for (int i = 0; i < maxFiles_; ++i) {
     if (i < files_.size()) {
       settings.setValue(Key(i), files_.at(i));
     } else {
@@ -38,7 +36,7 @@ void RecentFiles::Save() const {
 void RecentFiles::Add(const QString& path) {
   files_.removeAll(path);
   files_.prepend(path);
-  while (files_.size() > kMaxFiles) files_.removeLast();
+  while (files_.size() > maxFiles_) files_.removeLast();
 }
 
 void RecentFiles::Remove(const QString& path) { files_.removeAll(path); }

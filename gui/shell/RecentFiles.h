@@ -1,7 +1,9 @@
 #pragma once
-// The File menu's list of the four most recently used engine files, kept in
-// the settings store across runs (group "Recent File List", "File1".."File4").
+// A list of the most recently used files, kept in the settings store across
+// runs: by default the File menu's four engine files (group "Recent File
+// List", "File1".."File4"); the chart menu keeps its measured runs the same way.
 
+#include <QString>
 #include <QStringList>
 
 namespace brisca {
@@ -9,6 +11,11 @@ namespace brisca {
 class RecentFiles {
  public:
   static constexpr int kMaxFiles = 4;
+
+  RecentFiles() = default;
+  //! A list of at most `maxFiles` in settings group `group`.
+  RecentFiles(QString group, int maxFiles) : group_(std::move(group)), maxFiles_(maxFiles) {}
+  int MaxFiles() const { return maxFiles_; }
 
   //! Reads the list from the settings store.
   void Load();
@@ -21,6 +28,8 @@ class RecentFiles {
   const QStringList& Files() const { return files_; }
 
  private:
+  QString group_ = QStringLiteral("Recent File List");
+  int maxFiles_ = kMaxFiles;
   QStringList files_;
 };
 

@@ -150,6 +150,7 @@ void ScreenshotTour::TakeMainWindow(int scheme, const QString& name, bool withDi
     TakeReport(frame, app.Paths());
     TakeCharts(frame);
     TakeChartProperties(frame);
+    TakeMeasuredRun(frame);
     TakeSurface();
   }
   if (scheme == 1) {

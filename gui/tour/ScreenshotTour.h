@@ -78,6 +78,9 @@ class ScreenshotTour {
   void TakeChartMenu(CMainFrame& frame, CChart2dView& chart);
   //! The three pages of the chart properties on the sample's charts.
   void TakeChartProperties(CMainFrame& frame);
+  //! The sample's matching measured pull over its power and torque chart, and
+  //! the deviation window.
+  void TakeMeasuredRun(CMainFrame& frame);
   //! The report setup, every page of the sample's report as PDF and the contest entry.
   void TakeReport(CMainFrame& frame, const ProgramPaths& paths);
   //! The 3D surface component on a sample grid, in the scheme's 3D chart colours.

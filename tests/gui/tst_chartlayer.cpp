@@ -115,6 +115,39 @@ class TestChartLayer : public QObject {
     QCOMPARE(y1->max(), 350.0);
   }
 
+  // An overlay line (a measured run) has points of its own, any number: they
+  // widen the automatic limits of X and its Y axis only, it has its dashed
+  // legend entry after the data's, and new data leaves it in place.
+  void overlayLinesTakePartInLimitsAndLegend() {
+    CChart2D chart;
+    chart.resize(700, 500);
+    chart.SetData(ChartAxis::Y1, Ramp(10, 212.5, 15.0), {QStringLiteral("Power (HP)")});
+    chart.SetData(ChartAxis::Y2, Ramp(10, 2.0, 1.0), {QStringLiteral("Boost Pressure (psi)")});
+    brisca::OverlayLine line;
+    line.name = QStringLiteral("Measured - pull.csv");
+    line.points = {{750, 200}, {3000, 300}, {6250, 405}};
+    line.style.lineStyle = Qt::DashLine;
+    chart.SetOverlays({line});
+    chart.Rescale();
+    QCOMPARE(chart.AxisMinimum(ChartAxis::X), 500.0);
+    QCOMPARE(chart.AxisMaximum(ChartAxis::X), 6500.0);
+    QCOMPARE(chart.AxisMinimum(ChartAxis::Y1), 200.0);
+    QCOMPARE(chart.AxisMaximum(ChartAxis::Y1), 450.0);
+    QCOMPARE(chart.AxisMaximum(ChartAxis::Y2), 12.0);
+    QCOMPARE(chart.OverlaySeries(0)->count(), 3);
+    QCOMPARE(chart.OverlaySeries(0)->pen().style(), Qt::CustomDashLine);
+    QCOMPARE(chart.LegendRows().join(QStringLiteral(" | ")),
+             QStringLiteral("Power (HP) | Boost Pressure (psi) | Measured - pull.csv"));
+
+    chart.SetData(ChartAxis::Y1, Ramp(5, 100.0, 10.0), {QStringLiteral("Torque (lb-ft)")});
+    QCOMPARE(chart.OverlayCount(), 1);
+    QVERIFY(chart.LegendRows().join(QLatin1Char(' ')).contains(QStringLiteral("Measured - pull.csv")));
+    chart.SetOverlays({});
+    QCOMPARE(chart.OverlayCount(), 0);
+    chart.Rescale();
+    QCOMPARE(chart.AxisMaximum(ChartAxis::X), 6000.0);  // Y2's data alone, no longer 6500
+  }
+
   void fixedLimitsAreKeptAndReadBack() {
     CChart2D chart;
     chart.SetData(ChartAxis::Y1, Ramp(28, 0, 40), {QStringLiteral("Torque (lb-ft)")});

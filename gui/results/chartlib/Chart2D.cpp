@@ -57,6 +57,15 @@ QFont Scaled(QFont font, qreal factor) {
 // Labels sit above the plot background and the series.
 constexpr qreal kLabelZ = 20.0;
 
+// Dashes long enough to read as dashes between the markers of a line.
+QPen LinePen(const SeriesStyle& style) {
+  QPen pen(style.color, style.lineWidth);
+  if (style.lineStyle == Qt::DashLine) pen.setDashPattern({3.0, 2.0});
+  else if (style.lineStyle == Qt::DashDotLine) pen.setDashPattern({3.0, 1.5, 1.0, 1.5});
+  else pen.setStyle(style.lineStyle);
+  return pen;
+}
+
 }  // namespace
 
 CChart2D::CChart2D(QWidget* parent) : QChartView(parent), chart_(new QChart) {
@@ -174,11 +183,38 @@ void CChart2D::ApplyStyle(ChartAxis yAxis, int set) {
   if (static_cast<std::size_t>(set) >= side.series.size()) return;
   const SeriesStyle& style = side.styles[static_cast<std::size_t>(set)];
   QLineSeries* series = side.series[static_cast<std::size_t>(set)];
-  QPen pen(style.color, style.lineWidth);
-  series->setPen(pen);
+  series->setPen(LinePen(style));
   series->setColor(style.color);
   series->setPointsVisible(style.markerSize > 0);
   series->setMarkerSize(style.markerSize);
+}
+
+void CChart2D::SetOverlays(const std::vector<OverlayLine>& lines) {
+  for (auto& [line, series] : overlays_) {
+    chart_->removeSeries(series);
+    delete series;
+  }
+  overlays_.clear();
+  for (const OverlayLine& line : lines) {
+    auto* series = new QLineSeries;
+    series->replace(QList<QPointF>(line.points.begin(), line.points.end()));
+    series->setName(line.name);
+    chart_->addSeries(series);
+    series->attachAxis(AxisOf(ChartAxis::X));
+    series->attachAxis(AxisOf(line.yAxis));
+    series->setPen(LinePen(line.style));
+    series->setColor(line.style.color);
+    series->setPointsVisible(line.style.markerSize > 0);
+    series->setMarkerSize(line.style.markerSize);
+    for (QLegendMarker* marker : chart_->legend()->markers(series)) marker->setVisible(false);
+    overlays_.emplace_back(line, series);
+  }
+  FitLegend();
+}
+
+QLineSeries* CChart2D::OverlaySeries(int index) const {
+  if (index < 0 || index >= OverlayCount()) return nullptr;
+  return overlays_[static_cast<std::size_t>(index)].second;
 }
 
 QLineSeries* CChart2D::Series(ChartAxis yAxis, int set) const {
@@ -211,6 +247,10 @@ std::vector<double> CChart2D::DrawnValues(ChartAxis axis) const {
         values.push_back(axis == ChartAxis::X ? data.X(set, p) : data.Y(set, p));
       }
     }
+  }
+  for (const auto& [line, series] : overlays_) {
+    if (axis != ChartAxis::X && axis != line.yAxis) continue;
+    for (const QPointF& point : line.points) values.push_back(axis == ChartAxis::X ? point.x() : point.y());
   }
   return values;
 }
@@ -484,8 +524,11 @@ void CChart2D::FitLegend() {
     for (std::size_t set = 0; set < side.series.size(); ++set) {
       if (!side.series[set]->isVisible()) continue;
       const QColor color = set < side.styles.size() ? side.styles[set].color : QColor(Qt::black);
-      entries.push_back({side.series[set]->name(), color});
+      entries.push_back({side.series[set]->name(), color, side.series[set]->pen()});
     }
+  }
+  for (const auto& [line, series] : overlays_) {
+    if (legendShown_) entries.push_back({line.name, line.style.color, series->pen()});
   }
   const qreal width = chart_->size().width() - 2 * kSide;
   legend_->SetEntries(std::move(entries), TextFont(font()), colors_.text, width);
@@ -614,12 +657,16 @@ void CChart2D::MoveCursor(QPointF pixel) {
   }
   const QPointF data = PixelToData(pixel, ChartAxis::Y1);
   QStringList lines{QStringLiteral("X: %1").arg(data.x(), 0, 'f', 0)};
+  std::vector<QLineSeries*> shown;
   for (ChartAxis y : {ChartAxis::Y1, ChartAxis::Y2}) {
     for (QLineSeries* series : SideOf(y).series) {
-      if (!series->isVisible()) continue;
-      if (const auto value = ValueAt(series->points(), data.x())) {
-        lines << QStringLiteral("%1: %2").arg(series->name()).arg(*value, 0, 'f', 1);
-      }
+      if (series->isVisible()) shown.push_back(series);
+    }
+  }
+  for (const auto& [line, series] : overlays_) shown.push_back(series);
+  for (QLineSeries* series : shown) {
+    if (const auto value = ValueAt(series->points(), data.x())) {
+      lines << QStringLiteral("%1: %2").arg(series->name()).arg(*value, 0, 'f', 1);
     }
   }
   const QRectF plot = chart_->plotArea();

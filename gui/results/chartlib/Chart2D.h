@@ -47,6 +47,17 @@ struct SeriesStyle {
   QColor color = Qt::black;
   qreal lineWidth = 2.0;
   qreal markerSize = 5.0;
+  Qt::PenStyle lineStyle = Qt::SolidLine;
+};
+
+//! A line of its own over the data objects' curves (a measured run): any
+//! number of points against `yAxis`, scaled and drawn like a shown series,
+//! with its legend entry after theirs.
+struct OverlayLine {
+  QString name;
+  ChartAxis yAxis = ChartAxis::Y1;
+  std::vector<QPointF> points;
+  SeriesStyle style;
 };
 
 //! The chart's own colours (the series have theirs).
@@ -74,6 +85,12 @@ class CChart2D : public QChartView {
   void SetSeriesStyle(ChartAxis yAxis, int set, const SeriesStyle& style);
   //! The Qt series of a data set (for tests and the iterator windows).
   QLineSeries* Series(ChartAxis yAxis, int set) const;
+
+  //! Replaces the overlay lines; they stay through SetData until replaced.
+  void SetOverlays(const std::vector<OverlayLine>& lines);
+  int OverlayCount() const { return static_cast<int>(overlays_.size()); }
+  //! The Qt series of overlay line `index` (null past the last).
+  QLineSeries* OverlaySeries(int index) const;
 
   //! Fixed limits; `step` 0 takes a nice grid step for the range.
   void SetAxisFixed(ChartAxis axis, double minimum, double maximum, double step = 0.0);
@@ -219,6 +236,7 @@ class CChart2D : public QChartView {
   QFont TextFont(QFont font) const;
 
   QChart* chart_;
+  std::vector<std::pair<OverlayLine, QLineSeries*>> overlays_;
   std::array<QValueAxis*, 3> axes_{};
   std::array<AxisState, 3> axisState_{};
   std::array<Side, 2> sides_;

@@ -98,7 +98,10 @@ void ChartLegend::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWid
   for (const Placed& p : placed_) {
     const Entry& entry = entries_[p.entry];
     const qreal y = p.box.center().y();
-    painter->setPen(QPen(entry.color, std::max<qreal>(2.0, line / 8)));
+    QPen stroke(entry.color, std::max<qreal>(2.0, line / 8));
+    if (entry.stroke.style() == Qt::CustomDashLine) stroke.setDashPattern(entry.stroke.dashPattern());
+    else if (entry.stroke.style() != Qt::NoPen) stroke.setStyle(entry.stroke.style());
+    painter->setPen(stroke);
     painter->drawLine(QPointF(p.box.left(), y), QPointF(p.box.left() + line * kStroke, y));
     painter->setPen(Qt::NoPen);
     painter->setBrush(entry.color);

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QFont>
 #include <QGraphicsItem>
+#include <QPen>
 #include <QString>
 
 #include <vector>
@@ -18,6 +19,7 @@ class ChartLegend : public QGraphicsItem {
   struct Entry {
     QString text;
     QColor color;
+    QPen stroke;  //!< the series' line (its dashes); the colour above when none
   };
 
   explicit ChartLegend(QGraphicsItem* parent);
