@@ -3,8 +3,22 @@
 #include "cli/FileProblems.h"
 #include "cli/StdStreams.h"
 #include "core/base/ErrCode.h"
+#include "core/document/CompressorMapFile.h"
 
 namespace brisca::cli {
+namespace {
+
+// A run reads the engine's compressor map. The core's message for a map that
+// cannot be opened names no file (the engine names it by number); here the
+// file is named with the system's reason before the run.
+bool CheckCompressorMap(const CVexoDoc& doc, const DocumentHost& host) {
+  const EngineParameters& e = doc.Engine();
+  if (e.forcedInductionKind == kNoForcedInduction || e.compressorMap == 0) return true;
+  const std::filesystem::path path = CompressorMapPath(host.MapFolder(), e.compressorMap);
+  return path.empty() || CheckInputFile(path.string(), kErrMapOpen);
+}
+
+}  // namespace
 
 std::unique_ptr<EngineSession> OpenEngine(const std::filesystem::path& named,
                                           const std::string& dataDir, OpenRun run) {
@@ -25,6 +39,7 @@ std::unique_ptr<EngineSession> OpenEngine(const std::filesystem::path& named,
   }
   doc.SetTitle(path.stem().string());
   if (!doc.ReadEngineFile(path)) return nullptr;
+  if (run == OpenRun::Always && !CheckCompressorMap(doc, session->host)) return nullptr;
   // The engine's own Auto Run setting is kept; only this recalculation follows `run`.
   const bool autoRun = doc.GetAutoRun();
   doc.Engine().autoRun = run == OpenRun::Always;

@@ -1,6 +1,7 @@
 #include "cli/FailureReport.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "cli/json/JsonText.h"
 
@@ -53,6 +54,26 @@ void PrintJsonFailure(int status) {
   if (!f.wanted || status == 0) return;
   const std::string text =
       json::FailureText(f.code, f.noted ? f.message : "the command failed", f.path);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fflush(stdout);
+}
+
+bool AsksForJson(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view word = argv[i];
+    if (word == "--") break;  // what follows are operands, not options
+    const bool valueNext = word == "-f" || word == "--format";
+    if ((valueNext && i + 1 < argc && std::string_view(argv[i + 1]) == "json") ||
+        word == "-fjson" || word == "--format=json") {
+      return true;
+    }
+  }
+  return false;
+}
+
+void ReportUsageFailure(int argc, const char* const* argv, const std::string& message) {
+  if (!AsksForJson(argc, argv)) return;
+  const std::string text = json::FailureText(0, message, "");
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fflush(stdout);
 }

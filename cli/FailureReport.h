@@ -22,4 +22,13 @@ void NoteFailurePath(const std::string& path);
 //! With JSON output and a failing `status`, prints the failure object on stdout.
 void PrintJsonFailure(int status);
 
+//! True when the words of a command line (`argv` after the program's name) ask
+//! for JSON output (`-f json`, `-fjson`, `--format json`, `--format=json`).
+//! For a command line the parser refused, whose options were never set.
+bool AsksForJson(int argc, const char* const* argv);
+//! A command line refused as unusable (`message`: the parser's reason): with
+//! JSON output asked for, the failure object on stdout. The usage text on
+//! stderr is the parser's.
+void ReportUsageFailure(int argc, const char* const* argv, const std::string& message);
+
 }  // namespace brisca::cli

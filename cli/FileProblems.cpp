@@ -24,28 +24,30 @@ std::string SystemReason(int number) {
 void ReportFileProblem(int code, const std::string& path, const std::string& reason) {
   NoteFailurePath(path);
   Message message = ComposeErrorMessage(code);
-  while (!message.text.empty() && (message.text.back() == '\n' || message.text.back() == ' '))
+  // "...Map File.: x.map" reads badly: the sentence's full stop goes too.
+  while (!message.text.empty() && (message.text.back() == '\n' || message.text.back() == ' ' ||
+                                   message.text.back() == '.'))
     message.text.pop_back();
   message.text += ": " + path;
   if (!reason.empty()) message.text += ": " + reason;
   CurrentPresenter().Show(message);
 }
 
-bool CheckInputFile(const std::string& path) {
+bool CheckInputFile(const std::string& path, int openCode) {
   if (path == "-") return true;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     const int number = errno;
     // A name too long or a link loop: the path cannot even be looked at.
     const bool unusable = number == ENAMETOOLONG || number == ELOOP;
-    ReportFileProblem(unusable ? kErrUnusablePath : kErrOpen, path, SystemReason(number));
+    ReportFileProblem(unusable ? kErrUnusablePath : openCode, path, SystemReason(number));
     return false;
   }
   struct stat info {};
   const bool folder = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
   ::close(fd);
   if (folder) {
-    ReportFileProblem(kErrOpen, path, SystemReason(EISDIR));
+    ReportFileProblem(openCode, path, SystemReason(EISDIR));
     return false;
   }
   return true;

@@ -7,17 +7,20 @@
 
 #include <string>
 
+#include "core/base/FileError.h"
+
 namespace brisca::cli {
 
 //! Reports error `code` with ": path: reason" after its text (": path" when
 //! the reason is empty) and remembers `path` for a JSON failure object.
 void ReportFileProblem(int code, const std::string& path, const std::string& reason);
 
-//! True when `path` names a file this program can open for reading; else 43 is
-//! reported with the system's reason (a folder: "Is a directory"). "-" is
-//! standard input and always passes. A device or pipe passes here: the data
-//! readers refuse it with their own message.
-bool CheckInputFile(const std::string& path);
+//! True when `path` names a file this program can open for reading; else
+//! `openCode` (43, or 173 for a compressor map) is reported with the system's
+//! reason (a folder: "Is a directory"). "-" is standard input and always
+//! passes. A device or pipe passes here: the data readers refuse it with their
+//! own message.
+bool CheckInputFile(const std::string& path, int openCode = kErrOpen);
 
 //! Why a file cannot be saved at `path`, in the system's words: its folder is
 //! missing, not a folder or not writable, or `path` is a folder. Empty when no

@@ -1,11 +1,10 @@
 #include "cli/InfoCommand.h"
 
 #include <cstdio>
-#include <memory>
 #include <string>
 
+#include "cli/EngineCommand.h"
 #include "cli/EngineLoader.h"
-#include "cli/FailureReport.h"
 #include "cli/json/JsonText.h"
 #include "core/spec/FloatPtSpec.h"
 
@@ -60,10 +59,7 @@ class InfoOut {
   //! The JSON document, when gathering one.
   void Finish() const {
     if (!json_) return;
-    json::Json document;
-    document["schema"] = json::kSchemaVersion;
-    document["ok"] = true;
-    document["engine"] = title_;
+    json::Json document = json::EngineDocument(title_);
     document["sections"] = sections_;
     document["notes"] = notes_;
     const std::string text = json::Text(document);
@@ -132,26 +128,13 @@ void PrintEngine(const CVexoDoc& doc, InfoOut& out) {
 }  // namespace
 
 void AddInfoCommand(CLI::App& app, int& status) {
-  auto engine = std::make_shared<std::string>();
-  CLI::App* command =
-      app.add_subcommand("info", "Show an engine's components and derived values");
-  auto format = std::make_shared<std::string>("text");
-  command->add_option("engine", *engine, "Engine file (.qen; -: standard input)")->required();
-  command->add_option("-f,--format", *format, "Output: text or json")
-      ->check(CLI::IsMember({"text", "json"}))
-      ->capture_default_str();
-  command->callback([engine, format, &status] {
-    if (*format == "json") WantJsonFailure();
-    const std::unique_ptr<EngineSession> session = OpenEngine(*engine, "", OpenRun::Never);
-    if (!session) {
-      status = kExitEngineError;
-      return;
-    }
-    InfoOut out(*format == "json");
-    PrintEngine(session->doc, out);
-    out.Finish();
-    status = kExitOk;
-  });
+  AddEngineCommand(app, status, "info", "Show an engine's components and derived values",
+                   [](const CVexoDoc& engine, bool asJson) {
+                     InfoOut out(asJson);
+                     PrintEngine(engine, out);
+                     out.Finish();
+                     return static_cast<int>(kExitOk);
+                   });
 }
 
 }  // namespace brisca::cli

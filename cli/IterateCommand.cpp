@@ -33,12 +33,12 @@ std::string FormatDuration(double seconds) {
 
 int Run(const IterateOptions& options) {
   if (options.preset.empty() == options.setup.empty()) {
-    std::fprintf(stderr, "iterate: give exactly one of --preset and --setup\n");
+    ReportFailureText("iterate: give exactly one of --preset and --setup");
     return kExitUsage;
   }
   if (!options.shard.empty()) return RunShard(options.shard, options);
   if (options.phase != 1 || !options.from.empty() || !options.checkpoint.empty()) {
-    std::fprintf(stderr, "iterate: --phase, --from and --checkpoint belong to a --shard run\n");
+    ReportFailureText("iterate: --phase, --from and --checkpoint belong to a --shard run");
     return kExitUsage;
   }
   if (!CheckOutputFolder(options.out)) return kExitEngineError;
@@ -90,12 +90,7 @@ int Run(const IterateOptions& options) {
 
   const Iterator& results = series.ResultPhase();
   const bool asJson = options.format == "json";
-  json::Json document;
-  if (asJson) {
-    document["schema"] = json::kSchemaVersion;
-    document["ok"] = true;
-    document["engine"] = doc.GetTitle();
-  }
+  json::Json document = asJson ? json::EngineDocument(doc.GetTitle()) : json::Json();
   if (!ReportKeptResults(results, doc, ShownSlots(phase1, phase2, phase2Ran),
                          phase2Ran && &results == &phase2 ? &phase2 : nullptr, options.out,
                          asJson ? &document : nullptr)) {

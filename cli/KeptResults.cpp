@@ -162,13 +162,8 @@ bool ReportKeptResults(const Iterator& results, const CVexoDoc& engine, const st
   return true;
 }
 
-void PrintFailures(const std::map<int, int>& counts) {
-  ReportFailureReasons(counts);
-}
-
-void PrintFailures(int failures, int firstCode) {
-  if (failures > 0)
-    std::fprintf(stderr, "%d tests failed: first failure code %d\n", failures, firstCode);
+void PrintFailures(const std::map<int, int>& counts, int uncounted) {
+  ReportFailureReasons(counts, uncounted);
 }
 
 void PrintOutsideLimits(const Iterator& phase, int phaseNumber) {

@@ -45,11 +45,9 @@ bool ReportKeptResults(const Iterator& results, const CVexoDoc& engine, const st
                        const Iterator* phase2Start, const std::string& dir,
                        json::Json* document = nullptr);
 
-//! On stderr: how many tests failed, for each reason.
-void PrintFailures(const std::map<int, int>& counts);
-//! "N tests failed: first failure code C" on stderr when any failed (merged
-//! shards keep no count by reason).
-void PrintFailures(int failures, int firstCode);
+//! On stderr: how many tests failed, for each reason; `uncounted` failures
+//! come from shard records of an older version, which kept no reasons.
+void PrintFailures(const std::map<int, int>& counts, int uncounted = 0);
 
 //! On stderr, before a phase runs: how many of its tests lie outside the limits.
 void PrintOutsideLimits(const Iterator& phase, int phaseNumber);

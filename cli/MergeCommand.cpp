@@ -73,10 +73,7 @@ int Run(const MergeOptions& options) {
   }
   if (options.format != "json")
     return WriteMergedResult(session, result, options.out) ? kExitOk : kExitEngineError;
-  json::Json document;
-  document["schema"] = json::kSchemaVersion;
-  document["ok"] = true;
-  document["engine"] = session.engine->doc.GetTitle();
+  json::Json document = json::EngineDocument(session.engine->doc.GetTitle());
   document["phase"] = first.phase;
   if (!WriteMergedResult(session, result, options.out, &document)) return kExitEngineError;
   std::fputs(json::Text(document).c_str(), stdout);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "cli/FailureReport.h"
 #include "cli/FileProblems.h"
 #include "cli/StdStreams.h"
 #include "core/base/AtomicFile.h"
@@ -43,6 +44,7 @@ bool CheckOutputFolder(const std::string& dir) {
   if (type == std::filesystem::file_type::not_found ||
       type == std::filesystem::file_type::directory)
     return true;
+  NoteFailurePath(dir);
   if (ec) {
     ReportErrorCode(kErrUnusablePath, false, (dir + ": " + ec.message()).c_str());
   } else {

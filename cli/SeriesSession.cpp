@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "cli/FailureReport.h"
+#include "cli/FileProblems.h"
 #include "core/base/ErrCode.h"
 #include "core/base/FileError.h"
 #include "core/base/TextFile.h"
@@ -27,12 +29,14 @@ bool ReadBytes(const std::string& path, std::string& bytes, std::size_t limit = 
 }
 
 bool ApplySetupFile(const std::string& path, SeriesSession& s) {
+  // Named with the system's reason: a shard or a merge finds the setup by the
+  // path its record holds, which may have moved since.
+  if (!CheckInputFile(path)) return false;
   std::istringstream in;
   try {
     in.str(ReadTextFile(path, "ReadIterateSetup"));
   } catch (const FileError& error) {
-    std::fprintf(stderr, "cannot read setup file %s\n", path.c_str());
-    ReportErrorCode(error.code(), false, error.detail());
+    ReportFileProblem(error.code(), path, error.detail());
     return false;
   }
   IterateSetup setup;
@@ -41,7 +45,8 @@ bool ApplySetupFile(const std::string& path, SeriesSession& s) {
     if (error.line == 0) {
       ReportErrorCode(error.code);
     } else {
-      std::fprintf(stderr, "setup line %d: %s\n", error.line, error.message.c_str());
+      NoteFailurePath(path);
+      ReportFailureText("setup line " + std::to_string(error.line) + ": " + error.message);
     }
     return false;
   }

@@ -35,12 +35,13 @@ bool MergePhase(SeriesSession& s, int phase, const std::vector<const ShardState*
   Iterator& series = phase == 1 ? s.phase1 : s.phase2;
   if (!RebuildKept(series, result.merged, error)) return false;
   result.results = &series;
-  result.failures = result.merged.state.failures;
-  result.firstFailureCode = result.merged.state.firstFailureCode;
+  result.failureCounts = result.merged.state.failureCounts;
+  result.uncountedFailures = UncountedFailures(result.merged.state);
   if (phase == 2) {
+    // As one machine tells them: both phases' failures together.
     const ShardState& p1 = phase1->state;
-    result.failures += p1.failures;
-    if (p1.failures > 0) result.firstFailureCode = p1.firstFailureCode;
+    for (const auto& [code, count] : p1.failureCounts) result.failureCounts[code] += count;
+    result.uncountedFailures += UncountedFailures(p1);
     if (s.phase2.KeptCount() == 0) {
       // As on one machine: phase 1's results count when phase 2 kept nothing.
       if (s.phase1.KeptCount() == 0 && !RebuildKept(s.phase1, ReplayRecord(*phase1), error)) {
@@ -64,7 +65,7 @@ bool MergePhase(SeriesSession& s, int phase, const std::vector<const ShardState*
 
 bool WriteMergedResult(const SeriesSession& s, const MergedResult& result, const std::string& dir,
                        json::Json* document) {
-  PrintFailures(result.failures, result.firstFailureCode);
+  PrintFailures(result.failureCounts, result.uncountedFailures);
   const bool phase2Kept = result.phase == 2 && result.results == &s.phase2;
   if (!ReportKeptResults(*result.results, s.engine->doc, ShownSlots(s.phase1, s.phase2, result.phase == 2),
                          phase2Kept ? &s.phase2 : nullptr, dir, document)) {

@@ -4,6 +4,7 @@
 // kept nothing, the merged record, the ranking and the files. Shared by
 // `iterate-merge` and the cluster driver.
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,10 @@ struct MergedResult {
   MergedPhase merged;
   ShardRecord record;                 //!< the merged record of this phase
   const Iterator* results = nullptr;  //!< the phase whose kept engines count
-  int failures = 0;                   //!< both phases' once phase 2 ran
-  int firstFailureCode = 0;
+  //! The failed tests, both phases' once phase 2 ran: by reason, and those
+  //! of older shard records, which kept no reasons.
+  std::map<int, int> failureCounts;
+  int uncountedFailures = 0;
 };
 
 //! The merged phase-1 record's keeper replayed from its admissions.

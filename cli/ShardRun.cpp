@@ -7,8 +7,10 @@
 #include <system_error>
 
 #include "cli/EngineLoader.h"
+#include "cli/FailureReport.h"
 #include "cli/OptionChecks.h"
 #include "cli/SeriesSession.h"
+#include "cli/json/JsonText.h"
 #include "core/base/AtomicFile.h"
 #include "core/base/ErrCode.h"
 #include "core/base/FileError.h"
@@ -39,6 +41,7 @@ bool RemoveCheckpoint(const std::string& path) {
   std::error_code ec;
   std::filesystem::remove(path, ec);
   if (!ec) return true;
+  NoteFailurePath(path);
   ReportErrorCode(kErrRemove, false, (path + ": " + ec.message()).c_str());
   return false;
 }
@@ -70,12 +73,11 @@ bool ParseShard(const std::string& text, int& shard, int& shards) {
 int RunShard(const std::string& shardText, const IterateOptions& options) {
   ShardRecord record;
   if (!ParseShard(shardText, record.shard, record.shards)) {
-    std::fprintf(stderr, "iterate: --shard wants K/N with 1 <= K <= N, not \"%s\"\n",
-                 shardText.c_str());
+    ReportFailureText("iterate: --shard wants K/N with 1 <= K <= N, not \"" + shardText + "\"");
     return kExitUsage;
   }
   if (options.out.empty() || (options.phase == 2) != !options.from.empty()) {
-    std::fprintf(stderr, "iterate: a shard needs --out, and --from exactly with --phase 2\n");
+    ReportFailureText("iterate: a shard needs --out, and --from exactly with --phase 2");
     return kExitUsage;
   }
   if (!CheckOutputFile(options.out)) return kExitEngineError;
@@ -86,13 +88,14 @@ int RunShard(const std::string& shardText, const IterateOptions& options) {
   std::string fromDigest;
   if (options.phase == 2) {
     if (!session.dual) {
-      std::fprintf(stderr, "iterate: this series has one phase only\n");
+      ReportFailureText("iterate: this series has one phase only");
       return kExitUsage;
     }
     ShardRecord phase1;
     std::string error;
     if (!ReadPhase1Record(session, session.source.from, phase1, fromDigest, error)) {
-      std::fprintf(stderr, "iterate: %s\n", error.c_str());
+      NoteFailurePath(options.from);
+      ReportFailureText("iterate: " + error);
       return kExitEngineError;
     }
     KeepTen keeper;
@@ -120,13 +123,14 @@ int RunShard(const std::string& shardText, const IterateOptions& options) {
     ShardRecord saved;
     std::string error;
     if (!ReadShardRecord(options.checkpoint, saved, error)) {
-      std::fprintf(stderr, "iterate: checkpoint %s: %s\n", options.checkpoint.c_str(),
-                   error.c_str());
+      NoteFailurePath(options.checkpoint);
+      ReportFailureText("iterate: checkpoint " + options.checkpoint + ": " + error);
       return kExitEngineError;
     }
     if (!Resumable(saved, record) || !runner.Resume(saved.state)) {
-      std::fprintf(stderr, "iterate: checkpoint %s belongs to another shard or series\n",
-                   options.checkpoint.c_str());
+      NoteFailurePath(options.checkpoint);
+      ReportFailureText("iterate: checkpoint " + options.checkpoint +
+                        " belongs to another shard or series");
       return kExitEngineError;
     }
     std::fprintf(stderr, "resuming shard %d/%d after test %lld\n", record.shard, record.shards,
@@ -157,13 +161,31 @@ int RunShard(const std::string& shardText, const IterateOptions& options) {
   record.complete = true;
   std::string error;
   if (!WriteShardRecord(options.out, record, error)) {
-    std::fprintf(stderr, "iterate: %s\n", error.c_str());
+    NoteFailurePath(options.out);
+    ReportFailureText("iterate: " + error);
     return kExitEngineError;
   }
-  std::printf("shard %d/%d of phase %d: %lld tests, %d failed, %zu admitted; written to %s\n", k, n,
-              record.phase, static_cast<long long>(record.state.testsRun), record.state.failures,
-              record.state.admissions.size(), options.out.c_str());
-  return RemoveCheckpoint(options.checkpoint) ? kExitOk : kExitEngineError;
+  // With JSON one object only: the checkpoint's removal failing makes it the failure's.
+  if (options.format == "json") {
+    if (!RemoveCheckpoint(options.checkpoint)) return kExitEngineError;
+    json::Json document;
+    document["schema"] = json::kSchemaVersion;
+    document["ok"] = true;
+    document["shard"] = k;
+    document["shards"] = n;
+    document["phase"] = record.phase;
+    document["tests"] = record.state.testsRun;
+    document["failed"] = record.state.failures;
+    document["admitted"] = record.state.admissions.size();
+    document["output"] = options.out;
+    std::fputs(json::Text(document).c_str(), stdout);
+  } else {
+    std::printf("shard %d/%d of phase %d: %lld tests, %d failed, %zu admitted; written to %s\n", k,
+                n, record.phase, static_cast<long long>(record.state.testsRun),
+                record.state.failures, record.state.admissions.size(), options.out.c_str());
+    if (!RemoveCheckpoint(options.checkpoint)) return kExitEngineError;
+  }
+  return std::fflush(stdout) == 0 ? kExitOk : kExitEngineError;
 }
 
 }  // namespace brisca::cli

@@ -51,7 +51,9 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& e) {
     const int status = app.exit(e);
     // CLI11 reports --help and --version as "errors" with status 0; usage errors are 2.
-    return status == 0 ? 0 : 2;
+    if (status == 0) return 0;
+    brisca::cli::ReportUsageFailure(argc, argv, e.what());
+    return 2;
   } catch (...) {
     // Every error a user can cause has its numbered message; anything else is ours.
     brisca::FatalUncaughtException(__FILE__, __LINE__);

@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "cli/FailureReport.h"
 #include "cli/KeptResults.h"
 #include "cli/OptionChecks.h"
 #include "cli/SeriesSession.h"
@@ -45,6 +46,7 @@ struct Options {
   std::string out;
   std::string dataDir;
   int threads = 1;
+  std::string format = "text";
 };
 
 int Rank() {
@@ -106,10 +108,9 @@ bool FingerprintsAgree(const ShardFingerprint& mine) {
   if (Rank() == 0) {
     for (int r = 1; r < Size(); ++r) {
       if (!all[r]) {
-        std::fprintf(stderr,
-                     "brisca-mpi-iterate: rank %d computes the series differently from rank 0 "
-                     "(another build, engine, setup, compressor maps or maths library)\n",
-                     r);
+        cli::ReportFailureText("brisca-mpi-iterate: rank " + std::to_string(r) +
+                               " computes the series differently from rank 0 (another build, "
+                               "engine, setup, compressor maps or maths library)");
       }
     }
   }
@@ -254,8 +255,8 @@ bool RunPhase(cli::SeriesSession& s, int phase, const Options& options, const Sh
     ok = coordinator.Logs(logs) &&
          cli::MergePhase(s, phase, logs, phase1, fingerprint, result, error);
     if (!ok) {
-      std::fprintf(stderr, "brisca-mpi-iterate: %s\n",
-                   error.empty() ? "a rank's log arrived damaged" : error.c_str());
+      cli::ReportFailureText("brisca-mpi-iterate: " +
+                             (error.empty() ? std::string("a rank's log arrived damaged") : error));
     }
   } else {
     RunWorker(series, options.threads);
@@ -276,10 +277,19 @@ bool StartPhase2Everywhere(cli::SeriesSession& s, const cli::MergedResult& phase
   return AllOk(ok);
 }
 
+//! Rank 0: the result as `brisca-cli iterate` prints it, as text or JSON.
+bool WriteResult(const cli::SeriesSession& session, const cli::MergedResult& result,
+                 const Options& options) {
+  if (options.format != "json") return cli::WriteMergedResult(session, result, options.out);
+  json::Json document = json::EngineDocument(session.engine->doc.GetTitle());
+  if (!cli::WriteMergedResult(session, result, options.out, &document)) return false;
+  std::fputs(json::Text(document).c_str(), stdout);
+  return std::fflush(stdout) == 0;
+}
+
 int Run(const Options& options) {
   if (options.preset.empty() == options.setup.empty()) {
-    if (Rank() == 0)
-      std::fprintf(stderr, "brisca-mpi-iterate: give exactly one of --preset and --setup\n");
+    if (Rank() == 0) cli::ReportFailureText("brisca-mpi-iterate: give exactly one of --preset and --setup");
     return 2;
   }
   ShardSeries source;
@@ -302,7 +312,7 @@ int Run(const Options& options) {
     result = &phase2;
   }
   bool ok = true;
-  if (Rank() == 0) ok = cli::WriteMergedResult(session, *result, options.out);
+  if (Rank() == 0) ok = WriteResult(session, *result, options);
   return AllOk(ok) ? 0 : 1;
 }
 
@@ -326,6 +336,9 @@ int main(int argc, char** argv) {
   app.add_option("-j,--threads", options.threads, "Worker threads per rank (default 1)")
       ->check(CLI::Range(1, 256));
   app.add_option("--data-dir", options.dataDir, "Program-data folder to read compressor maps from");
+  app.add_option("-f,--format", options.format, "The ranking, and a failure, as text or json")
+      ->check(CLI::IsMember({"text", "json"}))
+      ->capture_default_str();
   // --help and --version are answered without starting MPI: outside a job (a
   // user asking, the build writing the manual) there may be no launcher.
   for (int i = 1; i < argc; ++i) {
@@ -334,7 +347,9 @@ int main(int argc, char** argv) {
       try {
         app.parse(argc, argv);
       } catch (const CLI::ParseError& e) {
-        return app.exit(e) == 0 ? 0 : 2;
+        if (app.exit(e) == 0) return 0;
+        brisca::cli::ReportUsageFailure(argc, argv, e.what());
+        return 2;
       }
     }
   }
@@ -343,21 +358,26 @@ int main(int argc, char** argv) {
   int status = 0;
   try {
     app.parse(argc, argv);
+    if (options.format == "json") brisca::cli::WantJsonFailure();
     if (provided < MPI_THREAD_SERIALIZED) {
       // Rank 0 answers requests from its test thread.
       if (brisca::mpi::Rank() == 0)
-        std::fprintf(stderr, "brisca-mpi-iterate: MPI lacks thread support\n");
+        brisca::cli::ReportFailureText("brisca-mpi-iterate: MPI lacks thread support");
       status = 1;
     } else {
       status = brisca::mpi::Run(options);
     }
   } catch (const CLI::ParseError& e) {
     status = brisca::mpi::Rank() == 0 ? app.exit(e) : 0;
-    if (status != 0) status = 2;
+    if (status != 0) {
+      brisca::cli::ReportUsageFailure(argc, argv, e.what());
+      status = 2;
+    }
   } catch (...) {
     // Ends this rank without MPI_Finalize, which makes the launcher end the job.
     brisca::FatalUncaughtException(__FILE__, __LINE__);
   }
+  if (brisca::mpi::Rank() == 0) brisca::cli::PrintJsonFailure(status);
   MPI_Finalize();
   return status;
 }

@@ -23,6 +23,14 @@ std::string Text(const Json& document) {
   return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
+Json EngineDocument(const std::string& title) {
+  Json document;
+  document["schema"] = kSchemaVersion;
+  document["ok"] = true;
+  document["engine"] = title;
+  return document;
+}
+
 std::string FailureText(int code, const std::string& message, const std::string& path) {
   Json failure;
   failure["schema"] = kSchemaVersion;

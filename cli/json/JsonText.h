@@ -23,6 +23,10 @@ Json Number(float value);
 //! are not UTF-8 (an engine title from an old file) are replaced, not fatal.
 std::string Text(const Json& document);
 
+//! The start of a successful command's document about an engine:
+//! {"schema", "ok": true, "engine": title}.
+Json EngineDocument(const std::string& title);
+
 //! {"schema", "ok": false, "code", "message", "path"} of a failed command.
 std::string FailureText(int code, const std::string& message, const std::string& path);
 

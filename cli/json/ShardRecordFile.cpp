@@ -1,7 +1,13 @@
 #include "cli/json/ShardRecordFile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdint>
+#include <map>
 #include <set>
+#include <system_error>
 #include <vector>
 
 #include "cli/json/JsonText.h"
@@ -117,6 +123,53 @@ bool ParseAdmissions(const Json* list, std::vector<KeepTen::Entry>& out, std::st
   return true;
 }
 
+//! `j` as a whole number within min..max; false for anything else.
+bool WholeNumber(const Json& j, std::int64_t min, std::int64_t max, std::int64_t& out) {
+  if (!j.is_number_integer()) return false;
+  if (j.is_number_unsigned() && j.get<std::uint64_t>() > static_cast<std::uint64_t>(max))
+    return false;
+  const std::int64_t n = j.get<std::int64_t>();
+  if (n < min || n > max) return false;
+  out = n;
+  return true;
+}
+
+//! The failure counts, `[code, count]` pairs in rising code order. Records of
+//! an older version have none: an absent list is no counts, not an error.
+bool ParseFailureCounts(const Json& document, std::map<int, int>& out, std::string& error) {
+  out.clear();
+  const auto list = document.find("failure-counts");
+  if (list == document.end()) return true;
+  if (!list->is_array()) {
+    error = "field \"failure-counts\" is not a list";
+    return false;
+  }
+  std::int64_t previous = -1;
+  for (const Json& pair : *list) {
+    std::int64_t code = 0, count = 0;
+    const bool shaped = pair.is_array() && pair.size() == 2 &&
+                        WholeNumber(pair[0], 0, 1000000, code) &&
+                        WholeNumber(pair[1], 1, kMaxIteratorTests, count);
+    if (!shaped || code <= previous) {
+      error = "failure count " + std::to_string(out.size() + 1) + " is damaged";
+      return false;
+    }
+    out[static_cast<int>(code)] = static_cast<int>(count);
+    previous = code;
+  }
+  return true;
+}
+
+//! Why `path` cannot be opened for reading, in the system's words.
+std::string OpenFailure(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd >= 0) {
+    ::close(fd);
+    return "it could not be opened";  // it can now: it changed meanwhile
+  }
+  return std::generic_category().message(errno);
+}
+
 }  // namespace
 
 std::string ShardRecordText(const ShardRecord& r) {
@@ -141,6 +194,9 @@ std::string ShardRecordText(const ShardRecord& r) {
   record["failures"] = st.failures;
   record["first-failed-test"] = st.firstFailedTest;
   record["first-failure-code"] = st.firstFailureCode;
+  Json counts = Json::array();
+  for (const auto& [code, count] : st.failureCounts) counts.push_back(Json::array({code, count}));
+  record["failure-counts"] = std::move(counts);
   Json admissions = Json::array();
   for (const KeepTen::Entry& e : st.admissions)
     admissions.push_back(Json::array({e.testNumber, HexFloat(e.score)}));
@@ -190,7 +246,7 @@ bool ParseShardRecord(const std::string& text, ShardRecord& r, std::string& erro
     r.fingerprint.probe = f.Text("probe");
     r.fingerprint.from = f.Text("from");
   }
-  if (!error.empty()) return false;
+  if (!error.empty() || !ParseFailureCounts(document, st.failureCounts, error)) return false;
   st.admissions.clear();
   if (!ParseAdmissions(top.Find("admissions"), st.admissions, error)) return false;
   return CheckShardRecord(r, error);
@@ -204,7 +260,8 @@ bool WriteShardRecord(const std::filesystem::path& path, const ShardRecord& reco
     file.Commit();
     return true;
   } catch (const FileError& e) {
-    error = "cannot write " + path.string() + " (file error " + std::to_string(e.code()) + ")";
+    error = "cannot write " + path.string() + (*e.detail() ? std::string(": ") + e.detail() : "") +
+            " (file error " + std::to_string(e.code()) + ")";
     return false;
   }
 }
@@ -216,7 +273,7 @@ bool ReadShardRecord(const std::filesystem::path& path, ShardRecord& record, std
   } catch (const FileError& e) {
     error = e.code() == kErrNotRegularFile ? "it is not a regular file"
             : e.code() == kErrUnusablePath ? std::string("its name cannot be used: ") + e.detail()
-            : e.code() == kErrOpen         ? "cannot open it"
+            : e.code() == kErrOpen         ? "cannot open it: " + OpenFailure(path)
                                            : "cannot read it, or it is over the size limit of a record";
     return false;
   }

@@ -7,12 +7,6 @@
 #include "core/sim/induction/CompressorMapNames.h"
 
 namespace brisca {
-namespace {
-
-constexpr int kErrMapOpen = 173;  // "Unable to Open the Selected Map File."
-
-}  // namespace
-
 std::filesystem::path CompressorMapPath(const std::filesystem::path& mapFolder, int mapNumber) {
   if (mapNumber < 1 || mapNumber > kCompressorMapCount) return {};
   return mapFolder / kCompressorMapNames[static_cast<std::size_t>(mapNumber - 1)];

@@ -8,6 +8,9 @@
 
 namespace brisca {
 
+//! "Unable to Open the Selected Map File."
+inline constexpr int kErrMapOpen = 173;
+
 //! The file of compressor map `mapNumber` (1..47) in `mapFolder`; an empty path
 //! for a number outside the table.
 std::filesystem::path CompressorMapPath(const std::filesystem::path& mapFolder, int mapNumber);

@@ -36,7 +36,7 @@ std::map<int, int> FailureCounts(const Iterator& phase1, const Iterator& phase2)
   return counts;
 }
 
-std::string FailureReasonsDetail(const std::map<int, int>& counts) {
+std::string FailureReasonsDetail(const std::map<int, int>& counts, int uncounted) {
   std::vector<std::pair<int, int>> order(counts.begin(), counts.end());
   std::stable_sort(order.begin(), order.end(),
                    [](const auto& a, const auto& b) { return a.second > b.second; });
@@ -47,12 +47,17 @@ std::string FailureReasonsDetail(const std::map<int, int>& counts) {
     const std::string reason = Reason(code);
     if (!reason.empty()) text += " (" + reason + ")";
   }
+  if (uncounted > 0) {
+    if (!text.empty()) text += '\n';
+    text += std::to_string(uncounted) + (uncounted == 1 ? " test" : " tests") +
+            ": reason not recorded (shard record of an older version)";
+  }
   return text;
 }
 
-void ReportFailureReasons(const std::map<int, int>& counts) {
-  if (counts.empty()) return;
-  ReportNoticeCode(kFailureReasonsNotice, false, FailureReasonsDetail(counts).c_str());
+void ReportFailureReasons(const std::map<int, int>& counts, int uncounted) {
+  if (counts.empty() && uncounted <= 0) return;
+  ReportNoticeCode(kFailureReasonsNotice, false, FailureReasonsDetail(counts, uncounted).c_str());
 }
 
 }  // namespace brisca

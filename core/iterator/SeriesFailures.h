@@ -26,10 +26,12 @@ std::string OutsideLimitsDetail(std::int64_t outside, std::int64_t total, int ph
 std::map<int, int> FailureCounts(const Iterator& phase1, const Iterator& phase2);
 
 //! One line per reason, the most frequent first:
-//! "46875 tests: Error 53 (Valid IVO value Required)".
-std::string FailureReasonsDetail(const std::map<int, int>& counts);
+//! "46875 tests: Error 53 (Valid IVO value Required)". `uncounted` failures
+//! (told by shard records of an older version, which kept no reasons) get a
+//! last line of their own rather than a guessed reason.
+std::string FailureReasonsDetail(const std::map<int, int>& counts, int uncounted = 0);
 
-//! Shows notice 332 with `counts` (nothing when empty).
-void ReportFailureReasons(const std::map<int, int>& counts);
+//! Shows notice 332 with `counts` (nothing when there are no failures).
+void ReportFailureReasons(const std::map<int, int>& counts, int uncounted = 0);
 
 }  // namespace brisca

@@ -10,6 +10,7 @@ bool ShardKeeper::Commit(const TestOutcome& outcome) {
       state_.firstFailedTest = outcome.testNumber;
       state_.firstFailureCode = outcome.failureCode;
     }
+    ++state_.failureCounts[outcome.failureCode];
     return false;
   }
   if (keeper_.Offer(outcome.score, outcome.testNumber) < 0) return false;
@@ -33,9 +34,21 @@ bool ShardKeeper::Restore(const ShardState& state) {
       state.failures > state.testsRun || (state.failures > 0) != (state.firstFailedTest > 0)) {
     return false;
   }
+  std::int64_t counted = 0;
+  for (const auto& [code, count] : state.failureCounts) {
+    if (count < 1) return false;
+    counted += count;
+  }
+  if (counted > state.failures) return false;
   keeper_ = keeper;
   state_ = state;
   return true;
+}
+
+int UncountedFailures(const ShardState& state) {
+  int counted = 0;
+  for (const auto& [code, count] : state.failureCounts) counted += count;
+  return state.failures - counted;
 }
 
 int ShardOfTest(std::int64_t test, int shards) {

@@ -10,6 +10,7 @@
 // shard's keeper saw its tests in rising order.
 
 #include <cstdint>
+#include <map>
 #include <vector>
 
 #include "core/iterator/Iterator.h"
@@ -24,10 +25,17 @@ struct ShardState {
   int failures = 0;
   int firstFailedTest = 0;  //!< 0: none failed
   int firstFailureCode = 0;
+  //! Failed tests by failure code. Records of older versions hold no counts:
+  //! the failures beyond their sum have no known reason (UncountedFailures).
+  std::map<int, int> failureCounts;
   std::vector<KeepTen::Entry> admissions;  //!< in test order
 
   bool operator==(const ShardState&) const = default;
 };
+
+//! The failures of `state` whose reason is not counted (0 for any state this
+//! version wrote).
+int UncountedFailures(const ShardState& state);
 
 inline bool operator==(const KeepTen::Entry& a, const KeepTen::Entry& b) {
   return a.testNumber == b.testNumber && a.score == b.score;

@@ -18,6 +18,7 @@ bool MergeLogs(const std::vector<const ShardState*>& logs, MergedPhase& merged,
     out.state.lastTest = std::max(out.state.lastTest, log->lastTest);
     out.state.testsRun += log->testsRun;
     out.state.failures += log->failures;
+    for (const auto& [code, count] : log->failureCounts) out.state.failureCounts[code] += count;
     if (log->failures > 0 &&
         (out.state.firstFailedTest == 0 || log->firstFailedTest < out.state.firstFailedTest)) {
       out.state.firstFailedTest = log->firstFailedTest;

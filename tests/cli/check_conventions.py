@@ -7,6 +7,7 @@ would, shards staged at two paths, a standard error free of Qt's lines.
 """
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -61,9 +62,33 @@ def errors_name_the_file():
         (["report", ENGINE, "--template", missing, "-o", os.path.join(WORK, "r.html")],
          head + missing + ": No such file or directory"),
     ]
+    cases = [(args, re.escape(line)) for args, line in cases]
+    # Files found on the way: the compressor map an engine names (missing, or
+    # a folder), the setup of a shard, the merged record phase 2 starts from.
+    turbo = os.path.join(DATA, "EngineFiles (.QEN)", "Turbo Four Intercooled.qen")
+    no_maps = os.path.join(WORK, "no-maps")
+    folder_maps = os.path.join(WORK, "folder-maps")
+    maps = os.path.join("Manuals & Videos", "Maps")
+    os.makedirs(no_maps, exist_ok=True)
+    for name in os.listdir(os.path.join(DATA, maps)):
+        os.makedirs(os.path.join(folder_maps, maps, name), exist_ok=True)
+    map_head = "Error 173: File Error: Unable to Open the Selected Map File: "
+    dual = os.path.join(FIXTURES, "iterator", "cam-dual.txt")
+    part = os.path.join(WORK, "part.json")
+    cases += [
+        (["run", turbo, "--data-dir", no_maps],
+         re.escape(map_head + os.path.join(no_maps, maps, "")) + r"\S.*: No such file or directory"),
+        (["run", turbo, "--data-dir", folder_maps],
+         re.escape(map_head + os.path.join(folder_maps, maps, "")) + r"\S.*: Is a directory"),
+        (["iterate", ENGINE, "--setup", missing, "--shard", "1/2", "-o", part],
+         re.escape(head + missing + ": No such file or directory")),
+        (["iterate", ENGINE, "--setup", dual, "--shard", "1/2", "-o", part, "--phase", "2",
+          "--from", missing], re.escape(missing + ": cannot open it: No such file or directory")),
+    ]
     for args, line in cases:
         r = run(*args)
-        check(r.returncode == 1 and line in r.stderr.decode(), f"{args}: wants {line!r}", r)
+        found = re.search(line, r.stderr.decode())
+        check(r.returncode == 1 and found, f"{args}: wants {line!r}", r)
 
 
 def dash_is_standard_io():
@@ -144,6 +169,49 @@ def json_everywhere():
         check(r.returncode == 1 and failure.get("ok") is False and failure.get("code") == 43 and
               failure.get("path") == "nosuch.qen" and "Unable to Open" in failure.get("message", ""),
               f"{args}: the failure object", r)
+    # A command line that is not understood exits 2 with the usage text on
+    # standard error, and with JSON asked for the failure object on standard output.
+    usage = [
+        (["info", ENGINE, "-f", "json", "--bogus"], "--bogus"),
+        (["run", "-f", "json"], "engine"),
+        (["iterate", ENGINE, "--setup", SETUP, "-j", "0", "--format=json"], "0"),
+        (["iterate", ENGINE, "--setup", SETUP, "-fjson", "--threads"], "--threads"),
+        (["iterate-merge", part, "--format", "json"], "--output"),
+    ]
+    for args, named in usage:
+        r = run(*args)
+        failure = parse(r, str(args))
+        check(r.returncode == 2 and failure.get("ok") is False and failure.get("code") == 0 and
+              named in failure.get("message", "") and failure.get("path", 1) is None and
+              r.stderr.strip() != b"", f"{args}: the usage failure object", r)
+    r = run("info", ENGINE, "--bogus")
+    check(r.returncode == 2 and r.stdout == b"", "a usage error without JSON prints no object", r)
+    # A shard's output and its failures, with JSON, are JSON too.
+    shard_part = os.path.join(WORK, "json-shard.json")
+    r = run("iterate", ENGINE, "--setup", SETUP, "--shard", "2/2", "-o", shard_part, "-q", "-f", "json")
+    document = parse(r, "a shard")
+    check(r.returncode == 0 and document.get("ok") is True and document.get("shard") == 2 and
+          document.get("shards") == 2 and document.get("output") == shard_part and
+          document.get("tests", 0) > 0, "a shard's JSON document", r)
+    folder = os.path.join(WORK, "json-folder")
+    os.makedirs(folder, exist_ok=True)
+    dual = os.path.join(FIXTURES, "iterator", "cam-dual.txt")
+    shard_failures = [
+        (["iterate", ENGINE, "--setup", SETUP, "--shard", "3/2", "-o", shard_part], 2, 0,
+         "--shard wants K/N", None),
+        (["iterate", ENGINE, "--setup", "nosuch.txt", "--shard", "1/2", "-o", shard_part], 1, 43,
+         "nosuch.txt: No such file or directory", os.path.join(WORK, "nosuch.txt")),
+        (["iterate", ENGINE, "--setup", SETUP, "--shard", "1/2", "-o", shard_part, "--phase", "2",
+          "--from", part], 2, 0, "one phase only", None),
+        (["iterate", ENGINE, "--setup", dual, "--shard", "1/2", "-o", shard_part, "--phase", "2",
+          "--from", part], 1, 0, "is not the merged record of phase 1", part),
+    ]
+    for args, status, code, said, path in shard_failures:
+        r = run(*args, "-f", "json")
+        failure = parse(r, str(args))
+        check(r.returncode == status and failure.get("ok") is False and
+              failure.get("code") == code and said in failure.get("message", "") and
+              failure.get("path") == path, f"{args}: the shard's failure object", r)
 
 
 def shards_staged_at_two_paths():

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/json/ShardRecordFile.h"
+#include "tests/support/SampleShardRecord.h"
 #include "tests/support/SpecialFiles.h"
 #include "tests/support/TempDir.h"
 
@@ -14,26 +15,10 @@ namespace brisca {
 namespace {
 
 namespace fs = std::filesystem;
+using samples::SampleShardRecord;
 
-ShardRecord SampleRecord() {
-  ShardRecord r;
-  r.fingerprint = {"4.21 gcc", "0123456789abcdef", "fedcba9876543210", "", HexFloat(0.1f), ""};
-  r.series = {"/tmp/an \"odd\" engine.qen", "cam-hp", "", "", ""};
-  r.phase = 1;
-  r.shard = 2;
-  r.shards = 3;
-  r.total = 100;
-  r.complete = true;
-  r.state.lastTest = 100;
-  r.state.testsRun = 36;
-  r.state.failures = 1;
-  r.state.firstFailedTest = 20;
-  r.state.firstFailureCode = 42;
-  r.state.admissions = {{17, 0.1f}, {18, 1e-40f}, {19, 123456.789f}, {33, 123456.79f}};
-  return r;
-}
-
-// SampleRecord as the first writer of these files laid it out.
+// The sample record as the first writer of these files laid it out: no
+// failure counts.
 constexpr const char* kFirstLayout = R"({
   "format": "brisca-iterate-shard",
   "version": 1,
@@ -47,7 +32,7 @@ constexpr const char* kFirstLayout = R"({
   "fingerprint": {"build": "4.21 gcc", "engine": "0123456789abcdef", "setup": "fedcba9876543210", "maps": "", "probe": "0x1.99999ap-4", "from": ""},
   "last-test": 100,
   "tests-run": 36,
-  "failures": 1,
+  "failures": 3,
   "first-failed-test": 20,
   "first-failure-code": 42,
   "admissions": [
@@ -70,7 +55,7 @@ void ExpectSameRecord(const ShardRecord& read, const ShardRecord& written) {
 
 TEST(ShardRecordFileTest, RecordsReadBackBitForBitAndFilesOfTheFirstLayoutStillRead) {
   TempDir dir;
-  const ShardRecord written = SampleRecord();
+  const ShardRecord written = SampleShardRecord();
   std::string error;
   ASSERT_TRUE(WriteShardRecord(dir.Path() / "part.json", written, error)) << error;
   ShardRecord read;
@@ -79,10 +64,16 @@ TEST(ShardRecordFileTest, RecordsReadBackBitForBitAndFilesOfTheFirstLayoutStillR
   // The scores keep their exact hexadecimal texts.
   EXPECT_NE(dir.Read("part.json").find("\"0x0.022d84p-126\""), std::string::npos);
 
+  // A record of the first layout kept no failure counts: its failures read
+  // as failures of no known reason, none invented.
   TempDir::WriteFile(dir.Path() / "first.json", kFirstLayout);
   ShardRecord first;
   ASSERT_TRUE(ReadShardRecord(dir.Path() / "first.json", first, error)) << error;
-  ExpectSameRecord(first, written);
+  EXPECT_TRUE(first.state.failureCounts.empty());
+  EXPECT_EQ(UncountedFailures(first.state), 3);
+  ShardRecord uncounted = written;
+  uncounted.state.failureCounts.clear();
+  ExpectSameRecord(first, uncounted);
 }
 
 TEST(ShardRecordFileTest, DamagedRecordsAreRefusedWithAReason) {
@@ -93,6 +84,10 @@ TEST(ShardRecordFileTest, DamagedRecordsAreRefusedWithAReason) {
     const auto at = s.find(from);
     EXPECT_NE(at, std::string::npos) << from;
     return s.replace(at, from.size(), to);
+  };
+  auto counted = [&](const std::string& counts) {
+    return replaced("\"first-failure-code\": 42,",
+                    "\"first-failure-code\": 42, \"failure-counts\": " + counts + ",");
   };
   const struct {
     const char* name;
@@ -116,6 +111,12 @@ TEST(ShardRecordFileTest, DamagedRecordsAreRefusedWithAReason) {
       {"complete but short", replaced("\"last-test\": 100", "\"last-test\": 50"), "inconsistent"},
       {"missing field", replaced("\"tests-run\": 36,", ""), "tests-run"},
       {"not an object", "[1, 2]", "the record"},
+      {"more failures counted than failed", counted("[[42, 1], [53, 5]]"), "inconsistent"},
+      {"failure codes out of order", counted("[[53, 1], [42, 1]]"), "failure count 2"},
+      {"failure code twice", counted("[[42, 1], [42, 1]]"), "failure count 2"},
+      {"failure count of none", counted("[[42, 0]]"), "failure count 1"},
+      {"failure count not a pair", counted("[[42]]"), "failure count 1"},
+      {"failure counts not a list", counted("{\"42\": 1}"), "failure-counts"},
   };
   for (const auto& c : cases) {
     const fs::path path = dir.Path() / "bad.json";

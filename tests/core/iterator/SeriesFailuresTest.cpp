@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <numeric>
 
 #include "core/base/ErrCode.h"
@@ -109,6 +110,29 @@ TEST(SeriesFailuresTest, FailuresAreToldOnceByReasonMostFrequentFirst) {
   EXPECT_NE(told.text.find("\n2 tests: Error 3 (Valid Stroke value Required)"), std::string::npos)
       << told.text;
   EXPECT_LT(told.text.find("Error 42"), told.text.find("Error 3 "));
+}
+
+// Shard records of an older version counted their failures but kept no
+// reasons: those failures are told as such, after the known ones, and never
+// put under a reason.
+TEST(SeriesFailuresTest, FailuresOfNoKnownReasonAreToldApart) {
+  const struct {
+    std::map<int, int> counts;
+    int uncounted;
+    const char* detail;
+  } cases[] = {
+      {{{3, 5}}, 2,
+       "5 tests: Error 3 (Valid Stroke value Required)\n"
+       "2 tests: reason not recorded (shard record of an older version)"},
+      {{}, 1, "1 test: reason not recorded (shard record of an older version)"},
+      {{{3, 1}}, 0, "1 test: Error 3 (Valid Stroke value Required)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FailureReasonsDetail(c.counts, c.uncounted), c.detail);
+  ScriptedPresenter presenter;
+  ScopedPresenter scope(presenter);
+  ReportFailureReasons({}, 3);
+  ASSERT_EQ(presenter.Shown().size(), 1u);
+  EXPECT_NE(presenter.Shown().front().text.find("3 tests: reason not recorded"), std::string::npos);
 }
 
 TEST(SeriesFailuresTest, QuestionsAnswerYesOrNo) {

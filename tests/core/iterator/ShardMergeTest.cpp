@@ -14,6 +14,7 @@
 #include "core/iterator/ShardMerge.h"
 #include "core/iterator/ShardRunner.h"
 #include "tests/core/iterator/IteratorTestSupport.h"
+#include "tests/support/SampleShardRecord.h"
 #include "tests/support/ScriptedPresenter.h"
 #include "tests/support/TempDir.h"
 
@@ -71,6 +72,8 @@ TEST(ShardMergeTest, MergeEqualsTheSequentialKeeperUnderTiesForAnySplit) {
     EXPECT_EQ(merged.state.failures, whole.State().failures);
     EXPECT_EQ(merged.state.firstFailedTest, whole.State().firstFailedTest);
     EXPECT_EQ(merged.state.firstFailureCode, whole.State().firstFailureCode);
+    EXPECT_EQ(merged.state.failureCounts, whole.State().failureCounts);
+    EXPECT_EQ(UncountedFailures(merged.state), 0);
   }
 }
 
@@ -82,6 +85,36 @@ TEST(ShardMergeTest, ATestInTwoLogsIsRefused) {
   std::string error;
   EXPECT_FALSE(MergeLogs({&a.State(), &b.State()}, merged, error));
   EXPECT_NE(error.find("test 3"), std::string::npos) << error;
+}
+
+// A log of an older version holds its failures but no reasons: merged with
+// one that has them, the known reasons add up and the rest stay uncounted.
+TEST(ShardMergeTest, FailureReasonsAddUpAndAnOlderLogsFailuresStayUncounted) {
+  ShardKeeper a, b;
+  for (const TestOutcome& o : {TestOutcome{1, false, 53, 0.0f}, TestOutcome{2, false, 42, 0.0f},
+                               TestOutcome{3, true, 0, 1.0f}})
+    a.Commit(o);
+  for (const TestOutcome& o : {TestOutcome{17, false, 53, 0.0f}, TestOutcome{18, false, 53, 0.0f}})
+    b.Commit(o);
+  ShardState older = b.State();
+  older.failureCounts.clear();
+  const struct {
+    const char* name;
+    const ShardState* second;
+    std::map<int, int> counts;
+    int uncounted;
+  } cases[] = {
+      {"both counted", &b.State(), {{42, 1}, {53, 3}}, 0},
+      {"one older", &older, {{42, 1}, {53, 1}}, 2},
+  };
+  for (const auto& c : cases) {
+    MergedPhase merged;
+    std::string error;
+    ASSERT_TRUE(MergeLogs({&a.State(), c.second}, merged, error)) << error;
+    EXPECT_EQ(merged.state.failures, 4) << c.name;
+    EXPECT_EQ(merged.state.failureCounts, c.counts) << c.name;
+    EXPECT_EQ(UncountedFailures(merged.state), c.uncounted) << c.name;
+  }
 }
 
 TEST(ShardMergeTest, ShardTestCountsAddUpToTheSeries) {
@@ -205,24 +238,6 @@ TEST_F(ShardedSeriesTest, AStoppedShardResumedFromItsStateEndsWithTheSameLog) {
 
 // --- the files -------------------------------------------------------------------
 
-ShardRecord SampleRecord() {
-  ShardRecord r;
-  r.fingerprint = {"4.21 gcc", "0123456789abcdef", "fedcba9876543210", "", HexFloat(0.1f), ""};
-  r.series = {"/tmp/an \"odd\" engine.qen", "cam-hp", "", "", ""};
-  r.phase = 1;
-  r.shard = 2;
-  r.shards = 3;
-  r.total = 100;
-  r.complete = true;
-  r.state.lastTest = 100;
-  r.state.testsRun = 36;
-  r.state.failures = 1;
-  r.state.firstFailedTest = 20;
-  r.state.firstFailureCode = 42;
-  r.state.admissions = {{17, 0.1f}, {18, 1e-40f}, {19, 123456.789f}, {33, 123456.79f}};
-  return r;
-}
-
 // The scores' texts in the shard files (cli/json) read back bit for bit.
 TEST(ShardFileTest, HexFloatsReadBackBitForBit) {
   for (float v : {0.0f, -0.0f, 1e-45f, -3.5f, 3.4028235e38f, 0.1f}) {
@@ -236,7 +251,7 @@ TEST(ShardFileTest, HexFloatsReadBackBitForBit) {
 
 TEST(ShardFileTest, PartsMustBeOneWholeSeries) {
   auto part = [](int k) {
-    ShardRecord r = SampleRecord();
+    ShardRecord r = samples::SampleShardRecord();
     r.shard = k;
     r.state = ShardState{};
     r.state.lastTest = 100;
