@@ -64,7 +64,8 @@ constexpr MessageEntry kMessages[] = {
      "Try increasing the induction flow, stroke length, or port flow.\n"
      "Also try reducing the camshaft duration."},
     {MessageKind::Error, 43, "File Error", "Unable to Open the Selected File"},
-    {MessageKind::Error, 44, "File Error", "Unable to Write to the Selected File"},
+    {MessageKind::Error, 44, "File Error", "Unable to Write to the Selected File{detail}",
+     DetailRule::Optional, "\n\n"},
     {MessageKind::Error, 45, "File Error", "Unable to Read from the Selected File"},
     {MessageKind::Error, 46, "File Error", "Unable to Close the Selected File"},
     {MessageKind::Error, 47, "File Error",

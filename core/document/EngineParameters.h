@@ -37,6 +37,8 @@ inline constexpr float kDefaultRodRatio = 1.636f;
 
 struct EngineParameters {
   EngineParameters();
+  //! Every parameter, flag and result alike.
+  friend bool operator==(const EngineParameters&, const EngineParameters&) = default;
 
   CPartTypeSpec shortBlockType;       //!< "Short Block Type"
   CFloatPtSpec bore;                  //!< [in]

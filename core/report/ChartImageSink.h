@@ -14,7 +14,8 @@ class ChartImageSink {
  public:
   virtual ~ChartImageSink() = default;
   //! Saves the picture of chart `role` as a bitmap file at `path` (created or
-  //! replaced). False when nothing was written.
+  //! replaced, whole or not at all). True once written; a file that cannot be
+  //! written throws FileError 44 whose detail names the file and the cause.
   virtual bool SaveChartImage(ChartRole role, const std::filesystem::path& path) = 0;
 };
 

@@ -4,6 +4,8 @@
 #include <system_error>
 #include <utility>
 
+#include "core/base/ErrCode.h"
+#include "core/base/FileError.h"
 #include "core/document/RunWithoutNitrous.h"
 #include "core/document/VexoDoc.h"
 #include "core/report/ChartImageSink.h"
@@ -60,8 +62,8 @@ bool CVexoReport::Generate() {
 
   const std::filesystem::path temp = ReportSpecs::TempPath(ReportFolder());
   const bool processed = Process(TemplatePath(), temp) && Process(temp, OutputPath());
-  SaveCharts();
-  return processed;
+  const bool pictured = SaveCharts();
+  return processed && pictured;
 }
 
 void CVexoReport::RunWithoutNitrous() {
@@ -79,10 +81,20 @@ std::filesystem::path CVexoReport::ChartFolder() const {
   return ec || output.parent_path().empty() ? ReportFolder() : output.parent_path();
 }
 
-void CVexoReport::SaveCharts() {
-  if (charts_ == nullptr) return;
-  charts_->SaveChartImage(ChartRole::First, ReportSpecs::LeftChartPath(ChartFolder()));
-  charts_->SaveChartImage(ChartRole::Second, ReportSpecs::RightChartPath(ChartFolder()));
+bool CVexoReport::SaveCharts() {
+  if (charts_ == nullptr) return true;
+  bool saved = true;
+  for (const auto& [role, path] : {std::pair{ChartRole::First, ReportSpecs::LeftChartPath(ChartFolder())},
+                                   std::pair{ChartRole::Second, ReportSpecs::RightChartPath(ChartFolder())}}) {
+    try {
+      saved = charts_->SaveChartImage(role, path) && saved;
+    } catch (const FileError& error) {
+      // A picture the report names but that is not there is a failed report.
+      ReportErrorCode(error.code(), false, error.detail());
+      saved = false;
+    }
+  }
+  return saved;
 }
 
 }  // namespace brisca

@@ -12,7 +12,9 @@
 //     processed into the report file, so macros of included pieces resolve;
 //  4. the two charts are saved as "DefaultLeftChart.bmp" and
 //     "DefaultRightChart.bmp" through the chart sink, when there is one,
-//     beside the report file (which names them without a folder).
+//     beside the report file (which names them without a folder); each is
+//     written whole or not at all, and one that cannot be written is error 44
+//     naming the file and the cause, and fails the report.
 // Chart images of an earlier report are removed first: without a sink the
 // report shows its line about missing charts, never an old engine's charts.
 
@@ -64,7 +66,8 @@ class CVexoReport : public CReportMacroProcessor {
 
  private:
   void RunWithoutNitrous();
-  void SaveCharts();
+  //! False when a picture could not be written (reported by its number).
+  bool SaveCharts();
 
   CVexoDoc& document_;
   ReportSpecs& settings_;

@@ -93,10 +93,10 @@ void CrankGrid::FillExhaust(const CrankGridEngine& engine, const CrankGridPoint&
   const float fullWave = static_cast<float>(kPulseFullWave);
   for (int k = first; k < last; ++k) {
     const float phi = (theta[k] - evo) * rate;
-    const float amplitude = phi < halfWave                       ? blowdown
-                            : (phi > halfWave) & (phi < fullWave) ? reflected
-                            : phi > fullWave                       ? late
-                                                                   : 0.0f;
+    const float amplitude = phi < halfWave                         ? blowdown
+                            : ((phi > halfWave) & (phi < fullWave)) ? reflected
+                            : phi > fullWave                         ? late
+                                                                     : 0.0f;
     exhaustPressure[k] = base + amplitude * SinCosDegrees(phi).sin;
   }
 }

@@ -33,6 +33,7 @@ struct ResultSet {
 
   void Clear() { count = 0; }
   bool IsEmpty() const { return count == 0; }
+  friend bool operator==(const ResultSet&, const ResultSet&) = default;
 };
 
 }  // namespace brisca

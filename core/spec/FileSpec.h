@@ -10,6 +10,7 @@ namespace brisca {
 
 class CFileSpec : public CSimSpec {
  public:
+  friend bool operator==(const CFileSpec&, const CFileSpec&) = default;
   //! Unassigned, with an empty name.
   explicit CFileSpec(const char* label);
   CFileSpec(const CFileSpec& other) = default;

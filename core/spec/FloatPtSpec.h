@@ -14,6 +14,7 @@ namespace brisca {
 
 class CFloatPtSpec : public CSimSpec {
  public:
+  friend bool operator==(const CFloatPtSpec&, const CFloatPtSpec&) = default;
   //! Unassigned, at domesticMin, in the domestic unit. Unit codes missing from
   //! the unit table, or min > max, are FatalAsserts.
   CFloatPtSpec(const char* label, UnitCode domesticUnit, float domesticMin, float domesticMax,

@@ -10,6 +10,7 @@ namespace brisca {
 
 class CIntegerSpec : public CSimSpec {
  public:
+  friend bool operator==(const CIntegerSpec&, const CIntegerSpec&) = default;
   //! Unassigned, at min. min > max is a FatalAssert.
   CIntegerSpec(const char* label, int min, int max);
   CIntegerSpec(const CIntegerSpec& other) = default;

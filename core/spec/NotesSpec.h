@@ -10,6 +10,7 @@ namespace brisca {
 
 class CNotesSpec : public CSimSpec {
  public:
+  friend bool operator==(const CNotesSpec&, const CNotesSpec&) = default;
   //! Unassigned, with an empty text.
   explicit CNotesSpec(const char* label);
   CNotesSpec(const CNotesSpec& other) = default;

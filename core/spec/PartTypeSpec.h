@@ -12,6 +12,7 @@ namespace brisca {
 
 class CPartTypeSpec : public CSimSpec {
  public:
+  friend bool operator==(const CPartTypeSpec&, const CPartTypeSpec&) = default;
   //! Unassigned, at item min with no name. min ≤ 0 or max < min is a FatalAssert.
   CPartTypeSpec(const char* label, int min, int max);
   CPartTypeSpec(const CPartTypeSpec& other) = default;

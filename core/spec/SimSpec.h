@@ -55,6 +55,8 @@ class CSimSpec {
 
   const char* GetLabel() const { return label_; }
   bool IsAssigned() const { return assigned_; }
+  //! Same kind of parameter holding the same: every member alike.
+  friend bool operator==(const CSimSpec&, const CSimSpec&) = default;
   //! Marks the value as not given (it keeps what it holds and shows "***").
   void Unassign() { assigned_ = false; }
 

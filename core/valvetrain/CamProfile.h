@@ -52,6 +52,7 @@ enum class TimingSet { Primary, Secondary };
 
 class CCamProfile {
  public:
+  friend bool operator==(const CCamProfile&, const CCamProfile&) = default;
   //! Cleared, domestic; both timing sets carry the seat-to-seat limits.
   CCamProfile();
   CCamProfile(const CCamProfile& other);
@@ -180,6 +181,7 @@ class CCamProfile {
   struct TimingData {
     CPartTypeSpec method;                                //!< "Camshaft Timing Method"
     std::array<CFloatPtSpec, kCamEventCount> events;     //!< IVO, IVC, EVO, EVC [deg]
+    friend bool operator==(const TimingData&, const TimingData&) = default;
   };
 
  private:

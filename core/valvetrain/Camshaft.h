@@ -36,6 +36,7 @@ inline constexpr float kDefaultActivationRpm = 5000.0f;
 
 class CCamshaft {
  public:
+  friend bool operator==(const CCamshaft&, const CCamshaft&) = default;
   //! Cleared, domestic.
   CCamshaft();
 

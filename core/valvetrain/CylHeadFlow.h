@@ -66,6 +66,7 @@ inline constexpr std::size_t kMaxDescriptionLength = 1023;
 
 class CCylHeadFlow {
  public:
+  friend bool operator==(const CCylHeadFlow&, const CCylHeadFlow&) = default;
   //! Unmodified, no description or notes, domestic, 4 points; diameters,
   //! pressure drops and valve counts assigned their lower limits; no points.
   CCylHeadFlow();
@@ -167,6 +168,7 @@ class CCylHeadFlow {
     CIntegerSpec valvesPerPort;                     //!< valves sharing one port, 1..3
     std::array<CFloatPtSpec, kMaxFlowPoints> flow;  //!< airflow per port [cfm]
     std::array<CFloatPtSpec, kMaxFlowPoints> lift;  //!< valve lift [in | mm]
+    friend bool operator==(const PortData&, const PortData&) = default;
   };
 
  private:

@@ -7,7 +7,6 @@
 #include <QTextDocument>
 
 #include "core/base/ErrCode.h"
-#include "core/base/FileError.h"
 #include "gui/report/ReportLayout.h"
 #include "gui/shell/PathText.h"
 #include "gui/shell/PdfFile.h"
@@ -45,16 +44,9 @@ bool PrintWithDialog(QTextDocument& report, QWidget* parent) {
   QPrintDialog dialog(&printer, parent);
   if (dialog.exec() != QDialog::Accepted) return false;
   if (const QString file = PdfFileOf(printer); !file.isEmpty()) {
-    try {
-      WriteReportPdf(report, ToPath(file), printer.pageLayout().pageSize());
-    } catch (const FileError& error) {
-      ReportErrorCode(error.code(), false, error.detail());
-      return false;
-    }
-    return true;
+    return SaveReportPdf(report, ToPath(file), printer.pageLayout().pageSize());
   }
-  report.print(&printer);
-  return true;
+  return PrintReport(report, printer);
 }
 
 }  // namespace brisca

@@ -1,19 +1,137 @@
 #include "gui/report/ReportLayout.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
 #include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QUrl>
 
+#include <cmath>
 #include <string>
+#include <utility>
 
+#include "core/base/ErrCode.h"
 #include "core/base/FileError.h"
 #include "core/base/TextFile.h"
 #include "gui/shell/PathText.h"
 #include "gui/shell/PdfFile.h"
 
 namespace brisca {
+namespace {
+
+// Lengths of the rich-text layout, in its 96-dpi pixels (it scales them to the
+// paper): the page margin printing has always had, and the space under a
+// table, whose CSS margins Qt's rich text does not take.
+constexpr qreal kPageMargin = 2 / 2.54 * 96;
+constexpr qreal kSpaceUnderTable = 12;
+
+void SpaceUnderTables(QTextDocument& document) {
+  for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+    if (auto* table = qobject_cast<QTextTable*>(frame)) {
+      QTextTableFormat format = table->format();
+      format.setBottomMargin(kSpaceUnderTable);
+      table->setFormat(format);
+    }
+  }
+}
+
+// Finds the first table that runs over a page break though it would fit on
+// one page, together with what leads to it (the last heading since the table
+// before, and the lines between), and starts that on a new page. False when
+// every such table stands on one page.
+bool MoveOneTableToItsOwnPage(QTextDocument& document, qreal pageHeight, qreal bodyHeight) {
+  QAbstractTextDocumentLayout* layout = document.documentLayout();
+  QTextBlock heading;
+  for (auto it = document.rootFrame()->begin(); !it.atEnd(); ++it) {
+    if (it.currentFrame() == nullptr) {
+      const QTextBlock block = it.currentBlock();
+      if (block.blockFormat().headingLevel() > 0) heading = block;
+      continue;
+    }
+    auto* table = qobject_cast<QTextTable*>(it.currentFrame());
+    const QTextBlock lead = std::exchange(heading, QTextBlock());
+    if (table == nullptr) continue;
+    const QRectF box = layout->frameBoundingRect(table);
+    const qreal top = lead.isValid() ? layout->blockBoundingRect(lead).top() : box.top();
+    const qreal bottom = box.bottom() - table->format().bottomMargin();
+    if (std::floor(top / pageHeight) == std::floor((bottom - 1) / pageHeight) || bottom - top > bodyHeight) continue;
+    if (lead.isValid()) {
+      QTextBlockFormat format;
+      format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+      QTextCursor(lead).mergeBlockFormat(format);
+    } else {
+      QTextTableFormat format = table->format();
+      format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+      table->setFormat(format);
+    }
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::unique_ptr<QTextDocument> LayOutForPaper(const QTextDocument& report, QPagedPaintDevice& paper) {
+  // A copy is laid out for the paper, as printing always did, so the report
+  // on screen keeps its own layout.
+  std::unique_ptr<QTextDocument> document(report.clone());
+  document->setBaseUrl(report.baseUrl());
+  SpaceUnderTables(*document);
+  document->documentLayout()->setPaintDevice(&paper);
+  QTextFrameFormat root = document->rootFrame()->frameFormat();
+  root.setMargin(kPageMargin);
+  document->rootFrame()->setFrameFormat(root);
+  const QSizeF page(paper.width(), paper.height());
+  document->setPageSize(page);
+  const qreal margin = kPageMargin * paper.logicalDpiY() / 96.0;
+  // Each move only pushes later tables down: it ends after at most one move per table.
+  while (MoveOneTableToItsOwnPage(*document, page.height(), page.height() - 2 * margin)) {
+  }
+  return document;
+}
+
+bool PrintReport(const QTextDocument& report, QPagedPaintDevice& paper) {
+  QPainter painter;
+  if (!painter.begin(&paper)) return false;
+  const std::unique_ptr<QTextDocument> document = LayOutForPaper(report, paper);
+  QAbstractTextDocumentLayout* layout = document->documentLayout();
+  const QSizeF page = document->pageSize();
+  const qreal margin = kPageMargin * paper.logicalDpiY() / 96.0;
+
+  // The page number at the right end, just under the text.
+  const QFont numberFont = document->defaultFont();
+  const QPointF numberAt(page.width() - margin, page.height() - margin +
+                                                     QFontMetricsF(numberFont, &paper).ascent() +
+                                                     5 * paper.logicalDpiY() / 72.0);
+  const int pages = document->pageCount();
+  for (int index = 0; index < pages; ++index) {
+    if (index > 0 && !paper.newPage()) return false;
+    const QRectF view(0, index * page.height(), page.width(), page.height());
+    painter.save();
+    painter.translate(0, -view.top());
+    painter.setClipRect(view);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = view;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    layout->draw(&painter, context);
+    painter.setClipping(false);
+    painter.setFont(numberFont);
+    const QString number = QString::number(index + 1);
+    painter.drawText(QPointF(numberAt.x() - painter.fontMetrics().horizontalAdvance(number),
+                             numberAt.y() + view.top()),
+                     number);
+    painter.restore();
+  }
+  return painter.end();
+}
 
 std::unique_ptr<QTextDocument> LayOutReport(const std::filesystem::path& reportFile,
                                             const std::filesystem::path& reportFolder) {
@@ -38,16 +156,21 @@ std::unique_ptr<QTextDocument> LayOutReport(const std::filesystem::path& reportF
 
 void WriteReportPdf(QTextDocument& report, const std::filesystem::path& pdf, const QPageSize& paper) {
   PdfSetup setup;
-  // The rich-text layout keeps a margin of its own (2 cm) on every side.
+  // The report's layout keeps a margin of its own (2 cm) on every side.
   setup.layout = QPageLayout(paper, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
   setup.title = report.metaInformation(QTextDocument::DocumentTitle);
   setup.creator = QStringLiteral("Brisca");
-  SavePdf(pdf, setup, [&report](QPdfWriter& writer) {
-    // The layout paints with a painter of its own; the finished document's
-    // end marker, which SavePdf looks for, tells whether it got to the end.
-    report.print(&writer);
-    return true;
-  });
+  SavePdf(pdf, setup, [&report](QPdfWriter& writer) { return PrintReport(report, writer); });
+}
+
+bool SaveReportPdf(QTextDocument& report, const std::filesystem::path& pdf, const QPageSize& paper) {
+  try {
+    WriteReportPdf(report, pdf, paper);
+  } catch (const FileError& error) {
+    ReportErrorCode(error.code(), false, error.detail());
+    return false;
+  }
+  return true;
 }
 
 }  // namespace brisca

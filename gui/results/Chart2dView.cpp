@@ -22,6 +22,7 @@
 #include "gui/results/ChartMenuTable.h"
 #include "gui/results/MeasuredOverlay.h"
 #include "gui/results/ZoneChart2D.h"
+#include "gui/shell/BitmapFile.h"
 #include "gui/shell/ColorScheme.h"
 
 namespace brisca {
@@ -178,7 +179,8 @@ bool CChart2dView::ExportData(const std::filesystem::path& path) const {
 }
 
 bool CChart2dView::SaveAsBitmap(const std::filesystem::path& path) const {
-  return RenderBitmap().save(QString::fromStdString(path.string()), "BMP");
+  SaveBitmapFile(RenderBitmap(), path);
+  return true;
 }
 
 void CChart2dView::Changed() {

@@ -92,7 +92,8 @@ class CChart2dView : public QWidget {
 
   //! The chart alone, 600 × 550, on white; the chart on screen is unchanged.
   QImage RenderBitmap() const;
-  //! Saves RenderBitmap as a Windows bitmap file; false when it cannot be written.
+  //! Saves RenderBitmap as a Windows bitmap file, whole or not at all (true);
+  //! a file that cannot be written throws FileError 44 naming it and the cause.
   bool SaveAsBitmap(const std::filesystem::path& path) const;
 
   //! Paints the chart for paper into `painter`, whose page has the printable

@@ -8,6 +8,7 @@
 #include "core/results/ChartScale.h"
 #include "core/results/TestConditions.h"
 #include "gui/results/ZoneChart2D.h"
+#include "gui/shell/BitmapFile.h"
 #include "gui/shell/ColorScheme.h"
 
 namespace brisca {
@@ -220,8 +221,8 @@ bool DocumentChartImages::SaveChartImage(ChartRole role, const std::filesystem::
   own[0].title = document_.GetTitle();
   own[0].y1Legend = std::string(state.Y1().Label()) + "-" + own[0].title;
   own[0].y2Legend = std::string(state.Y2().Label()) + "-" + own[0].title;
-  const QImage image = RenderChartBitmap(document_, state, ShownSlots(state, own), QFont());
-  return image.save(QString::fromStdString(path.string()), "BMP");
+  SaveBitmapFile(RenderChartBitmap(document_, state, ShownSlots(state, own), QFont()), path);
+  return true;
 }
 
 }  // namespace brisca

@@ -58,6 +58,16 @@ class DocumentUndo : public QObject {
 
 namespace {
 
+//! What the user can change is alike in both: the engine's parameters, the
+//! report and chart settings. Results follow the engine and are left out, so
+//! a run between the two does not make a change of them.
+bool SameChoices(const DocumentState& a, const DocumentState& b) {
+  if (a.report != b.report || a.charts != b.charts) return false;
+  EngineParameters engine = a.engine;
+  engine.results = b.engine.results;
+  return engine == b.engine;
+}
+
 //! One step: the whole document state before and after it.
 class StateStep : public QUndoCommand {
  public:
@@ -125,7 +135,10 @@ void DocumentUndo::Settle() {
   if (busy_) return;
   auto now = std::make_shared<const DocumentState>(document_.State());
   const std::string name = document_.TakeChangeName();
-  if (!std::exchange(pending_, false)) {
+  // A command that marked the engine modified but left it as it was (the
+  // same value typed again, the chosen part chosen again) is no step either.
+  const bool changed = std::exchange(pending_, false) && !SameChoices(*settled_, *now);
+  if (!changed) {
     // Not a change (a run, a redraw): the last step, when it is the one the
     // engine stands at, makes the engine again as it is now.
     if (stack_.index() > 0 && stack_.index() == stack_.count()) {

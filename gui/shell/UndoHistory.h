@@ -5,7 +5,8 @@
 // No command records its own step. Every change reaches the document's
 // modification path (ChangeMade); once the command has finished (the event
 // loop is back) the document's whole state is taken and pushed as one step
-// against the state taken after the step before. Whatever else moves the
+// against the state taken after the step before, unless the engine, report
+// and chart settings are as they were (nothing to take back). Whatever else moves the
 // document without being a change (a run, a redraw) is taken silently, so the
 // next step starts from the engine and results the user saw. A step puts a
 // whole state back: the restored engine shows the results it had.

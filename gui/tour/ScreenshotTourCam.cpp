@@ -50,7 +50,8 @@ void ScreenshotTour::TakeCamManager(CMainFrame& frame) {
     search->FolderEdit()->setText(QString::fromStdString(folder.string()));
     search->PhraseEdit()->setText(QStringLiteral("street"));
     search->OnSearchStop();
-    QTest::qWaitFor([search] { return !search->IsSearching(); }, kSearchWaitMs);
+    if (!QTest::qWaitFor([search] { return !search->IsSearching(); }, kSearchWaitMs))
+      Fail(QStringLiteral("cam-search.png: the search did not finish"));
     Wait();
     if (search->Results()->topLevelItemCount() == 0) Fail(QStringLiteral("cam-search.png: nothing found"));
     Save(dialog.grab().toImage(), QStringLiteral("cam-search.png"), &dialog);

@@ -262,3 +262,28 @@ file(SIZE ${WORK}/probe.html whole)
 if(intermediate GREATER 40000 OR whole LESS 160000)
   message(SEND_ERROR "full_disk_report_output: intermediate ${intermediate} bytes, report ${whole}")
 endif()
+
+# The chart pictures (nearly 1 MB each) on a disk that holds the report and its
+# logo but not a picture: each picture is whole or absent, and the failure is
+# error 44 naming the picture and the cause, not a report that passes.
+foreach(piece DefaultCopyright.txt DefaultToc.html DefaultFullGlossary.html DefaultMiniGlossary.html)
+  file(COPY_FILE "${installed}/${piece}" "${reports}/${piece}")
+endforeach()
+file(MAKE_DIRECTORY ${WORK}/pictured)
+expect(chart_pictures_premise 0 "" ${report} --output ${WORK}/pictured/report.html)
+file(SIZE ${WORK}/pictured/DefaultLeftChart.bmp picture)
+file(SIZE ${WORK}/pictured/report.html page)
+if(picture LESS 500000 OR page GREATER 100000)
+  message(SEND_ERROR "full_disk_chart_pictures: a picture of ${picture} bytes, a report of ${page}")
+endif()
+expect_full(full_disk_chart_pictures 400 1 "Error 44: .*DefaultLeftChart\\.bmp: File too large"
+            ${report} --output ${WORK}/pictured/report.html)
+foreach(chart DefaultLeftChart.bmp DefaultRightChart.bmp)
+  if(EXISTS ${WORK}/pictured/${chart})
+    file(SIZE ${WORK}/pictured/${chart} size)
+    if(NOT size EQUAL picture)
+      message(SEND_ERROR "full_disk_chart_pictures: ${chart} was cut short (${size} of ${picture} bytes)")
+    endif()
+  endif()
+endforeach()
+no_temporaries(full_disk_chart_pictures ${WORK}/pictured)

@@ -11,8 +11,6 @@ min_colours=16     # a blank or unpainted window shows one or two
 wait_seconds=60    # splash, start-up and first paint on a busy machine
 quit_seconds=20
 
-command -v Xvfb >/dev/null || { echo "Xvfb is not installed (tools/install-deps installs it)"; exit 1; }
-
 work=$(mktemp -d)
 xvfb_pid=
 app_pid=
@@ -30,17 +28,8 @@ fail() {
   exit 1
 }
 
-# The server picks a free display number itself and writes it to fd 3, so test
-# runs in parallel never race for one. Local connections only.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-deadline=$((SECONDS + 20))
-while [ ! -s "$work/display" ]; do
-  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
-  [ $SECONDS -lt $deadline ] || fail "Xvfb gave no display number"
-  sleep 0.1
-done
-export DISPLAY=:$(head -n1 "$work/display")
+source "$(dirname "$0")/virtual_display.sh"
+start_virtual_display
 
 # Settings and the start-up folder in the scratch folder, never the user's.
 mkdir -p "$work/home" "$work/config" "$work/run"

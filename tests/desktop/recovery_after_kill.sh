@@ -12,8 +12,6 @@ brisca=$1
 sample=$2
 wait_seconds=60
 
-command -v Xvfb >/dev/null || { echo "Xvfb is not installed (tools/install-deps installs it)"; exit 1; }
-
 work=$(mktemp -d)
 xvfb_pid=
 app_pid=
@@ -44,15 +42,8 @@ recovery_files() { find "$work/state/brisca/recovery" -name '*.brec' 2>/dev/null
 has_recovery_file() { [ -n "$(recovery_files)" ]; }
 has_file() { [ -s "$1" ]; }
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-deadline=$((SECONDS + 20))
-while [ ! -s "$work/display" ]; do
-  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
-  [ $SECONDS -lt $deadline ] || fail "Xvfb gave no display number"
-  sleep 0.1
-done
-export DISPLAY=:$(head -n1 "$work/display")
+source "$(dirname "$0")/virtual_display.sh"
+start_virtual_display
 
 mkdir -p "$work/home" "$work/config" "$work/state" "$work/run"
 cp "$sample" "$work/run/engine.qen"

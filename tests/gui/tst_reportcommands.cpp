@@ -1,17 +1,27 @@
 // The File menu's report commands on a real engine window: Preview hands the
 // report file to the opener in the report folder (130 when it fails, and even
 // after a failed template), Print lays the report out with both chart
-// pictures loaded from the report folder, and the items' status-bar prompts.
+// pictures loaded from the report folder, on paper tables stay whole with their
+// headings and clear of what follows, a PDF that cannot be saved is shown with
+// its file and cause, and the items' status-bar prompts.
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QUrl>
 
 #include <filesystem>
@@ -20,6 +30,8 @@
 #include "core/document/VexoDoc.h"
 #include "core/reportspecs/ReportSpecs.h"
 #include "gui/report/ReportActions.h"
+#include "gui/report/ReportLayout.h"
+#include "gui/shell/QtMessagePresenter.h"
 #include "gui/shell/PathText.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/support/ScriptedPresenter.h"
@@ -165,6 +177,86 @@ class TestReportCommands : public QObject {
     QVERIFY(title.contains(QString::fromStdString(doc_->GetTitle())));
     QVERIFY(text.contains(QStringLiteral("Dynamometer results")));
     QVERIFY(Errors().empty());
+  }
+
+  // Sections of a heading, a line and a table, more than fit on a page: on
+  // paper every table lies on one page with its heading, and the next heading
+  // stands clear of the table above it.
+  void paperKeepsTablesWholeWithTheirHeadings() {
+    constexpr int kSections = 12;
+    QString html;
+    for (int section = 0; section < kSections; ++section) {
+      html += QStringLiteral("<h2>Section %1</h2><p>The lines that lead to it.</p>"
+                             "<table border=\"1\" cellspacing=\"0\" style=\"border-collapse: collapse\">")
+                  .arg(section);
+      for (int row = 0; row < 9; ++row)
+        html += QStringLiteral("<tr><td>Row %1</td><td>%2</td></tr>").arg(row).arg(section);
+      html += QStringLiteral("</table>");
+    }
+    QTextDocument report;
+    report.setHtml(html);
+    QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
+    QPdfWriter paper(&sink);
+    paper.setResolution(1200);
+    paper.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+
+    const std::unique_ptr<QTextDocument> laidOut = brisca::LayOutForPaper(report, paper);
+    QVERIFY(laidOut->pageCount() > 2);
+    const qreal page = laidOut->pageSize().height();
+    const qreal clear = 8 * paper.logicalDpiY() / 96.0;  // well over a cell's padding and border
+    QAbstractTextDocumentLayout* layout = laidOut->documentLayout();
+    const auto pageOf = [page](qreal y) { return static_cast<int>(y / page); };
+    int tables = 0;
+    QRectF heading;
+    qreal tableEnd = -1;  // the text of the last row of the table before
+    for (auto it = laidOut->rootFrame()->begin(); !it.atEnd(); ++it) {
+      if (auto* table = qobject_cast<QTextTable*>(it.currentFrame())) {
+        const QRectF first = layout->blockBoundingRect(table->cellAt(0, 0).firstCursorPosition().block());
+        const QRectF last =
+            layout->blockBoundingRect(table->cellAt(table->rows() - 1, 0).lastCursorPosition().block());
+        QCOMPARE(pageOf(first.top()), pageOf(last.bottom()));
+        QCOMPARE(pageOf(heading.top()), pageOf(first.top()));
+        tableEnd = last.bottom();
+        ++tables;
+      } else if (it.currentBlock().blockFormat().headingLevel() > 0) {
+        heading = layout->blockBoundingRect(it.currentBlock());
+        if (tableEnd >= 0) QVERIFY2(heading.top() - tableEnd > clear, qPrintable(it.currentBlock().text()));
+      }
+    }
+    QCOMPARE(tables, kSections);
+  }
+
+  // The desktop's box says which file could not be written and why, as the
+  // command line does on its second line.
+  void pdfThatCannotBeSavedShowsFileAndCause_data() {
+    QTest::addColumn<QString>("target");
+    QTest::newRow("a folder") << dataHome_.path();
+    QTest::newRow("a folder that is not there") << dataHome_.filePath(QStringLiteral("gone/report.pdf"));
+  }
+
+  void pdfThatCannotBeSavedShowsFileAndCause() {
+    QFETCH(QString, target);
+    QTextDocument report;
+    report.setHtml(QStringLiteral("<p>Dynamometer results</p>"));
+    brisca::QtMessagePresenter boxes;
+    const brisca::ScopedPresenter shown(boxes);
+    QString title;
+    QString text;
+    bool seen = false;
+    brisca::test::AnswerNextModal<QMessageBox>(
+        [&](QMessageBox* box) {
+          title = box->windowTitle();
+          text = box->text();
+          box->accept();
+        },
+        &seen);
+    QVERIFY(!brisca::SaveReportPdf(report, brisca::ToPath(target), QPageSize(QPageSize::A4)));
+    QVERIFY(seen);
+    QVERIFY2(title.contains(QStringLiteral("44")), qPrintable(title));
+    QVERIFY2(text.startsWith(QStringLiteral("Unable to Write to the Selected File\n\n")), qPrintable(text));
+    QVERIFY2(text.contains(target + QStringLiteral(": ")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("it is not a file that can be written")), qPrintable(text));
   }
 
  private:

@@ -224,6 +224,34 @@ class TestUndo : public QObject {
     doc.SetModified(false);
   }
 
+  // A command that marks the engine modified but leaves everything as it was
+  // is nothing to take back: no step, and the next real change is the only
+  // step, back to the start.
+  void aCommandThatChangesNothingMakesNoStep() {
+    auto app = brisca::test::StartWithEngine();
+    QVERIFY(app);
+    CMainFrame& frame = *app->MainFrame();
+    CVexoDoc& doc = *frame.ActiveDocument();
+    QUndoStack* stack = frame.Undo().StackOf(doc);
+    QVERIFY(stack && stack->count() == 0);
+    const QByteArray before = Saved(doc, "before.qen");
+    QVERIFY(!before.isEmpty());
+
+    doc.SetModified(true);  // as a command does that sets what the engine already has
+    frame.Undo().Settle();
+    QCOMPARE(stack->count(), 0);
+    QVERIFY(!frame.Undo().UndoAction()->isEnabled());
+    QCOMPARE(Saved(doc, "same.qen"), before);
+
+    MakeEdit(Edit::Bore, frame, doc);
+    frame.Undo().Settle();
+    QCOMPARE(stack->count(), 1);
+    frame.Undo().UndoAction()->trigger();
+    QCOMPARE(Saved(doc, "undone.qen"), before);
+    QVERIFY(!frame.Undo().UndoAction()->isEnabled());
+    doc.SetModified(false);
+  }
+
   // The engine comes back with the results it showed, whether the step ran
   // the engine again or a run came after the step.
   void undoBringsBackTheResultsShown() {

@@ -65,7 +65,9 @@ TEST_F(ContestEntryTest, ValidationAsksForContestNumberThenRules) {
     entry.rulesAcknowledged = c.rules;
     int code = 0;
     EXPECT_EQ(entry.Validate(code), c.code == 0);
-    if (c.code != 0) EXPECT_EQ(code, c.code);
+    if (c.code != 0) {
+      EXPECT_EQ(code, c.code);
+    }
   }
 }
 
@@ -112,7 +114,9 @@ TEST_F(ContestEntryTest, FailedEntryLeavesTheEarlierFileAndNoScraps) {
     entry.rulesAcknowledged = c.rules;
     EXPECT_FALSE(WriteContestEntry(doc, entry, path));
     ASSERT_EQ(presenter.Shown().size(), 1u);
-    if (c.code > 0) EXPECT_EQ(presenter.Shown().front().code, c.code);
+    if (c.code > 0) {
+      EXPECT_EQ(presenter.Shown().front().code, c.code);
+    }
     EXPECT_EQ(ReadAll(path), "earlier entry\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
   }
