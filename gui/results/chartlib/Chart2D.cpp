@@ -44,16 +44,6 @@ QFont InPixels(QFont font, qreal dpi) {
   return font;
 }
 
-// `font` scaled by `factor`, whichever way its size is given.
-QFont Scaled(QFont font, qreal factor) {
-  if (font.pixelSize() > 0) {
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * factor))));
-  } else if (font.pointSizeF() > 0) {
-    font.setPointSizeF(font.pointSizeF() * factor);
-  }
-  return font;
-}
-
 // Labels sit above the plot background and the series.
 constexpr qreal kLabelZ = 20.0;
 
