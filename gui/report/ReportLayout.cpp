@@ -11,10 +11,14 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextLayout>
+#include <QTextFragment>
+#include <QTextFormat>
 #include <QTextTable>
 #include <QUrl>
 
 #include <cmath>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -77,6 +81,61 @@ bool MoveOneTableToItsOwnPage(QTextDocument& document, qreal pageHeight, qreal b
   return false;
 }
 
+// The smallest share of its size a picture keeps when it is fitted into the
+// rest of a page: smaller still, it reads better whole on the next page.
+constexpr qreal kLeastPictureScale = 0.6;
+constexpr qreal kPictureRoomShare = 0.95;
+
+bool HoldsPicture(const QTextBlock& block) {
+  for (auto it = block.begin(); !it.atEnd(); ++it) {
+    if (it.fragment().charFormat().isImageFormat()) return true;
+  }
+  return false;
+}
+
+// Scales every picture of `block` by `scale`.
+void ScalePictures(QTextDocument& document, const QTextBlock& block, qreal scale) {
+  for (auto it = block.begin(); !it.atEnd(); ++it) {
+    const QTextFragment fragment = it.fragment();
+    QTextImageFormat format = fragment.charFormat().toImageFormat();
+    if (!format.isValid() || format.width() <= 0 || format.height() <= 0) continue;
+    format.setWidth(format.width() * scale);
+    format.setHeight(format.height() * scale);
+    QTextCursor cursor(&document);
+    cursor.setPosition(fragment.position());
+    cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+    cursor.setCharFormat(format);
+  }
+}
+
+// Finds the first picture that the layout pushed onto the next page though it
+// would fit, a little smaller, into the rest of the page before (where its
+// heading stays), and shrinks it to fit there. False when there is none.
+// Each picture is looked at once, so this ends.
+bool FitOnePictureIntoItsPage(QTextDocument& document, qreal pageHeight, qreal margin,
+                              std::set<int>& tried) {
+  QAbstractTextDocumentLayout* layout = document.documentLayout();
+  for (auto it = document.rootFrame()->begin(); !it.atEnd(); ++it) {
+    if (it.currentFrame() != nullptr) continue;
+    const QTextBlock block = it.currentBlock();
+    const QRectF box = layout->blockBoundingRect(block);
+    if (HoldsPicture(block) && block.layout()->lineCount() > 0 && tried.insert(block.position()).second) {
+      // A picture that does not fit is moved down within its block, to the next page.
+      const QTextLine line = block.layout()->lineAt(0);
+      const qreal page = std::floor(box.top() / pageHeight);
+      const bool pushed = std::floor((box.top() + line.y()) / pageHeight) > page;
+      const qreal room = (page + 1) * pageHeight - margin - box.top();
+      // The paragraph's own spacing comes on top of the picture's height: leave room for it.
+      const qreal scale = line.height() > 0 ? kPictureRoomShare * room / line.height() : 0;
+      if (pushed && scale >= kLeastPictureScale && scale < 1) {
+        ScalePictures(document, block, scale);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 std::unique_ptr<QTextDocument> LayOutForPaper(const QTextDocument& report, QPagedPaintDevice& paper) {
@@ -94,6 +153,9 @@ std::unique_ptr<QTextDocument> LayOutForPaper(const QTextDocument& report, QPage
   const qreal margin = kPageMargin * paper.logicalDpiY() / 96.0;
   // Each move only pushes later tables down: it ends after at most one move per table.
   while (MoveOneTableToItsOwnPage(*document, page.height(), page.height() - 2 * margin)) {
+  }
+  std::set<int> tried;
+  while (FitOnePictureIntoItsPage(*document, page.height(), margin, tried)) {
   }
   return document;
 }
