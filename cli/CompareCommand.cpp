@@ -13,6 +13,7 @@
 #include "cli/json/JsonText.h"
 #include "core/base/NumberText.h"
 #include "core/results/MeasuredDeviation.h"
+#include "core/results/MeasuredDeviationTable.h"
 #include "core/results/MeasuredRun.h"
 
 namespace brisca::cli {
@@ -30,26 +31,6 @@ std::string Pad(const std::string& text, std::size_t width) {
   return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
-// The air both sides are compared in, as one line.
-std::string FrameLine(const MeasuredDeviation& d, const TestConditions& conditions) {
-  if (d.corrected) {
-    return std::string("Both corrected to ") + StandardName(d.standard) + ": measured \u00D7 " +
-           FormatFixed(d.measuredScale, 4) + ", simulated \u00D7 " + FormatFixed(d.simulatedScale, 4);
-  }
-  return "Measured as read; simulated " + ConditionsNote(conditions, false);
-}
-
-std::string SummaryLine(const char* name, const DeviationSeries& s, const char* unit) {
-  return std::string(name) + ": RMS " + FormatFixed(s.rms, 2) + " " + unit + " (" +
-         FormatFixed(s.rmsPercent, 2) + " %), largest " + FormatFixed(s.largest, 2) + " " + unit +
-         " (" + FormatFixed(s.largestPercent, 2) + " %) at " + FormatFixed(s.largestRpm, 0) + " rpm";
-}
-
-std::string CountLine(const MeasuredDeviation& d) {
-  return "Points compared: " + std::to_string(d.pointsCompared) + " (" +
-         std::to_string(d.pointsOutside) + " outside the simulated speed range)";
-}
-
 std::string Table(const std::string& engine, const MeasuredRun& run, const MeasuredDeviation& d,
                   const TestConditions& conditions) {
   static const char* const kHeadings[] = {"Engine Speed", "Power Meas", "Power Sim", "Power Dev",
@@ -57,28 +38,23 @@ std::string Table(const std::string& engine, const MeasuredRun& run, const Measu
                                           "Torque Dev"};
   static const char* const kUnits[] = {"(rpm)", "(HP)", "(HP)", "(HP)", "(%)",
                                        "(lb-ft)", "(lb-ft)", "(lb-ft)", "(%)"};
-  std::string out = engine + " against " + run.name + "\n" + FrameLine(d, conditions) + "\n";
+  const DeviationTable table = MakeDeviationTable(d, conditions);
+  std::string out = engine + " against " + run.name + "\n" + table.summary.front() + "\n";
   for (const char* heading : kHeadings) out += Pad(heading, 13);
   out += "\n";
   for (const char* unit : kUnits) out += Pad(unit, 13);
   out += "\n";
-  for (std::size_t i = 0; i < d.power.points.size(); ++i) {
-    const DeviationPoint& p = d.power.points[i];
-    const DeviationPoint& t = d.torque.points[i];
-    for (const std::string& cell :
-         {FormatFixed(p.rpm, 0), FormatFixed(p.measured, 1), FormatFixed(p.simulated, 1),
-          FormatFixed(p.delta, 1), FormatFixed(p.deltaPercent, 2), FormatFixed(t.measured, 1),
-          FormatFixed(t.simulated, 1), FormatFixed(t.delta, 1), FormatFixed(t.deltaPercent, 2)}) {
-      out += Pad(cell, 13);
-    }
+  for (const std::vector<std::string>& row : table.rows) {
+    for (const std::string& cell : row) out += Pad(cell, 13);
     out += "\n";
   }
-  return out + SummaryLine("Power", d.power, "HP") + "\n" + SummaryLine("Torque", d.torque, "lb-ft") +
-         "\n" + CountLine(d) + "\n";
+  for (std::size_t i = 1; i < table.summary.size(); ++i) out += table.summary[i] + "\n";
+  return out;
 }
 
 std::string Csv(const MeasuredDeviation& d, const TestConditions& conditions) {
-  std::string out = "# " + FrameLine(d, conditions) + "\n";
+  const std::vector<std::string> summary = DeviationSummary(d, conditions);
+  std::string out = "# " + summary.front() + "\n";
   out += "rpm,measuredPower,simulatedPower,powerDeviation,powerDeviationPercent,"
          "measuredTorque,simulatedTorque,torqueDeviation,torqueDeviationPercent\n";
   for (std::size_t i = 0; i < d.power.points.size(); ++i) {
@@ -89,8 +65,8 @@ std::string Csv(const MeasuredDeviation& d, const TestConditions& conditions) {
            FormatFixed(t.measured, 3) + "," + FormatFixed(t.simulated, 3) + "," +
            FormatFixed(t.delta, 3) + "," + FormatFixed(t.deltaPercent, 3) + "\n";
   }
-  return out + "# " + SummaryLine("Power", d.power, "HP") + "\n# " +
-         SummaryLine("Torque", d.torque, "lb-ft") + "\n# " + CountLine(d) + "\n";
+  for (std::size_t i = 1; i < summary.size(); ++i) out += "# " + summary[i] + "\n";
+  return out;
 }
 
 nlohmann::ordered_json SeriesJson(const DeviationSeries& s, const char* unit) {
@@ -121,7 +97,7 @@ std::string Json(const std::string& engine, const MeasuredRun& run, const Measur
                   {"standard", StandardName(d.standard)},
                   {"measuredFactor", d.measuredScale},
                   {"simulatedFactor", d.simulatedScale},
-                  {"note", FrameLine(d, conditions)}};
+                  {"note", DeviationSummary(d, conditions).front()}};
   if (run.weather.weatherGiven) {
     out["measuredWeather"] = {{"barometerInHg", run.weather.barometerInHg},
                               {"temperatureF", run.weather.temperatureF},

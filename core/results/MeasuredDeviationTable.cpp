@@ -21,6 +21,12 @@ std::string SummaryLine(const char* name, const DeviationSeries& s, const char* 
 
 }  // namespace
 
+std::vector<std::string> DeviationSummary(const MeasuredDeviation& d, const TestConditions& conditions) {
+  return {FrameLine(d, conditions), SummaryLine("Power", d.power, "HP"), SummaryLine("Torque", d.torque, "lb-ft"),
+          "Points compared: " + std::to_string(d.pointsCompared) + " (" + std::to_string(d.pointsOutside) +
+              " outside the simulated speed range)"};
+}
+
 DeviationTable MakeDeviationTable(const MeasuredDeviation& d, const TestConditions& conditions) {
   DeviationTable table;
   table.headings = {"Engine Speed (rpm)",  "Power Measured (HP)",     "Power Simulated (HP)",
@@ -34,10 +40,7 @@ DeviationTable MakeDeviationTable(const MeasuredDeviation& d, const TestConditio
                           FormatFixed(p.delta, 1), FormatFixed(p.deltaPercent, 2), FormatFixed(t.measured, 1),
                           FormatFixed(t.simulated, 1), FormatFixed(t.delta, 1), FormatFixed(t.deltaPercent, 2)});
   }
-  table.summary = {FrameLine(d, conditions), SummaryLine("Power", d.power, "HP"),
-                   SummaryLine("Torque", d.torque, "lb-ft"),
-                   "Points compared: " + std::to_string(d.pointsCompared) + " (" +
-                       std::to_string(d.pointsOutside) + " outside the simulated speed range)"};
+  table.summary = DeviationSummary(d, conditions);
   return table;
 }
 

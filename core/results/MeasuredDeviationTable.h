@@ -19,6 +19,11 @@ struct DeviationTable {
   std::vector<std::string> summary;
 };
 
+//! The summary lines of `deviation`: the air both sides are compared in (from
+//! `conditions` when the run states none), RMS and largest of power, of torque,
+//! and how many points were compared.
+std::vector<std::string> DeviationSummary(const MeasuredDeviation& deviation, const TestConditions& conditions);
+
 //! The table of `deviation`; `conditions` names the air when the run states none.
 DeviationTable MakeDeviationTable(const MeasuredDeviation& deviation, const TestConditions& conditions);
 
